@@ -1,0 +1,33 @@
+#pragma once
+#include <memory>
+#include <string>
+
+class INIReader;
+
+// Typed, defaulted lookups over one INI file. A missing file, section or key
+// silently yields the caller's default; nothing is validated, because level
+// authors are expected to iterate on files while the game keeps running.
+class IniFile {
+public:
+    IniFile();  // an empty file: every lookup gives its default
+    explicit IniFile(const std::string& path);
+    ~IniFile();
+    IniFile(IniFile&&) noexcept;
+    IniFile& operator=(IniFile&&) noexcept;
+
+    // Whether the file was found and parsed without error.
+    bool loaded() const;
+
+    std::string getString(const std::string& section, const std::string& key, const std::string& fallback) const;
+    // Base detection as strtol with base 0 (decimal, 0x hexadecimal, leading-0 octal);
+    // a value with no leading digits gives the fallback.
+    long getInt(const std::string& section, const std::string& key, long fallback) const;
+    // Parsed in single precision; a value that does not begin with a number gives the fallback.
+    float getFloat(const std::string& section, const std::string& key, float fallback) const;
+    // true/yes/on/1 and false/no/off/0, case-insensitive; anything else gives the fallback.
+    bool getBool(const std::string& section, const std::string& key, bool fallback) const;
+    bool has(const std::string& section, const std::string& key) const;
+
+private:
+    std::unique_ptr<INIReader> reader;
+};

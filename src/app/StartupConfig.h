@@ -1,0 +1,48 @@
+#pragma once
+#include <cstdint>
+#include <iosfwd>
+#include <string>
+
+#include <glm/vec3.hpp>
+
+class IniFile;
+
+// The values the settings file decides once at start-up, read in the order the
+// game reads them. Everything downstream takes its copy from here.
+struct StartupConfig {
+    static constexpr const char* settingsPath = "assets/settings/settings.ini";
+    static constexpr const char* defaultTitle = "Vaultrise [ini load error]";
+    static constexpr uint32_t defaultWidth = 1920;
+    static constexpr uint32_t defaultHeight = 1080;
+
+    std::string assetPath = "../assets";
+    std::string level = "0";
+    bool debug = false;
+    bool useGameCamera = true;
+    uint32_t renderWidth = defaultWidth;
+    uint32_t renderHeight = defaultHeight;
+    int refreshRate = 60;
+    float brightness = 200.0f;
+    bool fullscreen = false;
+    std::string title = defaultTitle;
+    int loadTime = 120;
+    bool animations = true;
+
+    float fieldOfView = 0.0f;  // radians
+    float aspectRatio = 16.0f / 9.0f;
+    float nearPlane = 0.1f;
+    float farPlane = 1000.0f;
+    float initialCursorX = 960.0f;
+    float initialCursorY = 540.0f;
+
+    // Reads every settings key. A width or height of zero or below would make
+    // zero-sized or gigantic render targets, so it is reported on `log` and the
+    // default size is used for that value instead.
+    static StartupConfig read(const IniFile& settings, std::ostream& log);
+
+    std::string levelFilePath() const;
+    glm::vec3 lightColour() const { return glm::vec3(brightness); }
+};
+
+// "<level> [<name>]": the label the HUD shows for the running level.
+std::string makeLevelLabel(const std::string& levelSetting, const IniFile& levelFile);

@@ -1,0 +1,23 @@
+#pragma once
+#include <glm/mat4x4.hpp>
+#include <glm/vec3.hpp>
+
+#include "gameplay/Interactable.h"
+
+class PhysicsWorld;
+class btRigidBody;
+
+// The spinning beet: a static trigger box of half size 1 whose user data points
+// back here, so any simulation shape entering it applies the power-up.
+class PowerUp : public Interactable {
+public:
+    PowerUp(const glm::vec3& position, PhysicsWorld* world);
+
+    void interact() override;
+    // Turns the model by deltaTime * 50 degrees about y; called on every frame it is drawn.
+    void spin(float deltaTime);
+
+    glm::vec3 position{0.0f};
+    glm::mat4 modelMatrix{1.0f};
+    btRigidBody* actor = nullptr;
+};

@@ -1,0 +1,5 @@
+# Sources of src/gameplay: simulation files go to VAULTRISE_SIM_SOURCES, GL files to VAULTRISE_GFX_SOURCES.
+list(APPEND VAULTRISE_SIM_SOURCES
+)
+list(APPEND VAULTRISE_GFX_SOURCES
+)

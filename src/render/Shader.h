@@ -1,0 +1,26 @@
+#pragma once
+#include <string>
+
+#include <glm/mat4x4.hpp>
+#include <glm/vec3.hpp>
+
+// A built GPU program pair: `id` holds vertex + fragment (+ geometry), and
+// `computeId` the compute stage of the four-file form. Build errors are printed
+// on standard output; a failed program simply draws nothing useful.
+class Shader {
+public:
+    Shader() = default;
+    Shader(const std::string& vertexPath, const std::string& fragmentPath);
+    // geometryPath and computePath may be null.
+    Shader(const char* vertexPath, const char* fragmentPath, const char* geometryPath, const char* computePath);
+
+    void use() const;
+    void setInt(const std::string& name, int value) const;
+    void setUnsigned(const std::string& name, unsigned value) const;
+    void setFloat(const std::string& name, float value) const;
+    void setVec3(const std::string& name, const glm::vec3& value) const;
+    void setMat4(const std::string& name, const glm::mat4& value) const;
+
+    unsigned computeId = 0;
+    unsigned id = 0;
+};

@@ -1,0 +1,6 @@
+# Sources of src/render: simulation files go to VAULTRISE_SIM_SOURCES, GL files to VAULTRISE_GFX_SOURCES.
+list(APPEND VAULTRISE_SIM_SOURCES
+  src/render/ParticleSeed.cpp
+)
+list(APPEND VAULTRISE_GFX_SOURCES
+)

@@ -1,0 +1,55 @@
+#!/usr/bin/env bash
+# Set-up, build and run for Vaultrise on Debian 12.
+#   tools/dev.sh play   install what is missing, build, start the game
+#   tools/dev.sh test   install what is missing, build, run every test
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+PACKAGES=(build-essential cmake ninja-build pkg-config git
+  libglfw3-dev libglm-dev libinih-dev libassimp-dev libfreetype-dev libstb-dev libgif-dev
+  libgtest-dev libbullet-dev libepoxy-dev libgl1-mesa-dri mesa-utils
+  xvfb xauth xdotool x11-utils imagemagick python3 python3-fonttools)
+
+install_missing() {
+  local missing=()
+  for p in "${PACKAGES[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+  done
+  [ ${#missing[@]} -eq 0 ] && return 0
+  local sudo=""
+  [ "$(id -u)" -ne 0 ] && sudo="sudo"
+  echo "Installing: ${missing[*]}"
+  $sudo apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}"
+}
+
+jobs=$(nproc)
+
+build_game() {
+  cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@"
+  cmake --build build -j "$jobs"
+}
+
+case "${1:-}" in
+  play)
+    install_missing
+    build_game -DVAULTRISE_TESTS=OFF
+    exec ./build/vaultrise
+    ;;
+  test)
+    install_missing
+    build_game -DVAULTRISE_TESTS=ON
+    status=0
+    (cd build && ctest --output-on-failure -j "$jobs") || status=1
+    # The simulation again, under AddressSanitizer and UndefinedBehaviorSanitizer.
+    cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVAULTRISE_HEADLESS_ONLY=ON -DVAULTRISE_SANITIZE=ON
+    cmake --build build-asan -j "$jobs" --target sim_tests
+    (cd build-asan && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+       ctest --output-on-failure -j "$jobs") || status=1
+    exit $status
+    ;;
+  *)
+    echo "usage: tools/dev.sh play|test" >&2
+    exit 2
+    ;;
+esac
