@@ -1,6 +1,7 @@
 # Sources of src/app: simulation files go to VAULTRISE_SIM_SOURCES, GL files to VAULTRISE_GFX_SOURCES.
 list(APPEND VAULTRISE_SIM_SOURCES
   src/app/Camera.cpp
+  src/app/KeyHandler.cpp
   src/app/IniFile.cpp
   src/app/StartupConfig.cpp
 )
