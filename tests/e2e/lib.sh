@@ -1,0 +1,91 @@
+# Helpers for end-to-end tests: a private X server, a scratch game folder with
+# its own settings and level files, the real binary, and xdotool for input.
+set -euo pipefail
+
+GAME_BIN=$(readlink -f "$1")
+REPO=$(pwd)
+WORK=$(mktemp -d /tmp/vaultrise-e2e.XXXXXX)
+XVFB_PID=""
+GAME_PID=""
+export MESA_GL_VERSION_OVERRIDE=4.6 MESA_GLSL_VERSION_OVERRIDE=460
+
+cleanup() {
+  [ -n "$GAME_PID" ] && kill "$GAME_PID" 2>/dev/null || true
+  [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null || true
+  rm -rf "$WORK"
+}
+trap cleanup EXIT
+
+fail() { echo "FAIL: $*" >&2; [ -f "$WORK/out.txt" ] && { echo "--- game output ---" >&2; tail -40 "$WORK/out.txt" >&2; }; exit 1; }
+
+start_x() {
+  local n
+  for n in $(seq 90 190); do
+    [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
+    Xvfb ":$n" -screen 0 1280x720x24 -nolisten tcp >/dev/null 2>&1 &
+    XVFB_PID=$!
+    export DISPLAY=":$n"
+    for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && return 0; sleep 0.1; done
+    kill "$XVFB_PID" 2>/dev/null || true
+  done
+  fail "could not start Xvfb"
+}
+
+# A game folder whose assets link to the repository's, with settings and levels of the test's own.
+make_game_dir() {
+  mkdir -p "$WORK/game/assets/settings"
+  for d in shaders models textures fonts; do
+    [ -e "$REPO/assets/$d" ] && ln -s "$REPO/assets/$d" "$WORK/game/assets/$d"
+  done
+  cd "$WORK/game"
+}
+
+write_settings() { cat > "$WORK/game/assets/settings/settings.ini"; }
+write_level() { cat > "$WORK/game/assets/settings/level$1.ini"; }
+
+# Starts the game in the background; its standard output goes to $WORK/out.txt.
+start_game() {
+  "$GAME_BIN" > "$WORK/out.txt" 2>&1 &
+  GAME_PID=$!
+}
+
+# Waits for the game to exit (at most $1 seconds) and prints its exit status.
+wait_game() {
+  local limit=$1 i
+  for i in $(seq $((limit * 10))); do
+    if ! kill -0 "$GAME_PID" 2>/dev/null; then
+      local status=0
+      wait "$GAME_PID" || status=$?
+      GAME_PID=""
+      echo "$status"
+      return 0
+    fi
+    sleep 0.1
+  done
+  echo "timeout"
+}
+
+# Waits until the game's output holds a line matching the pattern (at most $2 seconds).
+wait_output() {
+  local pattern=$1 limit=$2 i
+  for i in $(seq $((limit * 10))); do
+    grep -q -- "$pattern" "$WORK/out.txt" 2>/dev/null && return 0
+    kill -0 "$GAME_PID" 2>/dev/null || { grep -q -- "$pattern" "$WORK/out.txt" && return 0; return 1; }
+    sleep 0.1
+  done
+  return 1
+}
+
+game_window() { xdotool search --sync --limit 1 --pid "$GAME_PID" 2>/dev/null | head -1; }
+
+# Holds a key for a moment in the game's window.
+tap_key() {
+  local key=$1 hold=${2:-0.25} w
+  w=$(game_window)
+  xdotool windowfocus --sync "$w" 2>/dev/null || true
+  xdotool keydown --window "$w" "$key"
+  sleep "$hold"
+  xdotool keyup --window "$w" "$key"
+}
+
+screenshot() { import -window root "$1"; }
