@@ -37,6 +37,8 @@ X_HEIGHT = 500
 
 TUBE = 48  # half the tube width: outlines lie this far from the skeleton
 BEND = 90  # default radius of a bend between two straight runs
+NEON_GAP = 28  # dark gap where one tube ends beside another
+NEON_CLEARANCE = 2 * TUBE + NEON_GAP
 MAX_BEND_PULL = 40  # how far a bend may cut into a corner
 SIDE_BEARING = 55  # space left and right of the outline
 DIGIT_ADVANCE = 590  # all digits share one advance so HUD numbers don't jitter
@@ -290,6 +292,28 @@ def S(x0, y0, x1, y1):
     return [Segment((x0, y0), (x1, y1))]
 
 
+def _trim_end(p_far, p_end, line):
+    """Moves p_end back towards p_far until it keeps NEON_CLEARANCE from the
+    skeleton line (ax, ay, bx, by)."""
+    ax, ay, bx, by = line
+    n = _norm((-(by - ay), bx - ax))
+    u = _norm((p_end[0] - p_far[0], p_end[1] - p_far[1]))
+    side = 1.0 if (p_far[0] - ax) * n[0] + (p_far[1] - ay) * n[1] > 0 else -1.0
+    s_end = (p_end[0] - ax) * n[0] + (p_end[1] - ay) * n[1]
+    along = u[0] * n[0] + u[1] * n[1]
+    t = (s_end - side * NEON_CLEARANCE) / along
+    return (p_end[0] - u[0] * t, p_end[1] - u[1] * t)
+
+
+def G(x0, y0, x1, y1, start_at=None, end_at=None):
+    """A straight tube that stops short of the tubes it points at, leaving the
+    dark gap where one glass tube ends next to another."""
+    p0, p1 = (x0, y0), (x1, y1)
+    q0 = _trim_end(p1, p0, start_at) if start_at else p0
+    q1 = _trim_end(p0, p1, end_at) if end_at else p1
+    return [Segment(q0, q1)]
+
+
 def A(cx, cy, rx, ry, a0, a1):
     return [Arc(cx, cy, rx, ry, a0, a1)]
 
@@ -320,34 +344,35 @@ def glyph_designs():
     """Skeletons by character. Coordinates are font units; x starts near 0
     and glyphs are placed by their outline bounds afterwards."""
     g = {}
+    stem = (0, 0, 0, 1)  # the left stem line most letters grow from
 
     # --- capitals (skeleton from BASE to CAP)
-    g["A"] = P(0, BASE, 210, CAP, 420, BASE, bend=60) + S(70, 240, 350, 240)
+    g["A"] = P(0, BASE, 210, CAP, 420, BASE, bend=60) + S(70, 240, 350, 240)  # too narrow for gaps
     g["B"] = (Path(0, MID).l(220, MID).a(220, 200, 170, 150, 90, -90).l(0, BASE).l(0, CAP).l(200, CAP)
               .a(200, 500, 150, 150, 90, -90).l(0, MID).done())
     g["C"] = A(230, MID, 230, 300, 48, 312)
     g["D"] = Path(130, BASE).l(0, BASE).l(0, CAP).l(130, CAP).a(130, MID, 270, 300, 90, -90).done()
-    g["E"] = P(380, CAP, 0, CAP, 0, BASE, 380, BASE) + S(0, MID, 310, MID)
-    g["F"] = P(380, CAP, 0, CAP, 0, BASE) + S(0, MID, 310, MID)
+    g["E"] = P(380, CAP, 0, CAP, 0, BASE, 380, BASE) + G(0, MID, 330, MID, stem)
+    g["F"] = P(380, CAP, 0, CAP, 0, BASE) + G(0, MID, 330, MID, stem)
     g["G"] = A(235, MID, 235, 300, 45, 360) + S(470, MID, 280, MID)
-    g["H"] = S(0, BASE, 0, CAP) + S(400, BASE, 400, CAP) + S(0, MID, 400, MID)
+    g["H"] = S(0, BASE, 0, CAP) + S(400, BASE, 400, CAP) + G(0, MID, 400, MID, stem, (400, 0, 400, 1))
     g["I"] = S(150, BASE, 150, CAP) + S(0, CAP, 300, CAP) + S(0, BASE, 300, BASE)
     g["J"] = Path(380, CAP).l(380, 230).a(200, 230, 180, 180, 0, -165).done()
-    g["K"] = S(0, BASE, 0, CAP) + S(380, CAP, 0, 290) + S(140, 423, 400, BASE)
+    g["K"] = S(0, BASE, 0, CAP) + G(380, CAP, 0, 290, None, stem) + G(140, 423, 400, BASE, (380, CAP, 0, 290))
     g["L"] = P(0, CAP, 0, BASE, 370, BASE)
     g["M"] = P(0, BASE, 0, CAP, 260, 230, 520, CAP, 520, BASE, bend=60)
     g["N"] = P(0, BASE, 0, CAP, 420, BASE, 420, CAP, bend=60)
     g["O"] = E(260, MID, 260, 300)
     g["P"] = Path(0, BASE).l(0, CAP).l(210, CAP).a(210, 490, 180, 160, 90, -90).l(0, 330).done()
     g["Q"] = E(260, MID, 260, 300) + S(330, 190, 520, 0)
-    g["R"] = g["P"] + S(190, 330, 410, BASE)
+    g["R"] = g["P"] + G(190, 330, 410, BASE, (0, 330, 1, 330))
     g["S"] = Path().a(200, 500, 185, 150, 25, 270).a(200, 200, 200, 150, 90, -155).done()
-    g["T"] = S(0, CAP, 420, CAP) + S(210, CAP, 210, BASE)
+    g["T"] = S(0, CAP, 420, CAP) + G(210, CAP, 210, BASE, (0, CAP, 1, CAP))
     g["U"] = Path(0, CAP).l(0, 240).a(200, 240, 200, 190, 180, 360).l(400, CAP).done()
     g["V"] = P(0, CAP, 210, BASE, 420, CAP, bend=60)
     g["W"] = P(0, CAP, 140, BASE, 280, 470, 420, BASE, 560, CAP, bend=60)
     g["X"] = S(0, BASE, 420, CAP) + S(0, CAP, 420, BASE)
-    g["Y"] = P(0, CAP, 210, 330, 420, CAP, bend=60) + S(210, 330, 210, BASE)
+    g["Y"] = P(0, CAP, 210, 330, 420, CAP, bend=60) + G(210, 330 + TUBE, 210, BASE, (0, 330, 1, 330))
     g["Z"] = P(0, CAP, 400, CAP, 0, BASE, 400, BASE, bend=0)
 
     # --- lowercase (skeleton from BASE to XH, ascenders to ASC)
@@ -361,8 +386,8 @@ def glyph_designs():
     g["g"] = E(*bowl) + Path(360, XH).l(360, -20).a(185, -20, 175, 130, 0, -165).done()
     g["h"] = S(0, BASE, 0, ASC) + Path().a(180, 280, 180, 170, 180, 0).l(360, BASE).done()
     g["i"] = S(0, BASE, 0, XH) + D(0, 630)
-    g["j"] = Path(140, XH).l(140, -30).a(20, -30, 120, 120, 0, -150).done() + D(140, 630)
-    g["k"] = S(0, BASE, 0, ASC) + S(340, XH, 0, 190) + S(130, 290, 350, BASE)
+    g["j"] = Path(140, XH).l(140, -50).a(50, -50, 90, 90, 0, -165).done() + D(140, 630)
+    g["k"] = S(0, BASE, 0, ASC) + G(340, XH, 0, 190, None, stem) + G(130, 290, 350, BASE, (340, XH, 0, 190))
     g["l"] = Path(0, ASC).l(0, 170).a(120, 170, 120, 120, 180, 270).l(180, BASE).done()
     g["m"] = (S(0, BASE, 0, XH) + Path().a(145, 290, 145, 160, 180, 0).l(290, BASE).done()
               + Path().a(435, 290, 145, 160, 180, 0).l(580, BASE).done())
