@@ -3,4 +3,5 @@ list(APPEND VAULTRISE_SIM_SOURCES
   src/render/ParticleSeed.cpp
 )
 list(APPEND VAULTRISE_GFX_SOURCES
+  src/render/Shader.cpp
 )
