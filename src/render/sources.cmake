@@ -4,4 +4,6 @@ list(APPEND VAULTRISE_SIM_SOURCES
 )
 list(APPEND VAULTRISE_GFX_SOURCES
   src/render/Shader.cpp
+  src/render/Bloom.cpp
+  src/render/GeometryGpu.cpp
 )
