@@ -6,4 +6,7 @@ list(APPEND VAULTRISE_GFX_SOURCES
   src/render/Shader.cpp
   src/render/Bloom.cpp
   src/render/GeometryGpu.cpp
+  src/render/TextureLoader.cpp
+  src/render/Mesh.cpp
+  src/render/Model.cpp
 )
