@@ -1,6 +1,13 @@
 # Sources of src/render: simulation files go to VAULTRISE_SIM_SOURCES, GL files to VAULTRISE_GFX_SOURCES.
 list(APPEND VAULTRISE_SIM_SOURCES
   src/render/ParticleSeed.cpp
+  src/render/Frustum.cpp
+  src/render/HudState.cpp
+  src/render/TextLayout.cpp
+  src/render/FrameSequenceSpec.cpp
+  src/render/AnimationClock.cpp
+  src/render/FrameSequences.cpp
+  src/render/FlagPlacement.cpp
 )
 list(APPEND VAULTRISE_GFX_SOURCES
 )
