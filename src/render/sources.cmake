@@ -10,4 +10,5 @@ list(APPEND VAULTRISE_SIM_SOURCES
   src/render/FlagPlacement.cpp
 )
 list(APPEND VAULTRISE_GFX_SOURCES
+  src/render/Shader.cpp
 )
