@@ -11,4 +11,8 @@ list(APPEND VAULTRISE_SIM_SOURCES
 )
 list(APPEND VAULTRISE_GFX_SOURCES
   src/render/Shader.cpp
+  src/render/HUD.cpp
+  src/render/ParticleSystem.cpp
+  src/render/ParticleBursts.cpp
+  src/render/WavingFlag.cpp
 )
