@@ -21,6 +21,7 @@ const float kAmbient = 0.12;
 // Softens the inverse-square fall-off near the light so a brightness of 200
 // gives about 4x near the player, about 1 at 13 units and 0.3 at 25 units.
 const float kFalloffCore = 50.0;
+const float kStrokeLuminance = 1.6;
 
 void main()
 {
@@ -37,10 +38,14 @@ void main()
     float specular = pow(max(dot(normal, normalize(lightDir + viewDir)), 0.0), 48.0);
     lighting += radiance * (diffuse * albedo + 0.25 * specular);
 
-    // Neon strokes in the textures emit on their own: the brightest texels are
-    // pushed above 1 so the bright pass picks them up and they glow in the dark.
+    // Neon strokes in the textures emit on their own. A stroke is a texel with
+    // a strong channel (so saturated magenta counts as much as white); its
+    // emission is scaled to a fixed luminance above the bright-pass threshold,
+    // so strokes of every hue glow alike while dark texture areas stay dark.
+    float texelPeak = max(albedo.r, max(albedo.g, albedo.b));
     float texelLuminance = dot(albedo, vec3(0.2126, 0.7152, 0.0722));
-    lighting += albedo * 1.5 * smoothstep(0.55, 0.95, texelLuminance);
+    float stroke = smoothstep(0.55, 0.95, texelPeak);
+    lighting += albedo * (kStrokeLuminance / max(texelLuminance, 0.12)) * stroke;
 
     FragColor = vec4(lighting, 1.0);
     float luminance = dot(lighting, vec3(0.2126, 0.7152, 0.0722));

@@ -18,7 +18,9 @@ void main()
     float climb = clamp(vaultrise / 60.0, 0.0, 1.0);
     float bands = 0.5 + 0.5 * sin(WorldPos.x * 0.35 + WorldPos.z * 0.2 - vaultrise * (3.0 + 6.0 * climb));
     float intensity = 1.2 + 1.3 * climb + 0.8 * bands;
-    vec3 color = (frame * 0.8 + kVoidTint * 0.35) * intensity;
+    // The frame's own strokes carry the light; the tint only keeps the dark
+    // parts of the slab a deep glowing magenta instead of black.
+    vec3 color = frame * intensity + kVoidTint * (0.06 + 0.08 * bands) * (1.0 + climb);
 
     FragColor = vec4(color, 1.0);
     // The void is a light source: its whole overexposed part feeds the glow.

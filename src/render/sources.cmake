@@ -15,4 +15,9 @@ list(APPEND VAULTRISE_GFX_SOURCES
   src/render/ParticleSystem.cpp
   src/render/ParticleBursts.cpp
   src/render/WavingFlag.cpp
+  src/render/Bloom.cpp
+  src/render/GeometryGpu.cpp
+  src/render/TextureLoader.cpp
+  src/render/Mesh.cpp
+  src/render/Model.cpp
 )
