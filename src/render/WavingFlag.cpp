@@ -3,6 +3,7 @@
 #include <epoxy/gl.h>
 
 #include "render/FlagPlacement.h"
+#include "render/Model.h"
 #include "render/Shader.h"
 
 void drawWavingFlag(const Shader& animated, const std::function<void(const Shader&)>& drawModel,
@@ -19,4 +20,12 @@ void drawWavingFlag(const Shader& animated, const std::function<void(const Shade
     animated.setFloat("tick", static_cast<float>(frameCount));
     animated.setMat4("model", model);
     drawModel(animated);
+}
+
+void drawWavingFlag(const Shader& animated, const Model& flagModel, unsigned flagTexture, const glm::mat4& projection,
+                    const glm::mat4& view, float deltaTime, int32_t frameCount, const glm::vec3& placement)
+{
+    drawWavingFlag(
+        animated, [&flagModel](const Shader& shader) { flagModel.draw(shader); }, flagTexture, projection, view,
+        deltaTime, frameCount, placement);
 }

@@ -20,10 +20,12 @@ namespace {
 
 const std::string kShaderDir = std::string(VAULTRISE_SOURCE_DIR) + "/assets/shaders/";
 
-// A system TrueType font standing in for the game font, which is an asset
-// made elsewhere.
+// The game font when the asset is there, otherwise a system TrueType font
+// standing in for it.
 std::string systemFont()
 {
+    const std::string gameFont = std::string(VAULTRISE_SOURCE_DIR) + "/assets/fonts/screaming_neon.ttf";
+    if (std::filesystem::exists(gameFont)) return gameFont;
     for (const char* candidate : {"/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf",
                                   "/usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf",
                                   "/usr/share/fonts/truetype/liberation/LiberationSans-Regular.ttf"}) {
