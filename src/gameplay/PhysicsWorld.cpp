@@ -3,6 +3,7 @@
 #include <btBulletDynamicsCommon.h>
 
 #include <cmath>
+#include <deque>
 #include <iostream>
 #include <memory>
 #include <string>
@@ -40,6 +41,14 @@ btScalar averageRestitution(const btCollisionObject* a, const btCollisionObject*
 
 btVector3 toBullet(const glm::vec3& v) { return btVector3(v.x, v.y, v.z); }
 glm::vec3 toGlm(const btVector3& v) { return glm::vec3(v.x(), v.y(), v.z()); }
+
+std::unique_ptr<btBoxShape> makeBox(const glm::vec3& halfExtents, std::deque<glm::vec3>& exact)
+{
+    auto box = std::make_unique<btBoxShape>(toBullet(halfExtents));
+    exact.push_back(halfExtents);
+    box->setUserPointer(&exact.back());
+    return box;
+}
 
 float finiteOr(const IniFile& file, const char* section, const char* key, float fallback)
 {
@@ -108,6 +117,9 @@ struct BulletParts {
     std::unique_ptr<btDiscreteDynamicsWorld> world;
     std::vector<std::unique_ptr<btCollisionShape>> shapes;
     std::vector<std::unique_ptr<btRigidBody>> bodies;
+    // Box sizes as given: Bullet keeps them minus its margin, which does not
+    // always add back to the same float. Each box shape's user pointer names its entry.
+    std::deque<glm::vec3> boxHalfExtents;
     std::vector<btRigidBody*> triggers;
     std::vector<DampedBody> damped;
     TriggerTracker tracker;
@@ -204,7 +216,7 @@ btRigidBody* PhysicsWorld::createStaticBox(const glm::vec3& centre, const glm::v
                                            const PhysicsMaterial& material, ShapeRole role, void* userData)
 {
     if (!parts) return nullptr;
-    auto box = std::make_unique<btBoxShape>(toBullet(halfExtents));
+    auto box = makeBox(halfExtents, parts->boxHalfExtents);
     btTransform pose;
     pose.setIdentity();
     pose.setOrigin(toBullet(centre));
@@ -233,7 +245,7 @@ btRigidBody* PhysicsWorld::createDynamicBox(const glm::vec3& centre, const glm::
                                             const PhysicsMaterial& material, float angularDamping)
 {
     if (!parts) return nullptr;
-    auto box = std::make_unique<btBoxShape>(toBullet(halfExtents));
+    auto box = makeBox(halfExtents, parts->boxHalfExtents);
     btTransform pose;
     pose.setIdentity();
     pose.setOrigin(toBullet(centre));
@@ -325,12 +337,11 @@ RayHit PhysicsWorld::raycast(const glm::vec3& origin, const glm::vec3& direction
         const auto* object = static_cast<const btCollisionObject*>(proxy->m_clientObject);
         const btCollisionShape* shape = object->getCollisionShape();
         if (shape->getShapeType() == BOX_SHAPE_PROXYTYPE) {
-            const auto* box = static_cast<const btBoxShape*>(shape);
+            const auto* halfExtents = static_cast<const glm::vec3*>(shape->getUserPointer());
             const btTransform& pose = object->getWorldTransform();
             const btVector3 localOrigin = pose.invXform(from);
             const btVector3 localDir = pose.getBasis().transpose() * toBullet(dir);
-            const auto entry = intersectRayBox(toGlm(localOrigin), toGlm(localDir), maxDistance,
-                                               toGlm(box->getHalfExtentsWithMargin()));
+            const auto entry = intersectRayBox(toGlm(localOrigin), toGlm(localDir), maxDistance, *halfExtents);
             if (!entry || (best.hit && entry->distance >= best.distance)) continue;
             best.hit = true;
             best.distance = entry->distance;
