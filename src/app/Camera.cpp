@@ -2,6 +2,7 @@
 
 #include "app/Units.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include <glm/geometric.hpp>
@@ -23,7 +24,9 @@ glm::mat4 Camera::viewMatrix() const { return glm::lookAt(position, position + f
 void Camera::follow(const glm::vec3& target, float deltaTime)
 {
     if (freeFly) return;
-    const float t = deltaTime * 5.0f;
+    // A long frame (0.2 s or more) lands on the goal point. Unclamped, frames
+    // over 0.4 s would overshoot further each time and fling the camera away.
+    const float t = std::min(deltaTime * 5.0f, 1.0f);
     const glm::vec3 goal(target.x, target.y + 25.0f, target.z + 50.0f * static_cast<float>(followSide));
     position = t * goal + (1.0f - t) * position;
     updateVectors();

@@ -13,7 +13,7 @@ public:
     void updateVectors();
     glm::mat4 viewMatrix() const;
     // Glide towards a point 25 above and 50 behind the target (on the follow side).
-    // Not clamped: a long frame lands on or overshoots the goal point.
+    // A frame of 0.2 s or more lands exactly on the goal point.
     void follow(const glm::vec3& target, float deltaTime);
     void processMouseMovement(float xOffset, float yOffset);
 

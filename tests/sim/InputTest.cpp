@@ -154,6 +154,14 @@ TEST(Camera, FollowGlidesTowardsThePointAboveAndBehind)
     camera.followSide = -1;
     camera.follow(glm::vec3(0.0f, 10.0f, 0.0f), 0.1f);  // half way to the other side
     EXPECT_NEAR(camera.position.z, 0.0f, 1e-4f);
+    // Slow frames land on the goal point instead of overshooting it.
+    camera.follow(glm::vec3(0.0f, 10.0f, 0.0f), 5.0f);
+    EXPECT_NEAR(camera.position.z, -50.0f, 1e-4f);
+    camera.follow(glm::vec3(0.0f, 10.0f, 0.0f), 0.7f);
+    EXPECT_NEAR(camera.position.z, -50.0f, 1e-4f);
+    camera.followSide = 1;
+    camera.follow(glm::vec3(0.0f, 10.0f, 0.0f), 0.1f);
+    EXPECT_NEAR(camera.position.z, 0.0f, 1e-4f);
     camera.freeFly = true;
     camera.follow(glm::vec3(100.0f), 1.0f);
     EXPECT_NEAR(camera.position.z, 0.0f, 1e-4f);

@@ -1,0 +1,21 @@
+# With no settings file at all the game opens its default 1920x1080 window with
+# the default title, survives every asset being missing, and Escape ends it cleanly.
+source "$(dirname "$0")/lib.sh"
+start_x 1920x1080
+mkdir -p "$WORK/empty" && cd "$WORK/empty"
+start_game
+w=$(game_window) || true
+[ -n "$w" ] || fail "no window"
+[ "$(xdotool getwindowname "$w")" = "Vaultrise [ini load error]" ] || fail "title: $(xdotool getwindowname "$w")"
+xdotool getwindowgeometry "$w" | grep -q "Geometry: 1920x1080" || fail "size: $(xdotool getwindowgeometry "$w")"
+wait_output "OpenGL Version " 60 || fail "no OpenGL version line"
+# Escape is read once the 120 warm-up frames have passed.
+for _ in $(seq 60); do
+  kill -0 "$GAME_PID" 2>/dev/null || break
+  tap_key Escape 0.3
+done
+status=$(wait_game 60)
+[ "$status" = "0" ] || fail "exit status $status"
+grep -q "Texture failed to load at path: ../assets/textures/platforms_magenta.png" "$WORK/out.txt" || fail "missing textures not reported"
+grep -q "ERROR::SHADER::FILE_NOT_SUCCESFULLY_READ" "$WORK/out.txt" || fail "missing shaders not reported"
+echo PASS
