@@ -12,6 +12,12 @@ class btRigidBody;
 class PowerUp : public Interactable {
 public:
     PowerUp(const glm::vec3& position, PhysicsWorld* world);
+    // Copies (and moves, which copy) point the trigger's user data at the new
+    // object, so the power-up that was placed last is the one the body names.
+    PowerUp(const PowerUp& other);
+    PowerUp& operator=(const PowerUp& other);
+    // Points the trigger's user data at this object.
+    void claimActor();
 
     void interact() override;
     // Turns the model by deltaTime * 50 degrees about y; called on every frame it is drawn.

@@ -1,0 +1,5 @@
+#include "gameplay/Interactable.h"
+
+#include <iostream>
+
+void Interactable::interact() { std::cout << id << "\n"; }
