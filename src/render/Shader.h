@@ -21,6 +21,10 @@ public:
     void setVec3(const std::string& name, const glm::vec3& value) const;
     void setMat4(const std::string& name, const glm::mat4& value) const;
 
+    // Prints the compile log of a stage object, or the link log when `type` is
+    // "PROGRAM"; prints nothing on success.
+    static void reportBuildStatus(unsigned object, const std::string& type);
+
     unsigned computeId = 0;
     unsigned id = 0;
 };

@@ -1,0 +1,138 @@
+#include "render/Bloom.h"
+
+#include <epoxy/gl.h>
+
+#include <iostream>
+
+#include "render/Shader.h"
+
+namespace {
+
+// A float colour target: RGBA16F keeps values above 1 for the bright pass, and
+// clamp-to-edge stops the blur from wrapping light across the screen borders.
+void allocateFloatTexture(unsigned texture, int width, int height)
+{
+    glBindTexture(GL_TEXTURE_2D, texture);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA16F, width, height, 0, GL_RGBA, GL_FLOAT, nullptr);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
+}
+
+}  // namespace
+
+void Bloom::createTargets(int targetWidth, int targetHeight)
+{
+    width = targetWidth;
+    height = targetHeight;
+
+    glGenFramebuffers(1, &hdrFramebuffer);
+    glBindFramebuffer(GL_FRAMEBUFFER, hdrFramebuffer);
+    glGenTextures(2, colorBuffers);
+    for (int i = 0; i < 2; ++i) {
+        allocateFloatTexture(colorBuffers[i], width, height);
+        glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0 + i, GL_TEXTURE_2D, colorBuffers[i], 0);
+    }
+    glGenRenderbuffers(1, &depthRenderbuffer);
+    glBindRenderbuffer(GL_RENDERBUFFER, depthRenderbuffer);
+    glRenderbufferStorage(GL_RENDERBUFFER, GL_DEPTH_COMPONENT, width, height);
+    glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_RENDERBUFFER, depthRenderbuffer);
+    const GLenum attachments[2] = {GL_COLOR_ATTACHMENT0, GL_COLOR_ATTACHMENT1};
+    glDrawBuffers(2, attachments);
+    if (glCheckFramebufferStatus(GL_FRAMEBUFFER) != GL_FRAMEBUFFER_COMPLETE) {
+        std::cout << "Framebuffer not complete!" << "\n";
+    }
+    glBindFramebuffer(GL_FRAMEBUFFER, 0);
+
+    glGenFramebuffers(2, pingpongFramebuffers);
+    glGenTextures(2, pingpongColorbuffers);
+    for (int i = 0; i < 2; ++i) {
+        glBindFramebuffer(GL_FRAMEBUFFER, pingpongFramebuffers[i]);
+        allocateFloatTexture(pingpongColorbuffers[i], width, height);
+        glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, pingpongColorbuffers[i], 0);
+    }
+}
+
+void Bloom::setupSamplers(const Shader& bloom, const Shader& blur, const Shader& bloomFinal)
+{
+    bloom.use();
+    bloom.setInt("diffuseTexture", 0);
+    blur.use();
+    blur.setInt("image", 0);
+    bloomFinal.use();
+    bloomFinal.setInt("scene", 0);
+    bloomFinal.setInt("bloomBlur", 1);
+}
+
+void Bloom::beginFrame() const
+{
+    glClearColor(0.1f, 0.1f, 0.1f, 1.0f);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glBindFramebuffer(GL_FRAMEBUFFER, hdrFramebuffer);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+}
+
+void Bloom::blurBrightPart(const Shader& blur)
+{
+    horizontal = true;
+    bool first = true;
+    blur.use();
+    // The blur samples unit 0, the one the blur program's "image" names; the
+    // previous composite left unit 1 active.
+    glActiveTexture(GL_TEXTURE0);
+    for (int pass = 0; pass < kBlurPasses; ++pass) {
+        // Each pass writes the framebuffer the next pass reads from.
+        glBindFramebuffer(GL_FRAMEBUFFER, pingpongFramebuffers[horizontal ? 1 : 0]);
+        blur.setInt("horizontal", horizontal ? 1 : 0);
+        glBindTexture(GL_TEXTURE_2D, first ? colorBuffers[1] : pingpongColorbuffers[horizontal ? 0 : 1]);
+        drawScreenQuad();
+        horizontal = !horizontal;
+        first = false;
+    }
+}
+
+void Bloom::composite(const Shader& bloomFinal)
+{
+    glBindFramebuffer(GL_FRAMEBUFFER, 0);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    bloomFinal.use();
+    glActiveTexture(GL_TEXTURE0);
+    glBindTexture(GL_TEXTURE_2D, colorBuffers[0]);
+    glActiveTexture(GL_TEXTURE1);
+    glBindTexture(GL_TEXTURE_2D, blurResultTexture());
+    bloomFinal.setInt("bloom", 1);
+    bloomFinal.setFloat("exposure", 1.0f);
+    drawScreenQuad();
+}
+
+void Bloom::blurAndComposite(const Shader& blur, const Shader& bloomFinal)
+{
+    blurBrightPart(blur);
+    composite(bloomFinal);
+}
+
+void Bloom::drawScreenQuad()
+{
+    if (quadVao == 0) {
+        // x, y, z, u, v
+        const float vertices[] = {
+            -1.0f, 1.0f, 0.0f, 0.0f, 1.0f,
+            -1.0f, -1.0f, 0.0f, 0.0f, 0.0f,
+            1.0f, 1.0f, 0.0f, 1.0f, 1.0f,
+            1.0f, -1.0f, 0.0f, 1.0f, 0.0f,
+        };
+        glGenVertexArrays(1, &quadVao);
+        glGenBuffers(1, &quadVbo);
+        glBindVertexArray(quadVao);
+        glBindBuffer(GL_ARRAY_BUFFER, quadVbo);
+        glBufferData(GL_ARRAY_BUFFER, sizeof(vertices), vertices, GL_STATIC_DRAW);
+        glEnableVertexAttribArray(0);
+        glVertexAttribPointer(0, 3, GL_FLOAT, GL_FALSE, 5 * sizeof(float), reinterpret_cast<void*>(0));
+        glEnableVertexAttribArray(1);
+        glVertexAttribPointer(1, 2, GL_FLOAT, GL_FALSE, 5 * sizeof(float), reinterpret_cast<void*>(3 * sizeof(float)));
+    }
+    glBindVertexArray(quadVao);
+    glDrawArrays(GL_TRIANGLE_STRIP, 0, 4);
+    glBindVertexArray(0);
+}

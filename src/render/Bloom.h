@@ -1,0 +1,50 @@
+#pragma once
+
+class Shader;
+
+// The floating-point scene target with its bright-part twin, the two ping-pong
+// targets of the blur, and the per-frame passes around the scene: the scene is
+// drawn into `hdrFramebuffer`, its bright part is blurred, and the sum is tone
+// mapped into the window. All targets keep the size given at creation.
+class Bloom {
+public:
+    static constexpr int kBlurPasses = 10;
+
+    // Builds the three framebuffers; prints "Framebuffer not complete!" when the
+    // scene target cannot be drawn to. Leaves ping-pong framebuffer 1 bound.
+    void createTargets(int width, int height);
+    // Fixed sampler units: bloom "diffuseTexture" 0, blur "image" 0,
+    // bloom_final "scene" 0 and "bloomBlur" 1. Leaves bloomFinal current.
+    static void setupSamplers(const Shader& bloom, const Shader& blur, const Shader& bloomFinal);
+
+    // Clears the window, then binds and clears the scene target for drawing.
+    void beginFrame() const;
+    // Ten alternating passes starting horizontal; the first reads colorBuffers[1].
+    void blurBrightPart(const Shader& blur);
+    // Scene (unit 0) plus the last blur result (unit 1) tone-mapped into the
+    // default framebuffer; unit 1 stays active.
+    void composite(const Shader& bloomFinal);
+    // The end of every frame: blurBrightPart, then composite.
+    void blurAndComposite(const Shader& blur, const Shader& bloomFinal);
+
+    // Which entry of pingpongColorbuffers holds the latest blur result
+    // (0 after the ten passes), and that texture's name.
+    // The full-screen quad (clip-space positions at z = 0, texture
+    // coordinates) as a 4-vertex triangle strip; built on the first call.
+    void drawScreenQuad();
+
+    int blurResultIndex() const { return horizontal ? 0 : 1; }
+    unsigned blurResultTexture() const { return pingpongColorbuffers[blurResultIndex()]; }
+
+    unsigned hdrFramebuffer = 0;
+    unsigned colorBuffers[2] = {0, 0};  // 0: lit scene, 1: its bright part
+    unsigned depthRenderbuffer = 0;
+    unsigned pingpongFramebuffers[2] = {0, 0};
+    unsigned pingpongColorbuffers[2] = {0, 0};
+    // Direction of the next blur pass; true again after an even number of passes.
+    bool horizontal = true;
+    int width = 0;
+    int height = 0;
+    unsigned quadVao = 0;  // 0 until the quad is first drawn
+    unsigned quadVbo = 0;
+};

@@ -1,0 +1,51 @@
+#pragma once
+#include <string>
+
+#include <glm/vec2.hpp>
+#include <glm/vec3.hpp>
+
+#include "render/Glyph.h"
+#include "render/HudState.h"
+
+class GameManager;
+class Shader;
+
+// The heads-up display: the first 128 character codes of the game font
+// rasterised into one small texture each, drawn as textured quads with the font
+// program. What is shown (label, distance, void level, end messages) and where
+// comes from HudState.
+class HUD : public HudState {
+public:
+    static constexpr unsigned kPixelHeight = 48;
+    static constexpr int kGlyphCount = 128;
+
+    // The font is the asset path + "/fonts/screaming_neon.ttf". If FreeType or
+    // the font cannot be opened the line is printed and no glyph is built: the
+    // display then draws nothing rather than reading from a face that is not
+    // there. Blending (alpha, one minus alpha) is switched on for the rest of
+    // the game either way.
+    HUD(Shader& shader, const glm::vec2& screenSize, const std::string& assetPath);
+    // As above, with the asset path taken from the game manager's copy.
+    HUD(Shader& shader, const glm::vec2& screenSize, const GameManager& gameManager);
+
+    // Draws `text` with its pen starting at (placement.x, placement.y) window
+    // pixels and scale placement.z. The caller has made `shader` current and
+    // set its projection.
+    void renderText(Shader& shader, const std::string& text, const glm::vec3& colour, const glm::vec3& placement);
+
+    // The whole display for the current state, in white, with the
+    // orthographic projection of `screenSize`.
+    void render();
+
+    bool hasFont() const { return !glyphs.empty(); }
+
+    Shader& shader;
+    GlyphMap glyphs;
+    glm::vec2 screenSize;  // taken once: the layout ignores later window resizes
+    unsigned vao = 0;
+    unsigned vbo = 0;
+
+private:
+    void loadGlyphs(const std::string& fontPath);
+    void createQuad();
+};

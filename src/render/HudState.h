@@ -1,0 +1,45 @@
+#pragma once
+#include <string>
+#include <vector>
+
+#include <glm/vec3.hpp>
+
+// One string of the heads-up display: where the pen starts (window pixels from
+// the lower-left corner), its scale and colour.
+struct HudLine {
+    std::string text;
+    float x = 0.0f;
+    float y = 0.0f;
+    float scale = 1.0f;
+    glm::vec3 colour{1.0f};
+};
+
+// What the heads-up display shows, without any drawing: the values handed over
+// each frame and the layout of the strings for a given render size.
+class HudState {
+public:
+    // The main loop hands over world units; the display shows a tenth of them.
+    void update(const std::string& levelLabel, float distance, float voidHeight);
+
+    // The distance with two decimals and the void level with one, cut (not
+    // rounded) from the "%f" form.
+    std::string distanceText() const;
+    std::string voidText() const;
+
+    // The strings to draw, in drawing order, for a render size of W × H.
+    std::vector<HudLine> lines(float screenWidth, float screenHeight) const;
+
+    float largeScale = 1.0f;
+    float smallScale = 0.5f;
+    float leftInset = 32.0f;
+    float rightInset = 180.0f;
+    float displayFactor = 0.1f;
+    bool playing = true;
+    bool won = false;
+    std::string label = "0";
+    float remainingDistance = 0.0f;
+    float voidLevel = 0.0f;
+};
+
+// `value` printed with "%f" and cut `decimals` characters after the first ".".
+std::string cutDecimals(float value, int decimals);

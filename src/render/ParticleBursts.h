@@ -1,0 +1,30 @@
+#pragma once
+#include <vector>
+
+#include <glm/mat4x4.hpp>
+
+#include "render/ParticleSystem.h"
+
+class Shader;
+struct ParticleSeed;
+
+// The GPU side of the jump bursts: the game manager records one seed per jump
+// (its random draws happen at the jump), and this turns every seed it has not
+// seen yet into a particle system. Systems are never removed: a burst that has
+// died out keeps its slot and costs one dispatch and one empty draw per frame.
+class ParticleBursts {
+public:
+    ParticleBursts() = default;
+    ParticleBursts(Shader* particleProgram, unsigned particleTexture);
+
+    // Creates a system for each seed past the ones already adopted, in order.
+    void adopt(const std::vector<ParticleSeed>& seeds);
+    // Steps and draws every system in creation order.
+    void update(float dt, const glm::mat4& projection, const glm::mat4& view);
+    // The per-frame call: adopt new seeds, then step and draw all.
+    void update(const std::vector<ParticleSeed>& seeds, float dt, const glm::mat4& projection, const glm::mat4& view);
+
+    Shader* program = nullptr;
+    unsigned texture = 0;
+    std::vector<ParticleSystem> systems;
+};

@@ -1,0 +1,48 @@
+#pragma once
+#include <vector>
+
+#include <glm/mat4x4.hpp>
+#include <glm/vec3.hpp>
+#include <glm/vec4.hpp>
+
+class Shader;
+struct ParticleSeed;
+
+// A pool of at most 100 particles simulated and drawn on the GPU. Two pairs of
+// storage buffers (position, velocity) alternate: each step reads one pair and
+// compacts the survivors into the other, counting them with an atomic counter
+// whose 4 bytes are the only data read back. Copies share the GPU objects,
+// which are never deleted; they live as long as the GL context.
+class ParticleSystem {
+public:
+    static constexpr unsigned kMaxCount = 100;
+
+    // Spawns 100 particles around `origin` (drawing from the shared rand()
+    // sequence now) and uploads them.
+    void init(const glm::vec3& origin, Shader* particleProgram, unsigned particleTexture);
+    // Uploads a pool spawned earlier, e.g. at the moment of a jump.
+    void init(const ParticleSeed& seed, Shader* particleProgram, unsigned particleTexture);
+
+    // One compute step of dt seconds, then draw.
+    void update(float dt, const glm::mat4& projection, const glm::mat4& view);
+    // Draws the live particles of the current pair as points.
+    void draw(const glm::mat4& projection, const glm::mat4& view);
+
+    float positionW = 1.0f;
+    unsigned attribLocation = 0;
+    unsigned texture = 0;
+    Shader* program = nullptr;
+    unsigned vao[2] = {0, 0};
+    unsigned positionBuffer[2] = {0, 0};
+    unsigned velocityBuffer[2] = {0, 0};
+    std::vector<glm::vec4> positions;
+    std::vector<glm::vec4> velocities;
+    unsigned counterBuffer = 0;
+    unsigned count = 0;
+    bool current = false;
+
+private:
+    void createBuffers();
+    void upload();
+    void createVertexArrays();
+};

@@ -1,0 +1,161 @@
+#include "render/Shader.h"
+
+#include <epoxy/gl.h>
+
+#include <fstream>
+#include <iostream>
+#include <sstream>
+
+#include <glm/gtc/type_ptr.hpp>
+
+namespace {
+
+// Reads the given files (null entries are skipped) in order. All streams throw
+// on failure, so the first missing file ends the read before any later file is
+// opened, and every source stays empty: a half-read program is never built.
+void readSources(const char* const paths[], std::string* sources[], int count)
+{
+    std::ifstream files[4];
+    std::stringstream texts[4];
+    try {
+        for (int i = 0; i < count; ++i) {
+            if (!paths[i]) continue;
+            files[i].exceptions(std::ifstream::failbit | std::ifstream::badbit);
+            files[i].open(paths[i]);
+        }
+        for (int i = 0; i < count; ++i) {
+            if (paths[i]) texts[i] << files[i].rdbuf();
+        }
+        for (int i = 0; i < count; ++i) {
+            if (paths[i]) files[i].close();
+        }
+        for (int i = 0; i < count; ++i) {
+            if (paths[i]) *sources[i] = texts[i].str();
+        }
+    } catch (const std::ifstream::failure&) {
+        std::cout << "ERROR::SHADER::FILE_NOT_SUCCESFULLY_READ\n";
+    }
+}
+
+unsigned compileStage(GLenum stage, const std::string& source, const char* typeWord)
+{
+    unsigned object = glCreateShader(stage);
+    const char* text = source.c_str();
+    glShaderSource(object, 1, &text, nullptr);
+    glCompileShader(object);
+    Shader::reportBuildStatus(object, typeWord);
+    return object;
+}
+
+}  // namespace
+
+Shader::Shader(const std::string& vertexPath, const std::string& fragmentPath)
+{
+    std::string vertexSource;
+    std::string fragmentSource;
+    const char* paths[] = {vertexPath.c_str(), fragmentPath.c_str()};
+    std::string* sources[] = {&vertexSource, &fragmentSource};
+    readSources(paths, sources, 2);
+
+    unsigned vertex = compileStage(GL_VERTEX_SHADER, vertexSource, "VERTEX");
+    unsigned fragment = compileStage(GL_FRAGMENT_SHADER, fragmentSource, "FRAGMENT");
+
+    id = glCreateProgram();
+    glAttachShader(id, vertex);
+    glAttachShader(id, fragment);
+    glLinkProgram(id);
+    reportBuildStatus(id, "PROGRAM");
+
+    glDeleteShader(vertex);
+    glDeleteShader(fragment);
+}
+
+Shader::Shader(const char* vertexPath, const char* fragmentPath, const char* geometryPath, const char* computePath)
+{
+    std::string vertexSource;
+    std::string fragmentSource;
+    std::string geometrySource;
+    std::string computeSource;
+    const char* paths[] = {vertexPath, fragmentPath, geometryPath, computePath};
+    std::string* sources[] = {&vertexSource, &fragmentSource, &geometrySource, &computeSource};
+    readSources(paths, sources, 4);
+
+    // The compute stage is compiled first so its errors lead the log.
+    unsigned compute = 0;
+    if (computePath) compute = compileStage(GL_COMPUTE_SHADER, computeSource, "COMPUTE");
+    unsigned vertex = compileStage(GL_VERTEX_SHADER, vertexSource, "VERTEX");
+    unsigned fragment = compileStage(GL_FRAGMENT_SHADER, fragmentSource, "FRAGMENT");
+    unsigned geometry = 0;
+    if (geometryPath) geometry = compileStage(GL_GEOMETRY_SHADER, geometrySource, "GEOMETRY");
+
+    // The compute program is separate because a program cannot mix compute
+    // with graphics stages; its link result shows up when it is dispatched.
+    computeId = glCreateProgram();
+    if (computePath) {
+        glAttachShader(computeId, compute);
+        glLinkProgram(computeId);
+    }
+
+    id = glCreateProgram();
+    glAttachShader(id, vertex);
+    glAttachShader(id, fragment);
+    if (geometryPath) glAttachShader(id, geometry);
+    glLinkProgram(id);
+    reportBuildStatus(id, "PROGRAM");
+
+    if (computePath) glDeleteShader(compute);
+    glDeleteShader(vertex);
+    glDeleteShader(fragment);
+    if (geometryPath) glDeleteShader(geometry);
+}
+
+void Shader::use() const
+{
+    glUseProgram(id);
+}
+
+void Shader::setInt(const std::string& name, int value) const
+{
+    glUniform1i(glGetUniformLocation(id, name.c_str()), value);
+}
+
+void Shader::setUnsigned(const std::string& name, unsigned value) const
+{
+    glUniform1ui(glGetUniformLocation(id, name.c_str()), value);
+}
+
+void Shader::setFloat(const std::string& name, float value) const
+{
+    glUniform1f(glGetUniformLocation(id, name.c_str()), value);
+}
+
+void Shader::setVec3(const std::string& name, const glm::vec3& value) const
+{
+    glUniform3fv(glGetUniformLocation(id, name.c_str()), 1, glm::value_ptr(value));
+}
+
+void Shader::setMat4(const std::string& name, const glm::mat4& value) const
+{
+    glUniformMatrix4fv(glGetUniformLocation(id, name.c_str()), 1, GL_FALSE, glm::value_ptr(value));
+}
+
+void Shader::reportBuildStatus(unsigned object, const std::string& type)
+{
+    int success = 0;
+    char infoLog[1024] = {};
+    if (type == "PROGRAM") {
+        glGetProgramiv(object, GL_LINK_STATUS, &success);
+        if (!success) {
+            glGetProgramInfoLog(object, 1024, nullptr, infoLog);
+            std::cout << "ERROR::PROGRAM_LINKING_ERROR of type: " << type << "\n"
+                      << infoLog << "\n -- --------------------------------------------------- -- " << "\n";
+        }
+    } else {
+        glGetShaderiv(object, GL_COMPILE_STATUS, &success);
+        if (!success) {
+            glGetShaderInfoLog(object, 1024, nullptr, infoLog);
+            std::cout << "ERROR::SHADER_COMPILATION_ERROR of type: " << type << "\n"
+                      << infoLog << "\n -- --------------------------------------------------- -- " << "\n";
+        }
+    }
+}
