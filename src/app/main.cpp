@@ -1,1 +1,7 @@
-int main() { return 0; }
+#include "app/Application.h"
+
+int main()
+{
+    Application app;
+    return app.run();
+}

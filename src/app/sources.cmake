@@ -4,7 +4,11 @@ list(APPEND VAULTRISE_SIM_SOURCES
   src/app/KeyHandler.cpp
   src/app/IniFile.cpp
   src/app/StartupConfig.cpp
+  src/app/GameSession.cpp
+  src/app/GameLoop.cpp
 )
 list(APPEND VAULTRISE_GFX_SOURCES
   src/app/GlfwFrameHost.cpp
+  src/app/WindowCallbacks.cpp
+  src/app/Application.cpp
 )

@@ -20,4 +20,5 @@ list(APPEND VAULTRISE_GFX_SOURCES
   src/render/TextureLoader.cpp
   src/render/Mesh.cpp
   src/render/Model.cpp
+  src/render/SceneRenderer.cpp
 )

@@ -1,0 +1,14 @@
+#pragma once
+
+struct GLFWwindow;
+struct InputState;
+class Camera;
+
+// What the window callbacks act on; set as the window's user pointer once the
+// session exists (callbacks only fire while the frame loop polls events).
+struct WindowTargets {
+    InputState* input = nullptr;
+    Camera* camera = nullptr;
+};
+
+void installWindowCallbacks(GLFWwindow* window);
