@@ -28,7 +28,7 @@ struct Outcome {
 // frames) until the game ends.
 Outcome play(int n, const KeyScript& script, int grace = 600)
 {
-    LevelRun run(kSettings, levelPath(n), std::to_string(n));
+    LevelRun run(kSettings, levelPath(n));
     Outcome outcome;
     for (const std::vector<Key>& keys : script.frames()) {
         if (run.finished()) break;

@@ -27,8 +27,8 @@ int main(int argc, char** argv)
     const std::string levelPath = "assets/settings/level" + n + ".ini";
     const std::string routePath = "tests/data/levels/level" + n + ".route";
 
-    LevelRun run(settingsPath, levelPath, n);
-    Autopilot pilot(Autopilot::loadRoute(routePath, run.levelFile, run.settings), run.physics->gravity);
+    LevelRun run(settingsPath, levelPath);
+    Autopilot pilot(Autopilot::loadRoute(routePath, run.levelFile(), run.settings()), run.gravity());
     KeyScript script;
     size_t lastReached = 0;
     for (int frame = 0; frame < 60 * 240 && !run.finished(); ++frame) {
@@ -40,7 +40,7 @@ int main(int argc, char** argv)
         if (trace || pilot.reached() != lastReached)
             std::printf("frame %d target %zu pos (%.2f %.2f %.2f) vel (%.2f %.2f %.2f) void %.2f\n", run.frames,
                         pilot.reached(), p.x, p.y, p.z, run.velocity().x, run.velocity().y, run.velocity().z,
-                        run.voidState.voidHeight);
+                        run.voidHeight());
         lastReached = pilot.reached();
     }
     if (run.gameState() != Won) {
