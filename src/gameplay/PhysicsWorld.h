@@ -67,6 +67,8 @@ public:
     btDiscreteDynamicsWorld* scene = nullptr;  // owned through `parts`
 
 private:
+    void addStaticBody(btRigidBody* body, int group, int mask);
+
     std::unique_ptr<BulletParts> parts;
     SimulationCallback* callback = nullptr;
 };

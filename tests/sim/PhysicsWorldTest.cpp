@@ -260,3 +260,30 @@ TEST(PhysicsWorld, CleanupTwiceIsHarmless)
     t.world->cleanup();
     EXPECT_EQ(t.world->bodyCount(), 0u);
 }
+
+TEST(PhysicsWorld, BoxesAddedAfterTheCharacterStillCarryIt)
+{
+    // The game creates the character before the level's boxes.
+    TestWorld t("[world]\ncharStartX = 0\ncharStartY = 3\ncharStartZ = 0\n");
+    btRigidBody* body = t.world->getCharacterBody();
+    for (int i = 0; i < 600; ++i)
+        t.world->createStaticBox({i * 3.0f + 10.0f, 0, 0}, glm::vec3(1), t.world->worldMaterial, ShapeRole::Solid);
+    t.world->createStaticBox({0, 0, 0}, {5, 0.5f, 5}, t.world->worldMaterial, ShapeRole::Solid);
+    t.step(120);
+    EXPECT_NEAR(PhysicsWorld::positionOf(body).y, 1.5f, 0.05f);
+    btRigidBody* second = t.world->createDynamicBox({3, 3, 0}, glm::vec3(0.5f), 0.5f, kBoxMaterial, 0.5f);
+    t.step(120);
+    EXPECT_NEAR(PhysicsWorld::positionOf(second).y, 1.0f, 0.05f);
+}
+
+TEST(PhysicsWorld, BoxAddedIntoABodyAtRestPushesItOut)
+{
+    // Without gravity the character rests where it is, so only the new box's
+    // own pairing can bring the two together.
+    TestWorld t("[physics]\ngravity = 0\n[world]\ncharStartX = 0\ncharStartY = 0\ncharStartZ = 0\n");
+    btRigidBody* body = t.world->getCharacterBody();
+    t.step(5);
+    t.world->createStaticBox({0, -1.25f, 0}, {5, 0.5f, 5}, t.world->worldMaterial, ShapeRole::Solid);
+    t.step(30);
+    EXPECT_GT(PhysicsWorld::positionOf(body).y, 0.2f);
+}
