@@ -19,16 +19,19 @@ trap cleanup EXIT
 fail() { echo "FAIL: $*" >&2; [ -f "$WORK/out.txt" ] && { echo "--- game output ---" >&2; tail -40 "$WORK/out.txt" >&2; }; exit 1; }
 
 start_x() {
-  local size=${1:-1280x720} n
-  for n in $(seq 90 190); do
-    [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
-    Xvfb ":$n" -screen 0 "${size}x24" -nolisten tcp >/dev/null 2>&1 &
-    XVFB_PID=$!
-    export DISPLAY=":$n"
-    for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && return 0; sleep 0.1; done
-    kill "$XVFB_PID" 2>/dev/null || true
+  local size=${1:-1280x720} n i
+  # The server picks a free display itself, so parallel tests never share one.
+  Xvfb -displayfd 3 -screen 0 "${size}x24" -nolisten tcp 3>"$WORK/display" >/dev/null 2>&1 &
+  XVFB_PID=$!
+  for i in $(seq 100); do
+    n=$(head -1 "$WORK/display" 2>/dev/null || true)
+    [ -n "$n" ] && break
+    sleep 0.1
   done
-  fail "could not start Xvfb"
+  [ -n "$n" ] || fail "could not start Xvfb"
+  export DISPLAY=":$n"
+  for i in $(seq 50); do xdpyinfo >/dev/null 2>&1 && return 0; sleep 0.1; done
+  fail "Xvfb :$n does not answer"
 }
 
 # A game folder whose assets link to the repository's, with settings and levels of the test's own.
@@ -76,16 +79,26 @@ wait_output() {
   return 1
 }
 
-game_window() { xdotool search --sync --limit 1 --pid "$GAME_PID" 2>/dev/null | head -1; }
+# The game's window id, waiting up to ten seconds for it to appear.
+game_window() {
+  local i w
+  for i in $(seq 100); do
+    w=$(xdotool search --limit 1 --pid "$GAME_PID" 2>/dev/null | head -1) || true
+    [ -n "$w" ] && { echo "$w"; return 0; }
+    kill -0 "$GAME_PID" 2>/dev/null || return 1
+    sleep 0.1
+  done
+  return 1
+}
 
-# Holds a key for a moment in the game's window.
+# Holds a key for a moment in the game's window. The game may close its window
+# meanwhile (a decided game ends the run), so a vanished window is not an error.
 tap_key() {
   local key=$1 hold=${2:-0.25} w
-  w=$(game_window)
-  xdotool windowfocus --sync "$w" 2>/dev/null || true
-  xdotool keydown --window "$w" "$key"
+  w=$(game_window) || return 0
+  xdotool keydown --window "$w" "$key" 2>/dev/null || return 0
   sleep "$hold"
-  xdotool keyup --window "$w" "$key"
+  xdotool keyup --window "$w" "$key" 2>/dev/null || true
 }
 
 screenshot() { import -window root "$1"; }
