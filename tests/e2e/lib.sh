@@ -12,7 +12,7 @@ export MESA_GL_VERSION_OVERRIDE=4.6 MESA_GLSL_VERSION_OVERRIDE=460
 cleanup() {
   [ -n "$GAME_PID" ] && kill "$GAME_PID" 2>/dev/null || true
   [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null || true
-  rm -rf "$WORK"
+  [ -n "${KEEP_WORK:-}" ] || rm -rf "$WORK"
 }
 trap cleanup EXIT
 
@@ -102,3 +102,13 @@ tap_key() {
 }
 
 screenshot() { import -window root "$1"; }
+
+# Number of pixels in a region (WxH+X+Y) of an image whose red, green and blue
+# all exceed the given fraction of full brightness.
+count_bright() {
+  local image=$1 region=$2 level=$3
+  convert "$image" -crop "$region" +repage -channel RGB -threshold "$((level))%" -separate \
+    -evaluate-sequence min -format "%[fx:mean*w*h]" info: | awk '{ printf "%d\n", $1 + 0.5 }'
+}
+
+window_shot() { import -window "$(game_window)" "$1"; }
