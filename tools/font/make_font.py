@@ -42,6 +42,9 @@ NEON_CLEARANCE = 2 * TUBE + NEON_GAP
 MAX_BEND_PULL = 40  # how far a bend may cut into a corner
 SIDE_BEARING = 55  # space left and right of the outline
 DIGIT_ADVANCE = 590  # all digits share one advance so HUD numbers don't jitter
+# Every finished outline and advance is narrowed by this factor, so the HUD's
+# captions fit their fixed columns even on a 1280-pixel-wide window.
+CONDENSE = 0.82
 SPACE_ADVANCE = 300
 
 # Skeleton lines: where the tube's centre runs, so the outline edge lands on
@@ -504,6 +507,14 @@ def shift(pieces, dx):
     return out
 
 
+def condensed(glyph):
+    """Scales a finished outline horizontally by CONDENSE, on whole units."""
+    if glyph.numberOfContours > 0:
+        glyph.coordinates.scale((CONDENSE, 1.0))
+        glyph.coordinates.toInt()
+    return glyph
+
+
 def skeleton_x_range(pieces):
     xs = [pt[0] for p in pieces for pt in piece_points(p)]
     return min(xs), max(xs)
@@ -521,7 +532,7 @@ def build_font(path):
         ch = chr(code)
         if ch == " ":
             outlines[name] = TTGlyphPen(None).glyph()
-            advances[name] = SPACE_ADVANCE
+            advances[name] = int(round(SPACE_ADVANCE * CONDENSE))
             continue
         pieces = designs[ch]
         xmin, xmax = skeleton_x_range(pieces)
@@ -534,11 +545,11 @@ def build_font(path):
         else:
             advance = int(round(ink + 2 * SIDE_BEARING))
             left = SIDE_BEARING
-        outlines[name] = draw(shift(pieces, left + TUBE - xmin))
-        advances[name] = advance
+        outlines[name] = condensed(draw(shift(pieces, left + TUBE - xmin)))
+        advances[name] = int(round(advance * CONDENSE))
     notdef = notdef_design()
-    outlines[".notdef"] = draw(shift(notdef, SIDE_BEARING + TUBE))
-    advances[".notdef"] = 400 + 2 * TUBE + 2 * SIDE_BEARING
+    outlines[".notdef"] = condensed(draw(shift(notdef, SIDE_BEARING + TUBE)))
+    advances[".notdef"] = int(round((400 + 2 * TUBE + 2 * SIDE_BEARING) * CONDENSE))
 
     fb = FontBuilder(UNITS_PER_EM, isTTF=True)
     fb.updateHead(created=FIXED_TIMESTAMP, modified=FIXED_TIMESTAMP, fontRevision=1.0)
