@@ -185,3 +185,22 @@ TEST_F(FontCoverageTest, DigitsShareOneAdvanceSoNumbersDoNotJitter)
 }
 
 }  // namespace
+
+TEST_F(FontCoverageTest, HudCaptionsFitTheirColumnsInA1280PixelWindow)
+{
+    // The right column starts 180 pixels left of 95 % of the width; the
+    // caption is drawn at half size with whole-pixel advances, as the HUD does.
+    auto halfSizeWidth = [&](const char* text) {
+        float width = 0.0f;
+        for (const char* c = text; *c; ++c) {
+            EXPECT_EQ(FT_Load_Char(face, static_cast<FT_ULong>(*c), FT_LOAD_RENDER), 0);
+            width += static_cast<float>(face->glyph->advance.x >> 6) * 0.5f;
+        }
+        return width;
+    };
+    const float column = 0.95f * 1280.0f - 180.0f;
+    EXPECT_LT(column + halfSizeWidth("REMAINING DISTANCE"), 1280.0f - 8.0f);
+    EXPECT_LT(column + halfSizeWidth("VOID LEVEL"), 1280.0f - 8.0f);
+    // The end message starts at 5 % minus 32 pixels and is drawn at full size.
+    EXPECT_LT(0.05f * 1280.0f - 32.0f + 2.0f * halfSizeWidth("AWESOME, YOU COMPLETED THE LEVEL!"), 1280.0f);
+}
