@@ -52,20 +52,21 @@ start_game() {
   GAME_PID=$!
 }
 
-# Waits for the game to exit (at most $1 seconds) and prints its exit status.
+# Waits for the game to exit (at most $1 seconds) and leaves its exit status,
+# or "timeout", in GAME_STATUS. Runs in the test's own shell: only the shell
+# that started the game can collect its status.
 wait_game() {
   local limit=$1 i
+  GAME_STATUS=timeout
   for i in $(seq $((limit * 10))); do
     if ! kill -0 "$GAME_PID" 2>/dev/null; then
-      local status=0
-      wait "$GAME_PID" || status=$?
+      GAME_STATUS=0
+      wait "$GAME_PID" || GAME_STATUS=$?
       GAME_PID=""
-      echo "$status"
       return 0
     fi
     sleep 0.1
   done
-  echo "timeout"
 }
 
 # Waits until the game's output holds a line matching the pattern (at most $2 seconds).
@@ -112,3 +113,95 @@ count_bright() {
 }
 
 window_shot() { import -window "$(game_window)" "$1"; }
+# Small window, short warm-up, still pictures: fast end-to-end runs.
+fast_settings() {
+  local debug=${1:-false}
+  write_settings <<INI
+[general]
+name = Vaultrise E2E
+assetPath = assets
+level = 9
+loadTime = 10
+animations = false
+[debug]
+debug = $debug
+[window]
+width = 320
+height = 180
+[elements]
+plat_regularX = 8
+plat_regularY = 1
+plat_regularZ = 8
+goalX = 6
+goalY = 6
+goalZ = 6
+INI
+}
+
+# A private display and a scratch game folder with the fast settings.
+setup_fast_game() {
+  start_x
+  make_game_dir
+  fast_settings "${1:-false}"
+}
+
+window_size() {
+  sed -i "s/^width = .*/width = $1/; s/^height = .*/height = $2/" "$WORK/game/assets/settings/settings.ini"
+}
+
+# Taps the key (up to $2 times) until the game exits by itself.
+tap_until_exit() {
+  local key=$1 tries=$2
+  for _ in $(seq "$tries"); do
+    kill -0 "$GAME_PID" 2>/dev/null || return 0
+    tap_key "$key" 0.2
+  done
+}
+
+# Waits up to $1 seconds for the game to end and requires exit status 0.
+expect_clean_exit() {
+  wait_game "$1"
+  [ "$GAME_STATUS" = "0" ] || fail "exit status $GAME_STATUS"
+}
+
+quit_game() {
+  tap_key Escape 0.3
+  expect_clean_exit 30
+}
+
+# Starts the game and waits (up to $1 seconds, default 60) until its start-up is done.
+launch_game() {
+  start_game
+  wait_output "OpenGL Version " "${1:-60}" || fail "did not start"
+}
+
+count_lines() { grep -c -- "$1" "$WORK/out.txt" 2>/dev/null || true; }
+
+# Returns once the game handles keys (the warm-up is over): Tab is answered
+# with "Flip"; a second Tab puts the camera back on its usual side.
+await_key_handling() {
+  local i
+  for i in $(seq 60); do
+    tap_key Tab 0.2
+    sleep 0.3
+    [ "$(count_lines '^Flip$')" -ge 1 ] && break
+  done
+  [ "$(count_lines '^Flip$')" -ge 1 ] || fail "the game never handled a key"
+  for i in $(seq 30); do
+    [ "$(count_lines '^Flip$')" -ge 2 ] && return 0
+    tap_key Tab 0.2
+    sleep 0.5
+  done
+  fail "second Tab not handled"
+}
+
+# Taps the key until the game prints a line matching the pattern (at most $3 taps).
+tap_until_output() {
+  local key=$1 pattern=$2 tries=$3
+  for _ in $(seq "$tries"); do
+    grep -q -- "$pattern" "$WORK/out.txt" && return 0
+    tap_key "$key" 0.2
+    sleep 0.3
+  done
+  grep -q -- "$pattern" "$WORK/out.txt"
+}

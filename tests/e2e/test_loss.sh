@@ -1,10 +1,7 @@
 # A fast void catches the character: the loss line carries the void height and
 # the window closes by itself with status 0.
 source "$(dirname "$0")/lib.sh"
-source "$(dirname "$0")/common_settings.sh"
-start_x
-make_game_dir
-fast_settings
+setup_fast_game
 write_level 9 <<'INI'
 [world]
 dimensionX = 40
@@ -17,14 +14,9 @@ goalX = 100
 goalY = 100
 goalZ = 100
 INI
-start_game
-wait_output "OpenGL Version " 60 || fail "did not start"
-for _ in $(seq 30); do
-  kill -0 "$GAME_PID" 2>/dev/null || break
-  tap_key space 0.2
-done
-status=$(wait_game 60)
-[ "$status" = "0" ] || fail "exit status $status"
+launch_game
+tap_until_exit space 30
+expect_clean_exit 60
 line=$(grep "^GAME LOST! HEIGHT: " "$WORK/out.txt") || fail "no loss line"
 height=${line#GAME LOST! HEIGHT: }
 awk -v h="$height" 'BEGIN { exit !(h + 0 > -10 && h + 0 >= 1.0) }' || fail "void height $height should have passed the character"

@@ -3,8 +3,7 @@
 source "$(dirname "$0")/lib.sh"
 start_x
 cd "$REPO"
-start_game
-wait_output "OpenGL Version " 120 || fail "did not start"
+launch_game 120
 w=$(game_window) || fail "no window"
 [ "$(xdotool getwindowname "$w")" = "Vaultrise" ] || fail "title: $(xdotool getwindowname "$w")"
 # Software rendering draws a 1280x720 frame in about a quarter of a second, so
@@ -14,7 +13,6 @@ for _ in $(seq 80); do
   tap_key Escape 0.5
   sleep 1.5
 done
-status=$(wait_game 30)
-[ "$status" = "0" ] || fail "exit status $status"
+expect_clean_exit 30
 [ "$(grep -vc "^OpenGL Version " "$WORK/out.txt")" = "0" ] || fail "unexpected output: $(grep -v "^OpenGL Version " "$WORK/out.txt" | head -5)"
 echo PASS

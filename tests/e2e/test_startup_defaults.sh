@@ -14,8 +14,7 @@ for _ in $(seq 60); do
   kill -0 "$GAME_PID" 2>/dev/null || break
   tap_key Escape 0.3
 done
-status=$(wait_game 60)
-[ "$status" = "0" ] || fail "exit status $status"
+expect_clean_exit 60
 grep -q "Texture failed to load at path: ../assets/textures/platforms_magenta.png" "$WORK/out.txt" || fail "missing textures not reported"
 grep -q "ERROR::SHADER::FILE_NOT_SUCCESFULLY_READ" "$WORK/out.txt" || fail "missing shaders not reported"
 echo PASS

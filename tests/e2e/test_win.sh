@@ -1,10 +1,7 @@
 # A character that starts inside the goal wins with the first Space press; the
 # window then closes by itself with status 0.
 source "$(dirname "$0")/lib.sh"
-source "$(dirname "$0")/common_settings.sh"
-start_x
-make_game_dir
-fast_settings
+setup_fast_game
 write_level 9 <<'INI'
 [general]
 name = Goal Start
@@ -19,15 +16,10 @@ goalX = 0
 goalY = 3
 goalZ = 0
 INI
-start_game
-wait_output "OpenGL Version " 60 || fail "did not start"
+launch_game
 [ "$(xdotool getwindowname "$(game_window)")" = "Vaultrise E2E" ] || fail "title"
-for _ in $(seq 30); do
-  kill -0 "$GAME_PID" 2>/dev/null || break
-  tap_key space 0.2
-done
-status=$(wait_game 30)
-[ "$status" = "0" ] || fail "exit status $status"
+tap_until_exit space 30
+expect_clean_exit 30
 grep -qx "SUCCESSFULLY ESCAPED THE VOID!" "$WORK/out.txt" || fail "no win line"
 grep -q "GAME LOST" "$WORK/out.txt" && fail "lost instead"
 echo PASS
