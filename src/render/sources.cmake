@@ -4,7 +4,7 @@ list(APPEND VAULTRISE_SIM_SOURCES
   src/render/Frustum.cpp
   src/render/HudState.cpp
   src/render/TextLayout.cpp
-  src/render/FrameSequenceSpec.cpp
+  src/render/FrameSequenceLayout.cpp
   src/render/AnimationClock.cpp
   src/render/FrameSequences.cpp
   src/render/FlagPlacement.cpp

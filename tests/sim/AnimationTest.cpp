@@ -5,7 +5,7 @@
 
 #include "app/FrameState.h"
 #include "render/AnimationClock.h"
-#include "render/FrameSequenceSpec.h"
+#include "render/FrameSequenceLayout.h"
 #include "render/FrameSequences.h"
 
 TEST(FrameFiles, NumbersArePaddedToTheSequenceWidth)
@@ -20,11 +20,11 @@ TEST(FrameFiles, NumbersArePaddedToTheSequenceWidth)
 
 TEST(FrameFiles, SequencesCoverTheirWholeRange)
 {
-    const std::vector<std::string> laser = frameFileNames(kFrameSequenceSpecs[5], true);
+    const std::vector<std::string> laser = frameFileNames(kFrameSequenceLayouts[5], true);
     ASSERT_EQ(laser.size(), 110u);
     EXPECT_EQ(laser.front(), "/textures/laser/laser000.gif");
     EXPECT_EQ(laser.back(), "/textures/laser/laser109.gif");
-    const std::vector<std::string> blue = frameFileNames(kFrameSequenceSpecs[3], true);
+    const std::vector<std::string> blue = frameFileNames(kFrameSequenceLayouts[3], true);
     ASSERT_EQ(blue.size(), 47u);
     EXPECT_EQ(blue.back(), "/textures/platform_blue/platform46.gif");
 }

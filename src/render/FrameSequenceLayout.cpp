@@ -1,6 +1,6 @@
-#include "render/FrameSequenceSpec.h"
+#include "render/FrameSequenceLayout.h"
 
-const std::array<FrameSequenceSpec, 6> kFrameSequenceSpecs = {{
+const std::array<FrameSequenceLayout, 6> kFrameSequenceLayouts = {{
     {"videoFrames", "/textures/video/video", 212, 3},
     {"videoFrontFrames", "/textures/video_front/video", 60, 2},
     {"videoBackFrames", "/textures/video_back/video", 60, 2},
@@ -16,11 +16,11 @@ std::string frameFileName(const std::string& prefix, int digits, int n)
     return prefix + number + ".gif";
 }
 
-std::vector<std::string> frameFileNames(const FrameSequenceSpec& spec, bool animations)
+std::vector<std::string> frameFileNames(const FrameSequenceLayout& layout, bool animations)
 {
-    if (!animations) return {frameFileName(spec.prefix, spec.digits, 1)};
+    if (!animations) return {frameFileName(layout.prefix, layout.digits, 1)};
     std::vector<std::string> names;
-    names.reserve(static_cast<size_t>(spec.frameCount));
-    for (int n = 0; n < spec.frameCount; ++n) names.push_back(frameFileName(spec.prefix, spec.digits, n));
+    names.reserve(static_cast<size_t>(layout.frameCount));
+    for (int n = 0; n < layout.frameCount; ++n) names.push_back(frameFileName(layout.prefix, layout.digits, n));
     return names;
 }
