@@ -7,15 +7,14 @@
 
 #include "render/FrameSequences.h"
 #include "render/TextureLoader.h"
-#include "support/CaptureStdout.h"
-#include "support/GlTestWindow.h"
+#include "support/GlTest.h"
+
+using FrameSequencesGl = GlTest;
 
 // With the game's loader, files that are missing still give every slot its
 // own texture name, each failure reported once.
-TEST(FrameSequencesGl, MissingStillsKeepTheirSlotsWithTheGameLoader)
+TEST_F(FrameSequencesGl, MissingStillsKeepTheirSlotsWithTheGameLoader)
 {
-    GlTestWindow window;
-    ASSERT_TRUE(window.ok());
     FrameSequences sequences;
     const std::string output = captureStdout([&] { sequences.load("/nonexistent", false, loadTexture); });
     EXPECT_EQ(output,

@@ -9,9 +9,7 @@
 
 #include "level/Geometry.h"
 #include "render/GeometryGpu.h"
-#include "render/Shader.h"
-#include "support/CaptureStdout.h"
-#include "support/GlTestWindow.h"
+#include "support/GlTest.h"
 
 namespace {
 
@@ -44,10 +42,10 @@ unsigned solidTexture(unsigned char r, unsigned char g, unsigned char b)
 
 }  // namespace
 
-TEST(GeometryGpu, UploadDescribesEightFloatVerticesInAStaticBuffer)
+using GeometryGpu = GlTest;
+
+TEST_F(GeometryGpu, UploadDescribesEightFloatVerticesAndReleaseDeletesThem)
 {
-    GlTestWindow window;
-    ASSERT_TRUE(window.ok());
     Geometry box;
     box.vertices = unitBoxVertices();
     ASSERT_EQ(box.vertices.size(), 288u);
@@ -86,35 +84,21 @@ TEST(GeometryGpu, UploadDescribesEightFloatVerticesInAStaticBuffer)
     }
     glBindVertexArray(0);
 
+    const unsigned vao = box.vao, vbo = box.vbo;
     releaseBuffers(box);
     EXPECT_EQ(box.vao, 0u);
     EXPECT_EQ(box.vbo, 0u);
-}
-
-TEST(GeometryGpu, ReleaseDeletesTheGlObjects)
-{
-    GlTestWindow window;
-    ASSERT_TRUE(window.ok());
-    Geometry box;
-    box.vertices = unitBoxVertices();
-    uploadGeometry(box);
-    unsigned vao = box.vao, vbo = box.vbo;
-    EXPECT_TRUE(glIsVertexArray(vao));
-    EXPECT_TRUE(glIsBuffer(vbo));
-    releaseBuffers(box);
     EXPECT_FALSE(glIsVertexArray(vao));
     EXPECT_FALSE(glIsBuffer(vbo));
 }
 
-TEST(GeometryGpu, DrawBindsTheBoxTextureOnUnitZeroAndPlacesItByModel)
+TEST_F(GeometryGpu, DrawBindsTheBoxTextureOnUnitZeroAndPlacesItByModel)
 {
-    GlTestWindow window;
-    ASSERT_TRUE(window.ok());
     // The game's model program, with identity camera matrices: the box's front
     // face maps straight onto clip space.
-    Shader program;
-    std::string dir = std::string(VAULTRISE_SOURCE_DIR) + "/assets/shaders/";
-    ASSERT_EQ(captureStdout([&] { program = Shader(dir + "model.vs", dir + "model.fs"); }), "");
+    std::string log;
+    Shader program = gameShader("model", &log);
+    ASSERT_EQ(log, "");
     program.use();
     program.setMat4("projection", glm::mat4(1.0f));
     program.setMat4("view", glm::mat4(1.0f));

@@ -7,27 +7,22 @@
 
 #include <glm/vec4.hpp>
 
-#include "render/Shader.h"
-#include "support/CaptureStdout.h"
-#include "support/GlTestWindow.h"
+#include "support/GlTest.h"
 
 namespace {
 
-const std::string kShaderDir = std::string(VAULTRISE_SOURCE_DIR) + "/assets/shaders/";
 constexpr unsigned kCapacity = 100;
 
 // Drives the particle program's compute stage the way a particle burst does:
 // two buffer pairs that swap every step and an atomic counter at binding 4
 // that is read back and cleared after each dispatch.
-struct ParticleStep : ::testing::Test {
+struct ParticleStep : GlTest {
     void SetUp() override
     {
-        ASSERT_TRUE(window.ok());
-        ASSERT_EQ(captureStdout([&] {
-                      program = Shader((kShaderDir + "particleGPU.vs").c_str(), (kShaderDir + "particleGPU.fs").c_str(),
-                                       (kShaderDir + "particleGPU.gs").c_str(), (kShaderDir + "particleGPU.cos").c_str());
-                  }),
-                  "");
+        GlTest::SetUp();
+        std::string log;
+        program = particleShader(&log);
+        ASSERT_EQ(log, "");
         glGenBuffers(2, positions);
         glGenBuffers(2, velocities);
         glGenBuffers(1, &counter);
@@ -79,7 +74,6 @@ struct ParticleStep : ::testing::Test {
         return values;
     }
 
-    GlTestWindow window;
     Shader program;
     unsigned positions[2] = {};
     unsigned velocities[2] = {};

@@ -11,19 +11,11 @@
 #include <stb/stb_image_write.h>
 
 #include "render/TextureLoader.h"
-#include "support/CaptureStdout.h"
-#include "support/GlTestWindow.h"
+#include "support/GlTest.h"
 
 namespace {
 
-class ImageDir {
-public:
-    ImageDir()
-    {
-        char pattern[] = "/tmp/vaultrise_texturesXXXXXX";
-        path = mkdtemp(pattern);
-    }
-    ~ImageDir() { std::filesystem::remove_all(path); }
+struct ImageDir : ScratchDir {
     // A width x height image whose bytes count up from `seed`, so rows and
     // channels are told apart when read back.
     std::vector<unsigned char> writePng(const std::string& name, int width, int height, int channels, int seed = 10) const
@@ -33,7 +25,6 @@ public:
         stbi_write_png((path + "/" + name).c_str(), width, height, channels, pixels.data(), width * channels);
         return pixels;
     }
-    std::string path;
 };
 
 int levelParameter(int level, GLenum parameter)
@@ -45,10 +36,10 @@ int levelParameter(int level, GLenum parameter)
 
 }  // namespace
 
-TEST(TextureLoader, ChannelCountsPickTheUploadFormatAndPixelsArriveIntact)
+using TextureLoader = GlTest;
+
+TEST_F(TextureLoader, ChannelCountsPickTheUploadFormatAndPixelsArriveIntact)
 {
-    GlTestWindow window;
-    ASSERT_TRUE(window.ok());
     ImageDir dir;
     struct Case {
         int channels;
@@ -74,25 +65,14 @@ TEST(TextureLoader, ChannelCountsPickTheUploadFormatAndPixelsArriveIntact)
         readBack.resize(pixels.size());
         EXPECT_EQ(readBack, pixels) << name << ": first row at the bottom, no vertical flip";
 
-        int value = 0;
-        glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, &value);
-        EXPECT_EQ(value, GL_REPEAT);
-        glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, &value);
-        EXPECT_EQ(value, GL_REPEAT);
-        glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, &value);
-        EXPECT_EQ(value, GL_LINEAR_MIPMAP_LINEAR);
-        glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, &value);
-        EXPECT_EQ(value, GL_LINEAR);
     }
     int alignment = 0;
     glGetIntegerv(GL_UNPACK_ALIGNMENT, &alignment);
     EXPECT_EQ(alignment, 4) << "the loader restores the unpack alignment";
 }
 
-TEST(TextureLoader, MissingFileIsReportedAndStillGivesATextureName)
+TEST_F(TextureLoader, MissingFileIsReportedAndStillGivesATextureName)
 {
-    GlTestWindow window;
-    ASSERT_TRUE(window.ok());
     ImageDir dir;
     unsigned first = 0, second = 0;
     std::string output = captureStdout([&] {
@@ -106,10 +86,8 @@ TEST(TextureLoader, MissingFileIsReportedAndStillGivesATextureName)
     EXPECT_NE(first, second);
 }
 
-TEST(TextureLoader, ModelTexturesAreReadFromTheModelDirectory)
+TEST_F(TextureLoader, ModelTexturesAreReadFromTheModelDirectory)
 {
-    GlTestWindow window;
-    ASSERT_TRUE(window.ok());
     ImageDir dir;
     dir.writePng("skin.png", 2, 2, 4);
     unsigned texture = 0;

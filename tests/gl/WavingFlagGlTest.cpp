@@ -8,14 +8,10 @@
 #include <glm/gtc/type_ptr.hpp>
 
 #include "render/FlagPlacement.h"
-#include "render/Shader.h"
 #include "render/WavingFlag.h"
-#include "support/CaptureStdout.h"
-#include "support/GlTestWindow.h"
+#include "support/GlTest.h"
 
 namespace {
-
-const std::string kShaderDir = std::string(VAULTRISE_SOURCE_DIR) + "/assets/shaders/";
 
 glm::mat4 uniformMat4(unsigned program, const char* name)
 {
@@ -33,12 +29,13 @@ float uniformFloat(unsigned program, const char* name)
 
 }  // namespace
 
-TEST(WavingFlagGl, SetsEveryUniformAndTheTextureBeforeTheModelDraws)
+using WavingFlagGl = GlTest;
+
+TEST_F(WavingFlagGl, SetsEveryUniformAndTheTextureBeforeTheModelDraws)
 {
-    GlTestWindow window;
-    ASSERT_TRUE(window.ok());
-    Shader animated;
-    ASSERT_EQ(captureStdout([&] { animated = Shader(kShaderDir + "animated.vs", kShaderDir + "animated.fs"); }), "");
+    std::string log;
+    const Shader animated = gameShader("animated", &log);
+    ASSERT_EQ(log, "");
 
     unsigned flagTexture = 0;
     glGenTextures(1, &flagTexture);

@@ -8,18 +8,12 @@
 namespace {
 
 // A small floor and a far-away goal: nothing decides the game by itself.
-const char* kQuietLevel = R"(
-[world]
-dimensionX = 40
-dimensionZ = 40
-charStartY = 3
-charStartZ = 0
-voidSpeed = 0
-[goal]
-goalX = 100
-goalY = 100
-goalZ = 100
-)";
+std::string quietLevel(int voidSpeed = 0)
+{
+    return "[world]\ndimensionX = 40\ndimensionZ = 40\ncharStartY = 3\ncharStartZ = 0\nvoidSpeed = " +
+           std::to_string(voidSpeed) + "\n[goal]\ngoalX = 100\ngoalY = 100\ngoalZ = 100\n";
+}
+const std::string kQuietLevel = quietLevel();
 
 }  // namespace
 
@@ -104,15 +98,7 @@ TEST(GameLoop, TabFlipsTheCameraSide)
 
 TEST(GameLoop, NothingPlaysBeforeTheFirstSpace)
 {
-    SessionRig rig(R"(
-[world]
-voidSpeed = 100
-charStartY = 3
-[goal]
-goalX = 0
-goalY = 3
-goalZ = 5
-)");
+    SessionRig rig("[world]\nvoidSpeed = 100\ncharStartY = 3\n[goal]\ngoalX = 0\ngoalY = 3\ngoalZ = 5\n");
     const glm::vec3 start = rig.session->character.getPosition();
     for (int i = 0; i < 120; ++i) EXPECT_EQ(rig.frame(), "");
     EXPECT_FLOAT_EQ(rig.session->voidState.voidHeight, -10.0f);
@@ -124,17 +110,7 @@ goalZ = 5
 
 TEST(GameLoop, StartingInsideTheGoalWinsOnTheFirstFrameOfPlay)
 {
-    SessionRig rig(R"(
-[general]
-name = Tiny
-[world]
-charStartY = 3
-charStartZ = 0
-[goal]
-goalX = 0
-goalY = 3
-goalZ = 0
-)",
+    SessionRig rig("[general]\nname = Tiny\n[world]\ncharStartY = 3\ncharStartZ = 0\n[goal]\ngoalY = 3\n",
                    "[elements]\ngoalX = 6\n");
     rig.host.press(Key::Space);
     const std::string out = rig.frame();
@@ -150,18 +126,7 @@ goalZ = 0
 
 TEST(GameLoop, AFastVoidLosesWithItsHeight)
 {
-    SessionRig rig(R"(
-[world]
-dimensionX = 40
-dimensionZ = 40
-charStartY = 3
-charStartZ = 0
-voidSpeed = 600
-[goal]
-goalX = 100
-goalY = 100
-goalZ = 100
-)");
+    SessionRig rig(quietLevel(600));
     rig.host.press(Key::Space);
     const std::string out = rig.runUntilClosed(600);
     ASSERT_TRUE(rig.host.closing);
@@ -177,15 +142,7 @@ goalZ = 100
 TEST(GameLoop, GoalAndLossInOneFrameEndsLostWithBothLines)
 {
     // Start below the void, inside the goal sphere.
-    SessionRig rig(R"(
-[world]
-charStartY = -20
-charStartZ = 0
-[goal]
-goalX = 0
-goalY = -20
-goalZ = 0
-)",
+    SessionRig rig("[world]\ncharStartY = -20\ncharStartZ = 0\n[goal]\ngoalX = 0\ngoalY = -20\ngoalZ = 0\n",
                    "[elements]\ngoalX = 6\n");
     rig.host.press(Key::Space);
     EXPECT_EQ(rig.frame(), "SUCCESSFULLY ESCAPED THE VOID!\nGAME LOST! HEIGHT: -10\n");
@@ -195,12 +152,7 @@ goalZ = 0
 
 TEST(GameLoop, HeightEqualToTheVoidCountsAsLost)
 {
-    SessionRig rig(R"(
-[world]
-charStartY = -10
-[physics]
-gravity = 0
-)");
+    SessionRig rig("[world]\ncharStartY = -10\n[physics]\ngravity = 0\n");
     rig.host.press(Key::Space);
     // Too short for a physics step: the body is still exactly at its start height.
     EXPECT_EQ(rig.frame(0.001f), "GAME LOST! HEIGHT: -10\n");
@@ -209,13 +161,7 @@ gravity = 0
 
 TEST(GameLoop, DebugModeKeepsPlayingAfterTheEnd)
 {
-    SessionRig rig(R"(
-[world]
-charStartY = 3
-charStartZ = 0
-[goal]
-goalY = 3
-)",
+    SessionRig rig("[world]\ncharStartY = 3\ncharStartZ = 0\n[goal]\ngoalY = 3\n",
                    "[debug]\ndebug = true\n[elements]\ngoalX = 6\n");
     rig.host.press(Key::Space);
     EXPECT_EQ(rig.frame(), "SUCCESSFULLY ESCAPED THE VOID!\n");
@@ -225,24 +171,15 @@ goalY = 3
 
 TEST(GameLoop, CullingCountIsPrintedEveryThreeHundredFrames)
 {
-    SessionRig rig(R"(
-[world]
-charStartY = 3
-charStartZ = 0
-[platforms]
-total = 2
-platform0x = 0
-platform0y = 5
-platform0z = -20
-platform1x = 0
-platform1y = 5
-platform1z = 900
-)");
+    SessionRig rig("[world]\ncharStartY = 3\ncharStartZ = 0\n[platforms]\ntotal = 2\n"
+                   "platform0y = 5\nplatform0z = -20\nplatform1y = 5\nplatform1z = 900\n");
     rig.host.press(Key::F8);
     std::string out;
     for (int i = 0; i < 600; ++i) {
         const std::string line = rig.frame();
-        if (!line.empty()) EXPECT_TRUE(rig.session->frame.frameCount % 300 == 0) << line;
+        if (!line.empty()) {
+            EXPECT_EQ(rig.session->frame.frameCount % 300, 0) << line;
+        }
         out += line;
     }
     // Two platforms and the floor: the one 900 units away lies beyond the far plane.

@@ -166,11 +166,3 @@ TEST(Camera, FollowGlidesTowardsThePointAboveAndBehind)
     camera.follow(glm::vec3(100.0f), 1.0f);
     EXPECT_NEAR(camera.position.z, 0.0f, 1e-4f);
 }
-
-TEST(Camera, StartVectorsFollowFromYawAndPitch)
-{
-    Camera camera;
-    EXPECT_NEAR(camera.front.z, -1.0f, 1e-6f);
-    EXPECT_NEAR(camera.right.x, 1.0f, 1e-6f);
-    EXPECT_NEAR(camera.up.y, 1.0f, 1e-6f);
-}

@@ -1,26 +1,17 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <filesystem>
-#include <fstream>
 #include <sstream>
 
 #include "app/IniFile.h"
 #include "app/StartupConfig.h"
+#include "support/TempFiles.h"
 
 namespace {
 
-// Writes an INI text to a fresh temporary file and returns its path.
-std::string writeIni(const std::string& name, const std::string& text)
-{
-    const auto path = std::filesystem::temp_directory_path() / ("vaultrise_" + name + ".ini");
-    std::ofstream(path) << text;
-    return path.string();
-}
-
 StartupConfig readConfig(const std::string& text, std::string* log = nullptr)
 {
-    IniFile settings(writeIni("settings", text));
+    IniFile settings(writeTempFile("settings", text));
     std::ostringstream out;
     StartupConfig config = StartupConfig::read(settings, out);
     if (log) *log = out.str();
@@ -50,36 +41,27 @@ TEST(Settings, NoFileGivesEveryDefault)
     EXPECT_EQ(log.str(), "");
 }
 
-TEST(Settings, IntegersDetectTheirBaseAndFallBackWithoutDigits)
+TEST(Settings, NumbersBooleansAndLevelNamesAreParsedWithFallbacks)
 {
+    // Integers detect their base and fall back without digits.
     EXPECT_EQ(readConfig("[window]\nwidth = 0x400\n").renderWidth, 1024u);
     EXPECT_EQ(readConfig("[window]\nwidth = 010\n").renderWidth, 8u);
     EXPECT_EQ(readConfig("[window]\nwidth = abc\n").renderWidth, 1920u);
     EXPECT_EQ(readConfig("[window]\nheight = 720px\n").renderHeight, 720u);
-}
-
-TEST(Settings, BooleansAcceptTheUsualWordsOnly)
-{
+    // Booleans accept the usual words only.
     EXPECT_TRUE(readConfig("[window]\nfullscreen = Yes\n").fullscreen);
     EXPECT_TRUE(readConfig("[window]\nfullscreen = ON\n").fullscreen);
     EXPECT_FALSE(readConfig("[window]\nfullscreen = 2\n").fullscreen);
     EXPECT_TRUE(readConfig("[debug]\nuseGameCamera = 2\n").useGameCamera);
     EXPECT_FALSE(readConfig("[debug]\nuseGameCamera = off\n").useGameCamera);
-}
-
-TEST(Settings, LevelSettingIsInsertedAsText)
-{
+    // Floats are single precision with a fallback.
+    EXPECT_FLOAT_EQ(readConfig("[window]\nbrightness = 12.5\n").brightness, 12.5f);
+    EXPECT_FLOAT_EQ(readConfig("[window]\nbrightness = bright\n").brightness, 200.0f);
+    EXPECT_EQ(IniFile(writeTempFile("float", "[a]\nx = 0.1\n")).getFloat("a", "x", 0.0f), 0.1f);
+    // The level setting is inserted as text.
     EXPECT_EQ(readConfig("[general]\nlevel = a\nassetPath = assets\n").levelFilePath(), "assets/settings/levela.ini");
     EXPECT_EQ(readConfig("[general]\nlevel = 12\n").levelFilePath(), "../assets/settings/level12.ini");
     EXPECT_EQ(readConfig("[general]\nlevel = 007\n").levelFilePath(), "../assets/settings/level007.ini");
-}
-
-TEST(Settings, FloatsAreSinglePrecisionWithFallback)
-{
-    EXPECT_FLOAT_EQ(readConfig("[window]\nbrightness = 12.5\n").brightness, 12.5f);
-    EXPECT_FLOAT_EQ(readConfig("[window]\nbrightness = bright\n").brightness, 200.0f);
-    IniFile f(writeIni("float", "[a]\nx = 0.1\n"));
-    EXPECT_EQ(f.getFloat("a", "x", 0.0f), 0.1f);
 }
 
 TEST(Settings, UnusableWindowSizesFallBackWithOneLineEach)
@@ -94,7 +76,7 @@ TEST(Settings, UnusableWindowSizesFallBackWithOneLineEach)
     EXPECT_TRUE(std::isfinite(c.aspectRatio));
 }
 
-TEST(Settings, DerivedStartValues)
+TEST(Settings, DerivedStartValuesAndLevelLabel)
 {
     const StartupConfig c = readConfig("[window]\nwidth = 1280\nheight = 720\nbrightness = 3\n");
     EXPECT_FLOAT_EQ(c.aspectRatio, 1280.0f / 720.0f);
@@ -102,12 +84,6 @@ TEST(Settings, DerivedStartValues)
     EXPECT_FLOAT_EQ(c.initialCursorY, 360.0f);
     EXPECT_FLOAT_EQ(c.fieldOfView, 45.0f * 0.017453292f);
     EXPECT_EQ(c.lightColour(), glm::vec3(3.0f));
-}
-
-TEST(Settings, LevelLabelUsesTheLevelName)
-{
-    IniFile named(writeIni("named", "[general]\nname = Ice Cave\n"));
-    EXPECT_EQ(makeLevelLabel("3", named), "3 [Ice Cave]");
-    IniFile missing("/nonexistent/level.ini");
-    EXPECT_EQ(makeLevelLabel("0", missing), "0 [---]");
+    EXPECT_EQ(makeLevelLabel("3", IniFile(writeTempFile("named", "[general]\nname = Ice Cave\n"))), "3 [Ice Cave]");
+    EXPECT_EQ(makeLevelLabel("0", IniFile("/nonexistent/level.ini")), "0 [---]");
 }

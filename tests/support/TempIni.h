@@ -1,24 +1,12 @@
 #pragma once
-#include <unistd.h>
-
-#include <atomic>
-#include <filesystem>
-#include <fstream>
 #include <memory>
 #include <string>
 
 #include "app/IniFile.h"
 #include "gameplay/PhysicsWorld.h"
+#include "support/TempFiles.h"
 
-// Writes an INI text to a temporary file unique to this process and returns its path.
-inline std::string writeTempIni(const std::string& text)
-{
-    static std::atomic<int> counter{0};
-    const auto path = std::filesystem::temp_directory_path() /
-                      ("vaultrise_sim_" + std::to_string(::getpid()) + "_" + std::to_string(counter++) + ".ini");
-    std::ofstream(path) << text;
-    return path.string();
-}
+inline std::string writeTempIni(const std::string& text) { return writeTempFile("sim", text); }
 
 // A level file and the physics world built from it; the world keeps a
 // pointer to the reader, so both live together.

@@ -1,0 +1,58 @@
+#pragma once
+#include <gtest/gtest.h>
+
+#include <stdlib.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "render/Shader.h"
+#include "support/CaptureStdout.h"
+#include "support/GlTestWindow.h"
+
+inline const std::string kShaderDir = std::string(VAULTRISE_SOURCE_DIR) + "/assets/shaders/";
+
+// Fixture for tests that need a current GL 4.6 context.
+class GlTest : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(window.ok()); }
+    GlTestWindow window;
+};
+
+// Builds the game's `name`.vs/.fs program; `log` receives its console output.
+inline Shader gameShader(const std::string& name, std::string* log = nullptr)
+{
+    Shader shader;
+    const std::string out = captureStdout([&] { shader = Shader(kShaderDir + name + ".vs", kShaderDir + name + ".fs"); });
+    if (log) *log = out;
+    return shader;
+}
+
+// The four-file particle program (vertex, fragment, geometry, compute).
+inline Shader particleShader(std::string* log = nullptr)
+{
+    const std::string base = kShaderDir + "particleGPU.";
+    Shader shader;
+    const std::string out = captureStdout([&] {
+        shader = Shader((base + "vs").c_str(), (base + "fs").c_str(), (base + "gs").c_str(), (base + "cos").c_str());
+    });
+    if (log) *log = out;
+    return shader;
+}
+
+// A fresh folder under /tmp, removed with its contents afterwards.
+struct ScratchDir {
+    ScratchDir()
+    {
+        char pattern[] = "/tmp/vaultrise_testXXXXXX";
+        path = mkdtemp(pattern);
+    }
+    ~ScratchDir() { std::filesystem::remove_all(path); }
+    std::string write(const std::string& name, const std::string& text) const
+    {
+        std::ofstream(path + "/" + name) << text;
+        return path + "/" + name;
+    }
+    std::string path;
+};
