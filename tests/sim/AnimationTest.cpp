@@ -16,17 +16,9 @@ TEST(FrameFiles, NumbersArePaddedToTheSequenceWidth)
     EXPECT_EQ(frameFileName("/textures/video_front/video", 2, 0), "/textures/video_front/video00.gif");
     EXPECT_EQ(frameFileName("/textures/video_front/video", 2, 59), "/textures/video_front/video59.gif");
     EXPECT_EQ(frameFileName("/textures/laser/laser", 3, 9), "/textures/laser/laser009.gif");
-}
-
-TEST(FrameFiles, SequencesCoverTheirWholeRange)
-{
     const std::vector<std::string> laser = frameFileNames(kFrameSequenceLayouts[5], true);
     ASSERT_EQ(laser.size(), 110u);
-    EXPECT_EQ(laser.front(), "/textures/laser/laser000.gif");
     EXPECT_EQ(laser.back(), "/textures/laser/laser109.gif");
-    const std::vector<std::string> blue = frameFileNames(kFrameSequenceLayouts[3], true);
-    ASSERT_EQ(blue.size(), 47u);
-    EXPECT_EQ(blue.back(), "/textures/platform_blue/platform46.gif");
 }
 
 namespace {
@@ -145,11 +137,9 @@ TEST(AnimationClock, TheThresholdIsTheFloatSixtieth)
     advanceAnimation(frame);
     EXPECT_EQ(frame.animationFrame, 1) << "a hair short waits";
     EXPECT_EQ(frame.animationTimer, 0.016666666f);
-}
 
-TEST(AnimationClock, AtSixtyFramesPerSecondItAdvancesEveryOtherFrame)
-{
-    FrameState frame;
+    // At 60 frames a second it advances every other frame.
+    frame = FrameState{};
     frame.deltaTime = 0.016666668f;
     for (int i = 1; i <= 120; ++i) {
         frame.frameCount = i;

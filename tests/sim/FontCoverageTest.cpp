@@ -92,15 +92,6 @@ protected:
     FT_Face face = nullptr;
 };
 
-TEST_F(FontCoverageTest, FaceIsTheGamesOwnScalableFont)
-{
-    EXPECT_STREQ(face->family_name, "Screaming Neon");
-    EXPECT_TRUE(FT_IS_SCALABLE(face));
-    EXPECT_EQ(face->units_per_EM, 1000);
-    EXPECT_EQ(face->ascender, 800);
-    EXPECT_EQ(face->descender, -200);
-}
-
 TEST_F(FontCoverageTest, EveryPrintableCharacterHasInkAndAdvance)
 {
     for (unsigned char c = 0x21; c <= 0x7E; ++c) {

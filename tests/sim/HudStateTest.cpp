@@ -33,6 +33,9 @@ TEST(HudState, NumbersAreScaledByATenthAndCutNotRounded)
     hud.update("x", 123456.0f, 2500.0f);
     EXPECT_EQ(hud.distanceText(), "12345.60");
     EXPECT_EQ(hud.voidText(), "250.0");
+    EXPECT_EQ(cutDecimals(-0.05f, 1), "-0.0");
+    EXPECT_EQ(cutDecimals(1.0e20f, 2), "100000002004087734272.00");
+    EXPECT_EQ(cutDecimals(7.0f, 0), "7.");
 }
 
 TEST(HudState, StartsPlayingWithLabelZeroAndZeroValues)
@@ -109,11 +112,4 @@ TEST(HudState, AfterALossTheVoidMessage)
     hud.won = false;
     EXPECT_EQ(textsOf(hud.lines(320.0f, 180.0f)),
               (std::vector<std::string>{"GAME OVER", "YOU WERE SUCKED IN BY THE VOID!"}));
-}
-
-TEST(HudState, CutDecimalsHandlesNegativeAndHugeValues)
-{
-    EXPECT_EQ(cutDecimals(-0.05f, 1), "-0.0");
-    EXPECT_EQ(cutDecimals(1.0e20f, 2), "100000002004087734272.00");
-    EXPECT_EQ(cutDecimals(7.0f, 0), "7.");
 }

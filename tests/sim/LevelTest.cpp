@@ -16,21 +16,8 @@
 
 namespace {
 
-LevelTextures distinctTextures()
-{
-    LevelTextures t;
-    t.platformsMagenta = 1;
-    t.platformsBlue = 2;
-    t.laser = 3;
-    t.door = 4;
-    t.platformBlueFirst = 5;
-    t.platformMagentaFirst = 6;
-    t.laserFirst = 7;
-    t.videoFirst = 8;
-    t.videoFrontFirst = 9;
-    t.videoBackFirst = 10;
-    return t;
-}
+// Distinct texture names so every surface's texture can be told apart.
+const LevelTextures kTextures{1, 2, 3, 4, 5, 6, 7, 8, 9, 10};
 
 // A level file, a settings file with its element catalogue, the world and
 // everything construction produced.
@@ -42,7 +29,7 @@ struct Built {
           factory("../assets", t.world.get(), &settings)
     {
         const std::string out = captureStdout([&] {
-            level = buildLevel(*t.levelFile, setting, factory, distinctTextures(), voidState, manager, log);
+            level = buildLevel(*t.levelFile, setting, factory, kTextures, voidState, manager, log);
         });
         EXPECT_EQ(out, "") << "construction writes its lines to the log it is given";
     }
