@@ -105,6 +105,7 @@ TEST(GameLoop, NothingPlaysBeforeTheFirstSpace)
     EXPECT_FALSE(rig.session->voidDrawn);
     EXPECT_EQ(rig.session->gameManager.gameState, Playing);
     EXPECT_EQ(rig.session->hud.label, "0") << "the HUD is not updated before play";
+    EXPECT_TRUE(rig.session->confetti.pieces.empty()) << "no confetti before a win";
     EXPECT_EQ(rig.session->character.getPosition(), start) << "no physics step before play";
 }
 
