@@ -21,6 +21,11 @@ constexpr int kShippedLevels = 5;
 constexpr float kPlayHalfWidth = 60.0f;
 constexpr float kPlayTop = 140.0f;
 const glm::vec3 kPowerUp(-10.0f, 32.0f, 5.0f);
+// The band of z the character keeps to: the game camera follows 50 further
+// out along z (on either side), and beyond about z = 18 (or -18 on the other
+// side) it ends up behind one of the tilted video screens.
+constexpr float kBandNear = 18.0f;
+constexpr float kBandFar = -15.0f;
 
 struct Box {
     std::string key;
@@ -104,6 +109,11 @@ TEST(ShippedLevelFiles, ParseAndStayInsideThePlaySpace)
         EXPECT_LE(std::abs(start.x), dimX * 0.5f - 1.0f);
         EXPECT_LE(std::abs(start.z), dimZ * 0.5f - 1.0f);
         EXPECT_FLOAT_EQ(start.y, 1.5f) << "the character starts standing on the floor";
+        EXPECT_TRUE(start.z >= kBandFar && start.z <= kBandNear)
+            << "start z " << start.z << " puts the camera behind a screen";
+        // Every platform top is a place to stand, so its middle lies in the band too.
+        for (const Box& p : platforms)
+            EXPECT_TRUE(p.centre.z >= kBandFar && p.centre.z <= kBandNear) << p.key << " z " << p.centre.z;
 
         // Somewhere to stand inside the power-up's trigger box.
         bool powerUpStand = false;
