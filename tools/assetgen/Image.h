@@ -39,6 +39,15 @@ public:
     // Writes a PNG with 3 (RGB) or 4 (RGBA) channels; false on failure.
     bool writePng(const std::string& path, int channels) const;
 
+    // Sets every texel to colourAt(u, v), u and v at texel centres in 0..1.
+    template <typename ColourAt>
+    void paint(ColourAt&& colourAt)
+    {
+        for (int y = 0; y < height; ++y)
+            for (int x = 0; x < width; ++x)
+                set(x, y, colourAt((x + 0.5f) / width, (y + 0.5f) / height));
+    }
+
     int width;
     int height;
     std::vector<float> pixels;  // RGBA, row-major, top row first
