@@ -242,27 +242,12 @@ btRigidBody* PhysicsWorld::getCharacterBody()
     const float startY = finiteOr(*levelReader, "world", "charStartY", 50.0f);
     const float startZ = finiteOr(*levelReader, "world", "charStartZ", dimensions[2] * 0.5f);
 
-    auto sphere = std::make_unique<btSphereShape>(characterSize * 0.5f);
-    btTransform start;
-    start.setIdentity();
-    start.setOrigin(btVector3(startX, startY, startZ));
-    // Inertia stays at (1, 1, 1) as a body whose mass alone was set; it never
-    // matters since the body cannot turn.
-    btRigidBody::btRigidBodyConstructionInfo info(characterMass, nullptr, sphere.get(), btVector3(1, 1, 1));
-    info.m_startWorldTransform = start;
-    info.m_friction = characterMaterial.dynamicFriction;
-    info.m_restitution = characterMaterial.restitution;
-    auto body = std::make_unique<btRigidBody>(info);
-    body->setAngularFactor(0.0f);
-    body->setActivationState(DISABLE_DEACTIVATION);
-    body->setUserIndex(collision::kRoleCharacter);
-    body->setUserPointer(nullptr);
-    scene->addRigidBody(body.get(), collision::kCharacter, collision::kCharacterMask);
-
-    characterBody = body.get();
-    parts->damped.push_back({characterBody, 0.2f, 0.0f});
-    parts->shapes.push_back(std::move(sphere));
-    parts->bodies.push_back(std::move(body));
+    characterBody = addDynamicBody(std::make_unique<btSphereShape>(characterSize * 0.5f),
+                                   glm::vec3(startX, startY, startZ), characterMass, characterMaterial, 0.2f, 0.0f,
+                                   collision::kRoleCharacter, collision::kCharacter, collision::kCharacterMask);
+    // The character never turns and never sleeps while the game runs.
+    characterBody->setAngularFactor(0.0f);
+    characterBody->setActivationState(DISABLE_DEACTIVATION);
     return characterBody;
 }
 
@@ -324,22 +309,28 @@ btRigidBody* PhysicsWorld::createDynamicBox(const glm::vec3& centre, const glm::
                                             const PhysicsMaterial& material, float angularDamping)
 {
     if (!parts) return nullptr;
-    auto box = makeBox(halfExtents, parts->boxHalfExtents);
+    return addDynamicBody(makeBox(halfExtents, parts->boxHalfExtents), centre, mass, material, 0.0f, angularDamping, 0,
+                          collision::kDynamic, collision::kDynamicMask);
+}
+
+btRigidBody* PhysicsWorld::addDynamicBody(std::unique_ptr<btCollisionShape> shape, const glm::vec3& centre, float mass,
+                                          const PhysicsMaterial& material, float linearDamping, float angularDamping,
+                                          int role, int group, int mask)
+{
     btTransform pose;
     pose.setIdentity();
     pose.setOrigin(toBullet(centre));
-    // Only the mass is set, so the inertia keeps the unit default.
-    btRigidBody::btRigidBodyConstructionInfo info(mass, nullptr, box.get(), btVector3(1, 1, 1));
+    btRigidBody::btRigidBodyConstructionInfo info(mass, nullptr, shape.get(), btVector3(1, 1, 1));
     info.m_startWorldTransform = pose;
     info.m_friction = material.dynamicFriction;
     info.m_restitution = material.restitution;
     auto body = std::make_unique<btRigidBody>(info);
-    body->setUserIndex(0);
+    body->setUserIndex(role);
     body->setUserPointer(nullptr);
-    scene->addRigidBody(body.get(), collision::kDynamic, collision::kDynamicMask);
+    scene->addRigidBody(body.get(), group, mask);
     btRigidBody* raw = body.get();
-    parts->damped.push_back({raw, 0.0f, angularDamping});
-    parts->shapes.push_back(std::move(box));
+    parts->damped.push_back({raw, linearDamping, angularDamping});
+    parts->shapes.push_back(std::move(shape));
     parts->bodies.push_back(std::move(body));
     return raw;
 }

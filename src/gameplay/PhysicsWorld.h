@@ -9,6 +9,7 @@
 #include "gameplay/SimulationCallback.h"
 
 class IniFile;
+class btCollisionShape;
 class btRigidBody;
 class btDiscreteDynamicsWorld;
 class TriggerTracker;
@@ -68,6 +69,11 @@ public:
 
 private:
     void addStaticBody(btRigidBody* body, int group, int mask);
+    // A moving body with unit inertia (as one whose mass alone was set) and the
+    // material's dynamic friction and restitution; the world keeps it and its shape.
+    btRigidBody* addDynamicBody(std::unique_ptr<btCollisionShape> shape, const glm::vec3& centre, float mass,
+                                const PhysicsMaterial& material, float linearDamping, float angularDamping, int role,
+                                int group, int mask);
 
     std::unique_ptr<BulletParts> parts;
     SimulationCallback* callback = nullptr;
