@@ -95,7 +95,7 @@ game_window() {
 # Holds a key for a moment in the game's window. The game may close its window
 # meanwhile (a decided game ends the run), so a vanished window is not an error.
 tap_key() {
-  local key=$1 hold=${2:-0.25} w
+  local key=$1 hold=${2:-0.6} w
   w=$(game_window) || return 0
   xdotool keydown --window "$w" "$key" 2>/dev/null || return 0
   sleep "$hold"
@@ -149,12 +149,14 @@ window_size() {
   sed -i "s/^width = .*/width = $1/; s/^height = .*/height = $2/" "$WORK/game/assets/settings/settings.ini"
 }
 
-# Taps the key (up to $2 times) until the game exits by itself.
+# Taps the key (up to $2 times, each held $3 seconds) until the game exits.
+# Keys are polled once a frame, so a hold must outlast the slowest frame.
 tap_until_exit() {
-  local key=$1 tries=$2
+  local key=$1 tries=$2 hold=${3:-0.6}
   for _ in $(seq "$tries"); do
     kill -0 "$GAME_PID" 2>/dev/null || return 0
-    tap_key "$key" 0.2
+    tap_key "$key" "$hold"
+    sleep 0.2
   done
 }
 
@@ -165,7 +167,7 @@ expect_clean_exit() {
 }
 
 quit_game() {
-  tap_key Escape 0.3
+  tap_key Escape
   expect_clean_exit 30
 }
 
@@ -182,14 +184,14 @@ count_lines() { grep -c -- "$1" "$WORK/out.txt" 2>/dev/null || true; }
 await_key_handling() {
   local i
   for i in $(seq 60); do
-    tap_key Tab 0.2
+    tap_key Tab
     sleep 0.3
     [ "$(count_lines '^Flip$')" -ge 1 ] && break
   done
   [ "$(count_lines '^Flip$')" -ge 1 ] || fail "the game never handled a key"
   for i in $(seq 30); do
     [ "$(count_lines '^Flip$')" -ge 2 ] && return 0
-    tap_key Tab 0.2
+    tap_key Tab
     sleep 0.5
   done
   fail "second Tab not handled"
@@ -200,7 +202,7 @@ tap_until_output() {
   local key=$1 pattern=$2 tries=$3
   for _ in $(seq "$tries"); do
     grep -q -- "$pattern" "$WORK/out.txt" && return 0
-    tap_key "$key" 0.2
+    tap_key "$key"
     sleep 0.3
   done
   grep -q -- "$pattern" "$WORK/out.txt"

@@ -19,10 +19,10 @@ INI
 launch_game
 await_key_handling
 # Space starts play: from then on the HUD shows the level label and live values.
-tap_key space 0.2
+tap_key space
 sleep 2
 window_shot "$WORK/with_hud.png"
-tap_key F2 0.3
+tap_key F2
 sleep 1
 window_shot "$WORK/without_hud.png"
 quit_game

@@ -8,11 +8,7 @@ w=$(game_window) || fail "no window"
 [ "$(xdotool getwindowname "$w")" = "Vaultrise" ] || fail "title: $(xdotool getwindowname "$w")"
 # Software rendering draws a 1280x720 frame in about a quarter of a second, so
 # the 120 warm-up frames take half a minute or more before Escape is read.
-for _ in $(seq 80); do
-  kill -0 "$GAME_PID" 2>/dev/null || break
-  tap_key Escape 0.5
-  sleep 1.5
-done
+tap_until_exit Escape 120 1.5
 expect_clean_exit 30
 [ "$(grep -vc "^OpenGL Version " "$WORK/out.txt")" = "0" ] || fail "unexpected output: $(grep -v "^OpenGL Version " "$WORK/out.txt" | head -5)"
 echo PASS

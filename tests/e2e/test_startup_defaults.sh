@@ -10,10 +10,7 @@ w=$(game_window) || fail "no window"
 [ "$(xdotool getwindowname "$w")" = "Vaultrise [ini load error]" ] || fail "title: $(xdotool getwindowname "$w")"
 xdotool getwindowgeometry "$w" | grep -q "Geometry: 1920x1080" || fail "size: $(xdotool getwindowgeometry "$w")"
 # Escape is read once the 120 warm-up frames have passed.
-for _ in $(seq 60); do
-  kill -0 "$GAME_PID" 2>/dev/null || break
-  tap_key Escape 0.3
-done
+tap_until_exit Escape 120 1.0
 expect_clean_exit 60
 grep -q "Texture failed to load at path: ../assets/textures/platforms_magenta.png" "$WORK/out.txt" || fail "missing textures not reported"
 grep -q "ERROR::SHADER::FILE_NOT_SUCCESFULLY_READ" "$WORK/out.txt" || fail "missing shaders not reported"
