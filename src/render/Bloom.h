@@ -27,12 +27,12 @@ public:
     // The end of every frame: blurBrightPart, then composite.
     void blurAndComposite(const Shader& blur, const Shader& bloomFinal);
 
-    // Which entry of pingpongColorbuffers holds the latest blur result
-    // (0 after the ten passes), and that texture's name.
     // The full-screen quad (clip-space positions at z = 0, texture
     // coordinates) as a 4-vertex triangle strip; built on the first call.
     void drawScreenQuad();
 
+    // Which entry of pingpongColorbuffers holds the latest blur result
+    // (0 after the ten passes), and that texture's name.
     int blurResultIndex() const { return horizontal ? 0 : 1; }
     unsigned blurResultTexture() const { return pingpongColorbuffers[blurResultIndex()]; }
 

@@ -49,13 +49,6 @@ struct RenderedGame {
         });
     }
 
-    std::vector<float> hdrScene()
-    {
-        std::vector<float> pixels(320 * 180 * 4);
-        glBindFramebuffer(GL_READ_FRAMEBUFFER, 0);
-        return pixels;
-    }
-
     GlTestWindow window;
     StartupConfig config;
     FakeHost host;
