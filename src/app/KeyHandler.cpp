@@ -80,8 +80,10 @@ void handleCursorMove(InputState& input, Camera& camera, double x, double y)
         input.lastCursorX = xf;
         input.lastCursorY = yf;
     }
-    const float dx = xf - input.lastCursorX;
-    const float dy = input.lastCursorY - yf;
+    // The offsets are taken from the exact cursor position; only the stored
+    // reference is narrowed, so far from the origin no movement is lost.
+    const float dx = static_cast<float>(x - input.lastCursorX);
+    const float dy = static_cast<float>(input.lastCursorY - y);
     input.lastCursorX = xf;
     input.lastCursorY = yf;
     camera.processMouseMovement(dx, dy);

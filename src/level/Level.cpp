@@ -117,7 +117,8 @@ std::unique_ptr<Level> buildLevel(const IniFile& levelFile, const std::string& l
     goalCentre.z = goalCoordinate(levelFile, "goalZ", log);
     level->goal.emplace(factory.createGoal(goalCentre, textures.door));
 
-    level->voidPlane = Geometry(glm::vec3(0.0f), glm::vec3(300.0f, 0.01f, 100.0f), textures.laserFirst);
+    // The single laser texture; the main loop swaps in the current laser frame before each draw.
+    level->voidPlane = Geometry(glm::vec3(0.0f), glm::vec3(300.0f, 0.01f, 100.0f), textures.laser);
     const float voidSpeed = levelFile.getFloat("world", "voidSpeed", 1.0f);
     level->voidHandler.emplace(voidSpeed, &level->voidPlane, &voidState);
     gameManager.voidHandler = &*level->voidHandler;

@@ -79,6 +79,18 @@ TEST(Input, MouseTurnsTheCameraAndPitchStopsAt89)
     EXPECT_NEAR(glm::length(camera.front), 1.0f, 1e-5f);
 }
 
+TEST(Input, CursorOffsetComesFromTheExactPositionNotItsFloatCopy)
+{
+    // Far from the origin a float cannot hold the cursor position: 2^24 + 1
+    // narrows to 2^24. The one-pixel move must still turn the camera.
+    InputState input;
+    Camera camera;
+    handleCursorMove(input, camera, 16777216.0, 0.0);
+    handleCursorMove(input, camera, 16777217.0, 0.0);
+    EXPECT_NEAR(camera.yaw, -89.9f, 1e-4f);
+    EXPECT_EQ(input.lastCursorX, 16777216.0f) << "the stored reference is a float";
+}
+
 TEST(Input, DebugKeysPrintTheirLinesOnlyInDebugMode)
 {
     InputRig normal(false);
