@@ -12,8 +12,10 @@ void main()
 {
     vec4 texel = texture(texture_diffuse1, TexCoords);
     vec3 albedo = pow(texel.rgb, vec3(2.2));
-    // Unlit objects get a soft key from above so their shape still reads.
-    float key = 0.75 + 0.25 * max(dot(normalize(Normal), normalize(vec3(0.3, 1.0, 0.5))), 0.0);
+    // Unlit objects get a soft key from above so their shape still reads; the
+    // base stays near 1 so screens and confetti keep their colours past the
+    // tone curve's toe.
+    float key = 0.9 + 0.25 * max(dot(normalize(Normal), normalize(vec3(0.3, 1.0, 0.5))), 0.0);
     vec3 color = albedo * key;
 
     FragColor = vec4(color, 1.0);

@@ -14,10 +14,13 @@ namespace {
 constexpr int kWidth = 320;
 constexpr int kHeight = 180;
 
-// The window's tone curve: exposure mapping at exposure 1, then gamma 2.2.
-float toneMapped(float hdr)
+// The window's tone curve: the exposed colour through a filmic shoulder
+// (1 - exp(-x)) times a toe x^3 / (x^3 + 0.36^3), then gamma 2.2.
+float toneMapped(float hdr, float exposure = 1.0f)
 {
-    return std::pow(1.0f - std::exp(-hdr), 1.0f / 2.2f);
+    const float x = hdr * exposure;
+    const float toe = x * x * x / (x * x * x + 0.36f * 0.36f * 0.36f);
+    return std::pow((1.0f - std::exp(-x)) * toe, 1.0f / 2.2f);
 }
 
 // Builds the three bloom programs and the targets the way the game does, with
@@ -146,6 +149,36 @@ TEST_F(BloomFixture, WithoutABrightPartTheWindowShowsTheToneMappedScene)
         std::vector<unsigned char> pixel = readWindow(x, y);
         for (int c = 0; c < 3; ++c) EXPECT_NEAR(pixel[c], 255.0f * toneMapped(scene[c]), 1.5f) << "channel " << c << " at " << x << "," << y;
     }
+
+    // The exposure scales the scene before the curve: compose again, with
+    // the same textures still bound, at exposure 2.
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    finalProgram.use();
+    finalProgram.setFloat("exposure", 2.0f);
+    bloom.drawScreenQuad();
+    std::vector<unsigned char> pixel = readWindow(160, 90);
+    for (int c = 0; c < 3; ++c) EXPECT_NEAR(pixel[c], 255.0f * toneMapped(scene[c], 2.0f), 1.5f) << "channel " << c << " at exposure 2";
+}
+
+TEST_F(BloomFixture, TheEmptyVoidStaysDarkWhileBrightNeonStaysBright)
+{
+    // Where nothing is drawn both scene buffers hold the clear colour 0.1.
+    bloom.beginFrame();
+    bloom.blurAndComposite(blurProgram, finalProgram);
+    std::vector<unsigned char> empty = readWindow(160, 90);
+    for (int c = 0; c < 3; ++c) {
+        EXPECT_NEAR(empty[c], 255.0f * toneMapped(0.2f), 1.5f) << "channel " << c;
+        EXPECT_LT(empty[c], 60) << "channel " << c;
+    }
+
+    const float neon[4] = {3.0f, 0.3f, 2.5f, 1.0f};
+    const float black[4] = {0.0f, 0.0f, 0.0f, 1.0f};
+    fillSceneTarget(neon, black);
+    bloom.blurAndComposite(blurProgram, finalProgram);
+    std::vector<unsigned char> glow = readWindow(160, 90);
+    EXPECT_GT(glow[0], 240);
+    EXPECT_GT(glow[2], 235);
+    EXPECT_LT(glow[1], 120);  // the weak channel keeps the hue saturated
 }
 
 TEST_F(BloomFixture, BlurredBrightPartIsAddedBeforeToneMapping)

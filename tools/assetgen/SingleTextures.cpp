@@ -4,7 +4,6 @@
 
 #include "Noise.h"
 #include "Painters.h"
-#include "Random.h"
 
 namespace {
 
@@ -111,37 +110,30 @@ void paintParticle(Image& image)
     }
 }
 
-// Confetti: bright paper strips and dots scattered over a tiling sheet.
+// Confetti: every face of a 2x2x2 piece shows the whole picture, so it is
+// painted as bold diagonal bands of saturated paper colours (no light sheet
+// behind them) with thin dark seams and a light rim, so each piece reads as a
+// bright, many-coloured box even from far away. The bands tile.
 void paintConfetti(Image& image)
 {
-    const Color colors[] = {{1.0f, 0.15f, 0.7f}, {0.1f, 0.85f, 1.0f}, {1.0f, 0.9f, 0.15f},
-                            {0.4f, 1.0f, 0.25f}, {1.0f, 0.45f, 0.1f}, {0.6f, 0.3f, 1.0f}};
-    struct Piece { float x, y, angle, length, width; int color; };
-    Random random(0xC0FEu);
-    std::vector<Piece> pieces;
-    for (int i = 0; i < 70; ++i)
-        pieces.push_back({random.uniform(), random.uniform(), random.range(0.0f, kPi), random.range(0.03f, 0.08f),
-                          random.range(0.012f, 0.025f), random.below(6)});
-
-    for (int y = 0; y < image.height; ++y) {
-        for (int x = 0; x < image.width; ++x) {
-            const float u = (x + 0.5f) / image.width, v = (y + 0.5f) / image.height;
-            Color c = mix(Color(0.95f, 0.93f, 1.0f), Color(1.0f, 0.9f, 0.97f), v);
-            for (const Piece& p : pieces) {
-                // Wrapped offsets make the sheet tile.
-                float dx = u - p.x, dy = v - p.y;
-                dx -= std::round(dx);
-                dy -= std::round(dy);
-                const float along = dx * std::cos(p.angle) + dy * std::sin(p.angle);
-                const float across = -dx * std::sin(p.angle) + dy * std::cos(p.angle);
-                const float inside = (1.0f - smoothstep(p.length - 0.004f, p.length + 0.004f, std::fabs(along))) *
-                                     (1.0f - smoothstep(p.width - 0.004f, p.width + 0.004f, std::fabs(across)));
-                const float shade = 0.85f + 0.15f * std::cos(along * 60.0f);
-                c = mix(c, colors[p.color] * shade, inside);
-            }
-            image.set(x, y, c);
-        }
-    }
+    const Color colors[] = {{1.0f, 0.08f, 0.55f}, {0.05f, 0.75f, 1.0f}, {1.0f, 0.85f, 0.05f},
+                            {0.25f, 1.0f, 0.2f},  {1.0f, 0.4f, 0.02f},  {0.55f, 0.2f, 1.0f}};
+    constexpr int kBands = 6;  // per unit of u + v, one of each colour
+    image.paint([&](float u, float v) {
+        const float t = (u + v) * kBands * 0.5f;
+        const int band = static_cast<int>(std::floor(t));
+        const float within = t - band;
+        Color c = colors[((band % kBands) + kBands) % kBands];
+        // Crinkled paper: a gentle sheen across each band.
+        c = c * (0.88f + 0.12f * std::cos((within - 0.35f) * 2.0f * kPi));
+        // Dark seams between the bands keep neighbouring colours apart.
+        const float seam = std::min(within, 1.0f - within);
+        c = c * (0.3f + 0.7f * smoothstep(0.015f, 0.05f, seam));
+        // A light rim outlines every face so the box shape reads.
+        const float edge = std::min(std::min(u, 1.0f - u), std::min(v, 1.0f - v));
+        c = mix(c, Color(1.0f, 0.97f, 0.9f), 1.0f - smoothstep(0.025f, 0.045f, edge));
+        return c;
+    });
 }
 
 bool save(const Image& image, const std::string& path, int channels)
