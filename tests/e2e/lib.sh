@@ -112,6 +112,13 @@ count_bright() {
     -evaluate-sequence min -format "%[fx:mean*w*h]" info: | awk '{ printf "%d\n", $1 + 0.5 }'
 }
 
+# Number of warm-coloured pixels (yellow, orange, green, red: little blue, a
+# bright red or green channel) in an image. The level's own neon is cyan and
+# magenta, so these come from the confetti.
+count_warm() {
+  convert "$1" -fx "(b < 0.3 && max(r, g) > 0.5) ? 1 : 0" -format "%[fx:mean*w*h]" info: | awk '{ printf "%d\n", $1 + 0.5 }'
+}
+
 window_shot() { import -window "$(game_window)" "$1"; }
 # Small window, short warm-up, still pictures: fast end-to-end runs.
 fast_settings() {
