@@ -1,5 +1,5 @@
-# Full-screen covers the whole monitor while the render targets keep the
-# settings' size; the game runs and Escape ends it cleanly.
+# Full-screen covers the whole monitor (the settings ask for 640x360, which
+# stays the render size); the game runs and Escape ends it cleanly.
 source "$(dirname "$0")/lib.sh"
 setup_fast_game
 window_size 640 360
