@@ -12,11 +12,11 @@
 #include <glm/gtc/matrix_transform.hpp>
 
 GameLoop::GameLoop(GameSession& session, FrameHost& host)
-    : session(session), host(host), keys(new KeyHandler(session.input, session.camera, host, session.config.debug))
+    : session(session), host(host), keys(std::make_unique<KeyHandler>(session.input, session.camera, host, session.config.debug))
 {
 }
 
-GameLoop::~GameLoop() { delete keys; }
+GameLoop::~GameLoop() = default;
 
 void GameLoop::runFrame(float time)
 {

@@ -1,4 +1,5 @@
 #pragma once
+#include <memory>
 
 class FrameHost;
 class GameSession;
@@ -25,5 +26,5 @@ private:
 
     GameSession& session;
     FrameHost& host;
-    KeyHandler* keys;
+    std::unique_ptr<KeyHandler> keys;
 };
