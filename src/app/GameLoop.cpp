@@ -25,8 +25,8 @@ void GameLoop::runFrame(float time)
     frame.lastFrame = time;
     frame.frameCount += 1;
 
+    frame.stepDue = false;
     if (frame.warmUpOver()) {
-        frame.stepDue = false;
         frame.stepAccumulator += frame.deltaTime;
         if (frame.stepAccumulator >= kFixedStep) {
             frame.stepAccumulator -= kFixedStep;
@@ -35,8 +35,6 @@ void GameLoop::runFrame(float time)
         host.pollEvents();
         keys->processKeys(frame.deltaTime);
         handleInput();
-    } else {
-        frame.stepDue = false;
     }
 
     if (session.input.gameStarted && frame.warmUpOver()) {

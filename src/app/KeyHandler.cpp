@@ -11,9 +11,9 @@ KeyHandler::KeyHandler(InputState& input, Camera& camera, FrameHost& host, bool 
 {
 }
 
-bool KeyHandler::pressEdge(int key)
+bool KeyHandler::pressEdge(Key key)
 {
-    const bool down = host.isKeyDown(static_cast<Key>(key));
+    const bool down = host.isKeyDown(key);
     bool& wasUp = input.wasUp[static_cast<size_t>(key)];
     const bool fired = down && wasUp;
     wasUp = !down;
@@ -23,7 +23,7 @@ bool KeyHandler::pressEdge(int key)
 void KeyHandler::processKeys(float deltaTime)
 {
     auto down = [this](Key k) { return host.isKeyDown(k); };
-    auto edge = [this](Key k) { return pressEdge(static_cast<int>(k)); };
+    auto edge = [this](Key k) { return pressEdge(k); };
 
     if (input.useGameCamera) {
         if (down(Key::W)) input.moveForwardRequested = true;

@@ -1,4 +1,5 @@
 #pragma once
+#include "app/Key.h"
 
 class Camera;
 class FrameHost;
@@ -15,7 +16,7 @@ public:
 
 private:
     // True on the frame the key goes down; updates the key's was-up memory.
-    bool pressEdge(int key);
+    bool pressEdge(Key key);
 
     InputState& input;
     Camera& camera;

@@ -27,7 +27,6 @@ struct LevelTextures {
     unsigned door = 0;
     unsigned platformBlueFirst = 0;
     unsigned platformMagentaFirst = 0;
-    unsigned laserFirst = 0;
     unsigned videoFirst = 0;
     unsigned videoFrontFirst = 0;
     unsigned videoBackFirst = 0;

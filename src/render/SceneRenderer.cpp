@@ -79,7 +79,6 @@ SessionTextures SceneRenderer::sessionTextures() const
     t.level.door = doorTexture;
     t.level.platformBlueFirst = frameFor(sequences.platformBlueFrames, 0);
     t.level.platformMagentaFirst = frameFor(sequences.platformMagentaFrames, 0);
-    t.level.laserFirst = frameFor(sequences.laserFrames, 0);
     t.level.videoFirst = frameFor(sequences.videoFrames, 0);
     t.level.videoFrontFirst = frameFor(sequences.videoFrontFrames, 0);
     t.level.videoBackFirst = frameFor(sequences.videoBackFrames, 0);

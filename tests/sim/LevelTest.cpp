@@ -17,7 +17,7 @@
 namespace {
 
 // Distinct texture names so every surface's texture can be told apart.
-const LevelTextures kTextures{1, 2, 3, 4, 5, 6, 7, 8, 9, 10};
+const LevelTextures kTextures{1, 2, 3, 4, 5, 6, 8, 9, 10};
 
 // A level file, a settings file with its element catalogue, the world and
 // everything construction produced.
