@@ -2,6 +2,7 @@
 # Set-up, build and run for Vaultrise on Debian 12.
 #   tools/dev.sh play   install what is missing, build, start the game
 #   tools/dev.sh test   install what is missing, build, run every test
+#   tools/dev.sh coverage   line coverage of src/ by the tests (gcovr), per layer
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -12,7 +13,7 @@ PACKAGES=(build-essential cmake ninja-build pkg-config git
 
 install_missing() {
   local missing=()
-  for p in "${PACKAGES[@]}"; do
+  for p in "${PACKAGES[@]}" "$@"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
   done
   [ ${#missing[@]} -eq 0 ] && return 0
@@ -48,8 +49,22 @@ case "${1:-}" in
        ctest --output-on-failure -j "$jobs") || status=1
     exit $status
     ;;
+  coverage)
+    install_missing gcovr
+    cmake -S . -B build-cov -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVAULTRISE_TOOLS=OFF \
+      -DCMAKE_CXX_FLAGS=--coverage -DCMAKE_EXE_LINKER_FLAGS=--coverage
+    cmake --build build-cov -j "$jobs"
+    find build-cov -name '*.gcda' -delete
+    (cd build-cov && ctest -j "$jobs" -LE assets) || true
+    for layer in core sim render platform; do
+      printf '%-9s' "$layer"
+      gcovr -r . -f "src/$layer/" -e '.*/main\.cpp' build-cov 2>/dev/null | awk '/^TOTAL/ {print $2, "lines,", $3, "run,", $4}'
+    done
+    printf '%-9s' "all"
+    gcovr -r . -f 'src/' build-cov 2>/dev/null | awk '/^TOTAL/ {print $2, "lines,", $3, "run,", $4}'
+    ;;
   *)
-    echo "usage: tools/dev.sh play|test" >&2
+    echo "usage: tools/dev.sh play|test|coverage" >&2
     exit 2
     ;;
 esac

@@ -2,7 +2,7 @@
 
 #include <epoxy/gl.h>
 
-#include "level/Geometry.h"
+#include "sim/level/Geometry.h"
 #include "render/Shader.h"
 
 void uploadGeometry(Geometry& geometry)

@@ -9,9 +9,9 @@
 
 #include <glm/gtc/matrix_transform.hpp>
 
-#include "gameplay/GameManager.h"
+#include "sim/gameplay/GameManager.h"
 #include "render/Shader.h"
-#include "render/TextLayout.h"
+#include "sim/view/TextLayout.h"
 
 HUD::HUD(Shader& fontShader, const glm::vec2& size, const std::string& assetPath)
     : shader(fontShader), screenSize(size)

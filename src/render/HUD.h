@@ -4,8 +4,8 @@
 #include <glm/vec2.hpp>
 #include <glm/vec3.hpp>
 
-#include "render/Glyph.h"
-#include "render/HudState.h"
+#include "sim/view/Glyph.h"
+#include "sim/view/HudState.h"
 
 class GameManager;
 class Shader;

@@ -1,6 +1,6 @@
 #include "render/ParticleBursts.h"
 
-#include "render/ParticleSeed.h"
+#include "sim/view/ParticleSeed.h"
 
 ParticleBursts::ParticleBursts(Shader* particleProgram, unsigned particleTexture)
     : program(particleProgram), texture(particleTexture)

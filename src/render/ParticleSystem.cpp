@@ -2,7 +2,7 @@
 
 #include <epoxy/gl.h>
 
-#include "render/ParticleSeed.h"
+#include "sim/view/ParticleSeed.h"
 #include "render/Shader.h"
 
 namespace {

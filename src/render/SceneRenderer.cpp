@@ -4,8 +4,8 @@
 
 #include <glm/gtc/matrix_transform.hpp>
 
-#include "app/GameSession.h"
-#include "render/AnimationClock.h"
+#include "sim/frame/GameSession.h"
+#include "sim/view/AnimationClock.h"
 #include "render/GeometryGpu.h"
 #include "render/HUD.h"
 #include "render/TextureLoader.h"

@@ -1,9 +1,9 @@
 #pragma once
 #include <memory>
 
-#include "app/StartupConfig.h"
+#include "sim/settings/StartupConfig.h"
 #include "render/Bloom.h"
-#include "render/FrameSequences.h"
+#include "sim/view/FrameSequences.h"
 #include "render/Model.h"
 #include "render/ParticleBursts.h"
 #include "render/ParticleSystem.h"

@@ -2,7 +2,7 @@
 
 #include <epoxy/gl.h>
 
-#include "render/FlagPlacement.h"
+#include "sim/view/FlagPlacement.h"
 #include "render/Model.h"
 #include "render/Shader.h"
 

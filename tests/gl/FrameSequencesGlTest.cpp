@@ -5,7 +5,7 @@
 #include <set>
 #include <string>
 
-#include "render/FrameSequences.h"
+#include "sim/view/FrameSequences.h"
 #include "render/TextureLoader.h"
 #include "support/GlTest.h"
 

@@ -7,7 +7,7 @@
 
 #include <glm/gtc/matrix_transform.hpp>
 
-#include "level/Geometry.h"
+#include "sim/level/Geometry.h"
 #include "render/GeometryGpu.h"
 #include "support/GlTest.h"
 

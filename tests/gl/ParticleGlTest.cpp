@@ -11,7 +11,7 @@
 #include <glm/trigonometric.hpp>
 
 #include "render/ParticleBursts.h"
-#include "render/ParticleSeed.h"
+#include "sim/view/ParticleSeed.h"
 #include "render/ParticleSystem.h"
 #include "support/GlTest.h"
 #include "support/OffscreenTarget.h"

@@ -5,8 +5,8 @@
 
 #include <vector>
 
-#include "app/GameLoop.h"
-#include "app/GameSession.h"
+#include "sim/frame/GameLoop.h"
+#include "sim/frame/GameSession.h"
 #include "render/SceneRenderer.h"
 #include "support/FakeHost.h"
 #include "support/GlTestWindow.h"

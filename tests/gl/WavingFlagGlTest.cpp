@@ -7,7 +7,7 @@
 #include <glm/gtc/matrix_transform.hpp>
 #include <glm/gtc/type_ptr.hpp>
 
-#include "render/FlagPlacement.h"
+#include "sim/view/FlagPlacement.h"
 #include "render/WavingFlag.h"
 #include "support/GlTest.h"
 

@@ -3,10 +3,10 @@
 #include <string>
 #include <vector>
 
-#include "app/FrameState.h"
-#include "render/AnimationClock.h"
-#include "render/FrameSequenceLayout.h"
-#include "render/FrameSequences.h"
+#include "sim/frame/FrameState.h"
+#include "sim/view/AnimationClock.h"
+#include "sim/view/FrameSequenceLayout.h"
+#include "sim/view/FrameSequences.h"
 
 TEST(FrameFiles, NumbersArePaddedToTheSequenceWidth)
 {

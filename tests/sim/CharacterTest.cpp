@@ -2,11 +2,11 @@
 
 #include <btBulletDynamicsCommon.h>
 
-#include "gameplay/Character.h"
-#include "gameplay/GameManager.h"
-#include "gameplay/PhysicsWorld.h"
-#include "gameplay/VoidState.h"
-#include "level/Platform.h"
+#include "sim/gameplay/Character.h"
+#include "sim/gameplay/GameManager.h"
+#include "sim/physics/PhysicsWorld.h"
+#include "sim/gameplay/VoidState.h"
+#include "sim/level/Platform.h"
 #include "support/TempIni.h"
 
 namespace {

@@ -2,10 +2,10 @@
 
 #include <btBulletDynamicsCommon.h>
 
-#include "gameplay/Character.h"
-#include "gameplay/ConfettiBurst.h"
-#include "gameplay/PhysicsWorld.h"
-#include "level/Platform.h"
+#include "sim/gameplay/Character.h"
+#include "sim/gameplay/ConfettiBurst.h"
+#include "sim/physics/PhysicsWorld.h"
+#include "sim/level/Platform.h"
 #include "support/TempIni.h"
 
 TEST(Confetti, SpawnLaysAFiveByFiveGridZMajor)

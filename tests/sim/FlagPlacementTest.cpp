@@ -2,7 +2,7 @@
 
 #include <glm/geometric.hpp>
 
-#include "render/FlagPlacement.h"
+#include "sim/view/FlagPlacement.h"
 
 TEST(FlagPlacement, MovesThenTurnsAQuarterAboutY)
 {

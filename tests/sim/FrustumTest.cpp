@@ -3,7 +3,7 @@
 #include <glm/geometric.hpp>
 #include <glm/trigonometric.hpp>
 
-#include "render/Frustum.h"
+#include "sim/view/Frustum.h"
 
 namespace {
 

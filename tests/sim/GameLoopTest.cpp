@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "app/Units.h"
+#include "core/Units.h"
 #include "support/SessionRig.h"
 
 namespace {

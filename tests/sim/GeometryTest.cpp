@@ -5,10 +5,10 @@
 
 #include <cmath>
 
-#include "gameplay/PhysicsWorld.h"
-#include "level/Geometry.h"
-#include "level/Goal.h"
-#include "level/Platform.h"
+#include "sim/physics/PhysicsWorld.h"
+#include "sim/level/Geometry.h"
+#include "sim/level/Goal.h"
+#include "sim/level/Platform.h"
 #include "support/TempIni.h"
 
 TEST(Geometry, SizeIsTwiceTheHalfExtentsAndVerticesSitOnThem)

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "render/HudState.h"
+#include "sim/view/HudState.h"
 
 namespace {
 

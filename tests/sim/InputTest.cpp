@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "app/Camera.h"
-#include "app/InputState.h"
-#include "app/KeyHandler.h"
+#include "sim/frame/Camera.h"
+#include "sim/frame/InputState.h"
+#include "sim/frame/KeyHandler.h"
 #include "support/CaptureStdout.h"
 #include "support/FakeHost.h"
 

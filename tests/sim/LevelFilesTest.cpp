@@ -11,7 +11,7 @@
 #include <glm/geometric.hpp>
 #include <glm/vec3.hpp>
 
-#include "app/IniFile.h"
+#include "core/IniFile.h"
 
 namespace {
 

@@ -4,13 +4,13 @@
 
 #include <sstream>
 
-#include "app/IniFile.h"
-#include "gameplay/Character.h"
-#include "gameplay/GameManager.h"
-#include "gameplay/PhysicsWorld.h"
-#include "gameplay/VoidState.h"
-#include "level/Level.h"
-#include "level/LevelFactory.h"
+#include "core/IniFile.h"
+#include "sim/gameplay/Character.h"
+#include "sim/gameplay/GameManager.h"
+#include "sim/physics/PhysicsWorld.h"
+#include "sim/gameplay/VoidState.h"
+#include "sim/level/Level.h"
+#include "sim/level/LevelFactory.h"
 #include "support/CaptureStdout.h"
 #include "support/TempIni.h"
 

@@ -2,7 +2,7 @@
 
 #include <cstdlib>
 
-#include "render/ParticleSeed.h"
+#include "sim/view/ParticleSeed.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 
 #include <glm/geometric.hpp>
 
-#include "gameplay/PhysicsWorld.h"
+#include "sim/physics/PhysicsWorld.h"
 #include "support/CaptureStdout.h"
 #include "support/TempIni.h"
 

@@ -3,8 +3,8 @@
 #include <cmath>
 #include <sstream>
 
-#include "app/IniFile.h"
-#include "app/StartupConfig.h"
+#include "core/IniFile.h"
+#include "sim/settings/StartupConfig.h"
 #include "support/TempFiles.h"
 
 namespace {

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "render/TextLayout.h"
+#include "sim/view/TextLayout.h"
 
 namespace {
 

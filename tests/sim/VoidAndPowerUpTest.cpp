@@ -6,12 +6,12 @@
 #include <optional>
 #include <sstream>
 
-#include "gameplay/ConfettiBurst.h"
-#include "gameplay/GameManager.h"
-#include "gameplay/PhysicsWorld.h"
-#include "gameplay/PowerUp.h"
-#include "gameplay/VoidHandler.h"
-#include "gameplay/VoidState.h"
+#include "sim/gameplay/ConfettiBurst.h"
+#include "sim/gameplay/GameManager.h"
+#include "sim/physics/PhysicsWorld.h"
+#include "sim/gameplay/PowerUp.h"
+#include "sim/gameplay/VoidHandler.h"
+#include "sim/gameplay/VoidState.h"
 #include "support/CaptureStdout.h"
 #include "support/TempIni.h"
 

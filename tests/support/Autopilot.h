@@ -9,8 +9,8 @@
 
 #include <glm/vec3.hpp>
 
-#include "app/IniFile.h"
-#include "app/Key.h"
+#include "core/IniFile.h"
+#include "sim/frame/Key.h"
 
 // A level author's helper that finds a key sequence through a route of
 // platforms: from each landing spot it jumps (double where the next top is

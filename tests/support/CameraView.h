@@ -8,8 +8,8 @@
 #include <glm/vec3.hpp>
 #include <glm/vec4.hpp>
 
-#include "level/Level.h"
-#include "level/Platform.h"
+#include "sim/level/Level.h"
+#include "sim/level/Platform.h"
 
 // What the game camera can see in a built level: the two tilted video screens
 // close the play space along z, and a camera that drifts past one of them sees

@@ -2,7 +2,7 @@
 #include <array>
 #include <functional>
 
-#include "app/FrameHost.h"
+#include "sim/frame/FrameHost.h"
 
 // A window stand-in for headless tests: keys are set by the test, and the
 // host records what the game asked of the window.

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "app/Key.h"
+#include "sim/frame/Key.h"
 
 // A recorded play of one level: which game keys are held in each 60 Hz frame.
 //

@@ -3,8 +3,8 @@
 #include <sstream>
 #include <string>
 
-#include "app/GameLoop.h"
-#include "app/GameSession.h"
+#include "sim/frame/GameLoop.h"
+#include "sim/frame/GameSession.h"
 #include "support/CaptureStdout.h"
 #include "support/FakeHost.h"
 #include "support/TempFiles.h"

@@ -2,8 +2,8 @@
 #include <memory>
 #include <string>
 
-#include "app/IniFile.h"
-#include "gameplay/PhysicsWorld.h"
+#include "core/IniFile.h"
+#include "sim/physics/PhysicsWorld.h"
 #include "support/TempFiles.h"
 
 inline std::string writeTempIni(const std::string& text) { return writeTempFile("sim", text); }

@@ -1,7 +1,0 @@
-#include "app/Application.h"
-
-int main()
-{
-    Application app;
-    return app.run();
-}

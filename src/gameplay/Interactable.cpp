@@ -1,5 +1,0 @@
-#include "gameplay/Interactable.h"
-
-#include <iostream>
-
-void Interactable::interact() { std::cout << id << "\n"; }

@@ -1,0 +1,101 @@
+#include "platform/Application.h"
+
+#include <epoxy/gl.h>
+#include <GLFW/glfw3.h>
+
+#include <iostream>
+#include <memory>
+
+#include "sim/frame/GameLoop.h"
+#include "sim/frame/GameSession.h"
+#include "platform/GlfwFrameHost.h"
+#include "core/IniFile.h"
+#include "sim/settings/StartupConfig.h"
+#include "platform/WindowCallbacks.h"
+#include "render/SceneRenderer.h"
+
+namespace {
+
+GLFWwindow* createWindow(const StartupConfig& config)
+{
+    glfwWindowHint(GLFW_CONTEXT_VERSION_MAJOR, 4);
+    glfwWindowHint(GLFW_CONTEXT_VERSION_MINOR, 6);
+    glfwWindowHint(GLFW_OPENGL_PROFILE, GLFW_OPENGL_CORE_PROFILE);
+    glfwWindowHint(GLFW_REFRESH_RATE, config.refreshRate);
+    glfwWindowHint(GLFW_SAMPLES, 4);
+
+    if (!config.fullscreen) {
+        return glfwCreateWindow(static_cast<int>(config.renderWidth), static_cast<int>(config.renderHeight),
+                                config.title.c_str(), nullptr, nullptr);
+    }
+    // Full-screen covers the monitor; the render size stays the settings' size.
+    GLFWmonitor* monitor = glfwGetPrimaryMonitor();
+    const GLFWvidmode* mode = monitor ? glfwGetVideoMode(monitor) : nullptr;
+    if (!mode) return nullptr;
+    return glfwCreateWindow(mode->width, mode->height, config.title.c_str(), monitor, nullptr);
+}
+
+}  // namespace
+
+int Application::run()
+{
+    // Lines are read by players and by tests while the game runs.
+    std::cout << std::unitbuf;
+
+    IniFile settings(StartupConfig::settingsPath);
+    const StartupConfig config = StartupConfig::read(settings, std::cout);
+    IniFile levelFile(config.levelFilePath());
+
+    if (!glfwInit()) {
+        std::cout << "Failed to create GLFW window\n";
+        return 1;
+    }
+    GLFWwindow* window = createWindow(config);
+    if (!window) {
+        std::cout << "Failed to create GLFW window\n";
+        glfwTerminate();
+        return 1;
+    }
+    glfwMakeContextCurrent(window);
+    installWindowCallbacks(window);
+    glfwSetInputMode(window, GLFW_CURSOR, config.debug ? GLFW_CURSOR_NORMAL : GLFW_CURSOR_DISABLED);
+
+    // libepoxy resolves GL entry points lazily; a context below 4.6 means the
+    // functions the game needs are missing.
+    if (epoxy_gl_version() < 46) {
+        std::cout << "Failed to initialize GLAD\n";
+        return 1;
+    }
+
+    glEnable(GL_DEPTH_TEST);
+    glEnable(GL_MULTISAMPLE);
+    glPointSize(10.0f);
+
+    SceneRenderer renderer(config);  // programs, then the HDR and blur targets
+    renderer.loadTextures();
+    renderer.loadFrameSequences(config.animations);
+    renderer.loadModels();
+
+    auto session = std::make_unique<GameSession>(config, std::move(settings), std::move(levelFile),
+                                                 renderer.sessionTextures(), std::cout);
+    WindowTargets targets{&session->input, &session->camera};
+    glfwSetWindowUserPointer(window, &targets);
+    renderer.attach(*session);
+
+    std::cout << "OpenGL Version " << reinterpret_cast<const char*>(glGetString(GL_VERSION)) << "\n";
+    glfwSwapInterval(1);
+
+    GlfwFrameHost host(window);
+    GameLoop loop(*session, host);
+    while (!glfwWindowShouldClose(window)) {
+        loop.runFrame(static_cast<float>(glfwGetTime()));
+        renderer.render(*session);
+        glfwSwapBuffers(window);
+    }
+
+    renderer.releaseBuffers(*session);
+    session->physics.cleanup();
+    glfwSetWindowUserPointer(window, nullptr);
+    glfwTerminate();
+    return 0;
+}

@@ -1,0 +1,43 @@
+#include "platform/GlfwFrameHost.h"
+
+#include <epoxy/gl.h>
+#include <GLFW/glfw3.h>
+
+namespace {
+
+int glfwKeyFor(Key key)
+{
+    switch (key) {
+    case Key::W: return GLFW_KEY_W;
+    case Key::A: return GLFW_KEY_A;
+    case Key::S: return GLFW_KEY_S;
+    case Key::D: return GLFW_KEY_D;
+    case Key::Space: return GLFW_KEY_SPACE;
+    case Key::Tab: return GLFW_KEY_TAB;
+    case Key::F1: return GLFW_KEY_F1;
+    case Key::F2: return GLFW_KEY_F2;
+    case Key::F3: return GLFW_KEY_F3;
+    case Key::F4: return GLFW_KEY_F4;
+    case Key::F8: return GLFW_KEY_F8;
+    case Key::Escape: return GLFW_KEY_ESCAPE;
+    case Key::Count: break;
+    }
+    return GLFW_KEY_UNKNOWN;
+}
+
+}  // namespace
+
+void GlfwFrameHost::pollEvents() { glfwPollEvents(); }
+
+bool GlfwFrameHost::isKeyDown(Key key) const { return glfwGetKey(window, glfwKeyFor(key)) == GLFW_PRESS; }
+
+void GlfwFrameHost::setWireframe(bool on) { glPolygonMode(GL_FRONT_AND_BACK, on ? GL_LINE : GL_FILL); }
+
+void GlfwFrameHost::setCursorVisible(bool visible)
+{
+    glfwSetInputMode(window, GLFW_CURSOR, visible ? GLFW_CURSOR_NORMAL : GLFW_CURSOR_DISABLED);
+}
+
+void GlfwFrameHost::requestClose() { glfwSetWindowShouldClose(window, GLFW_TRUE); }
+
+bool GlfwFrameHost::closeRequested() const { return glfwWindowShouldClose(window); }

@@ -1,0 +1,21 @@
+#pragma once
+#include "sim/frame/FrameHost.h"
+
+struct GLFWwindow;
+
+// The frame logic's view of the real window: GLFW events, key polling,
+// polygon mode, cursor mode and the close flag.
+class GlfwFrameHost : public FrameHost {
+public:
+    explicit GlfwFrameHost(GLFWwindow* window) : window(window) {}
+
+    void pollEvents() override;
+    bool isKeyDown(Key key) const override;
+    void setWireframe(bool on) override;
+    void setCursorVisible(bool visible) override;
+    void requestClose() override;
+    bool closeRequested() const override;
+
+private:
+    GLFWwindow* window;
+};

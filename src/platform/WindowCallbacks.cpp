@@ -1,0 +1,34 @@
+#include "platform/WindowCallbacks.h"
+
+#include <epoxy/gl.h>
+#include <GLFW/glfw3.h>
+
+#include "sim/frame/KeyHandler.h"
+
+namespace {
+
+void onFramebufferSize(GLFWwindow*, int width, int height)
+{
+    // Only the viewport follows the window; render targets keep the start-up size.
+    glViewport(0, 0, width, height);
+}
+
+void onCursorPos(GLFWwindow* window, double x, double y)
+{
+    auto* targets = static_cast<WindowTargets*>(glfwGetWindowUserPointer(window));
+    if (targets && targets->input && targets->camera) handleCursorMove(*targets->input, *targets->camera, x, y);
+}
+
+void onScroll(GLFWwindow*, double, double)
+{
+    // The field of view is fixed at start-up; the wheel does nothing.
+}
+
+}  // namespace
+
+void installWindowCallbacks(GLFWwindow* window)
+{
+    glfwSetFramebufferSizeCallback(window, onFramebufferSize);
+    glfwSetCursorPosCallback(window, onCursorPos);
+    glfwSetScrollCallback(window, onScroll);
+}

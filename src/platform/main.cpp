@@ -1,0 +1,7 @@
+#include "platform/Application.h"
+
+int main()
+{
+    Application app;
+    return app.run();
+}

@@ -1,0 +1,159 @@
+#include "sim/frame/GameLoop.h"
+
+#include "sim/frame/FrameHost.h"
+#include "sim/frame/GameSession.h"
+#include "sim/frame/KeyHandler.h"
+#include "core/Units.h"
+#include "sim/view/AnimationClock.h"
+
+#include <iostream>
+
+#include <glm/geometric.hpp>
+#include <glm/gtc/matrix_transform.hpp>
+
+GameLoop::GameLoop(GameSession& session, FrameHost& host)
+    : session(session), host(host), keys(std::make_unique<KeyHandler>(session.input, session.camera, host, session.config.debug))
+{
+}
+
+GameLoop::~GameLoop() = default;
+
+void GameLoop::runFrame(float time)
+{
+    FrameState& frame = session.frame;
+    frame.deltaTime = time - frame.lastFrame;
+    frame.lastFrame = time;
+    frame.frameCount += 1;
+
+    frame.stepDue = false;
+    if (frame.warmUpOver()) {
+        frame.stepAccumulator += frame.deltaTime;
+        if (frame.stepAccumulator >= kFixedStep) {
+            frame.stepAccumulator -= kFixedStep;
+            frame.stepDue = true;
+        }
+        host.pollEvents();
+        keys->processKeys(frame.deltaTime);
+        handleInput();
+    }
+
+    if (session.input.gameStarted && frame.warmUpOver()) {
+        playStep();
+        if (session.gameManager.gameState == Playing) decideGameOutcome();
+    }
+
+    prepareRender();
+}
+
+void GameLoop::handleInput()
+{
+    InputState& in = session.input;
+    Camera& camera = session.camera;
+    float x = 0.0f;
+    float z = 0.0f;
+    if (in.useGameCamera) {
+        if (session.gameManager.gameState == Playing || session.config.debug) {
+            if (in.moveForwardRequested) z = -1.0f;
+            if (in.moveBackRequested) z += 1.0f;
+            if (in.moveLeftRequested) x = -1.0f;
+            if (in.moveRightRequested) x += 1.0f;
+            in.moveForwardRequested = in.moveBackRequested = in.moveLeftRequested = in.moveRightRequested = false;
+            if (in.jumpRequested) {
+                in.jumpRequested = false;
+                session.character.jump();
+            }
+        }
+        if (in.switchSideRequested) {
+            in.switchSideRequested = false;
+            std::cout << "Flip\n";
+            camera.followSide = -camera.followSide;
+        }
+    }
+    if (session.frame.stepDue) {
+        const float side = static_cast<float>(camera.followSide);
+        const glm::vec3 direction = in.useGameCamera ? glm::vec3(x * side, 0.0f, z * side) : glm::vec3(0.0f);
+        session.character.move(direction);
+    }
+}
+
+void GameLoop::playStep()
+{
+    if (session.frame.stepDue) {
+        session.physics.stepSimulation(kFixedStep);
+        session.physics.fetchSimulationResults();
+        session.character.applyPostStepImpulse();
+    }
+    const glm::vec3 position = session.character.getPosition();
+    const float distance = glm::distance(position, session.level->goal->geometry.position);
+    session.hud.update(session.level->label, distance, session.voidState.voidHeight);
+}
+
+void GameLoop::decideGameOutcome()
+{
+    GameManager& manager = session.gameManager;
+    const glm::vec3 position = session.character.getPosition();
+
+    if (goalReached(*session.level->goal, position)) {
+        std::cout << "SUCCESSFULLY ESCAPED THE VOID!\n";
+        session.character.celebrate();
+        manager.gameState = Won;
+        session.hud.playing = false;
+        session.hud.won = true;
+        session.confetti.spawn(&session.physics, position + glm::vec3(0.0f, 5.0f, 0.0f), session.textures.confetti);
+        if (!session.config.debug) host.requestClose();
+    }
+    // Made after the goal test in the same frame: reaching the goal at or below the void still loses.
+    if (session.character.getHeight() <= session.voidState.voidHeight) {
+        std::cout << "GAME LOST! HEIGHT: " << session.voidState.voidHeight << "\n";
+        manager.gameState = Lost;
+        session.hud.playing = false;
+        session.hud.won = false;
+        if (!session.config.debug) host.requestClose();
+    }
+}
+
+void GameLoop::prepareRender()
+{
+    GameSession& s = session;
+    FrameState& frame = s.frame;
+    const StartupConfig& config = s.config;
+    const glm::vec3 target = s.character.getPosition();
+
+    if (s.input.useGameCamera) s.camera.follow(target, frame.deltaTime);
+    s.projection = glm::perspective(config.fieldOfView, config.aspectRatio, config.nearPlane, config.farPlane);
+    s.view = s.input.useGameCamera ? glm::lookAt(s.camera.position, target, glm::vec3(0.0f, 1.0f, 0.0f))
+                                   : s.camera.viewMatrix();
+    advanceAnimation(frame);
+
+    if (s.input.useGameCamera)
+        s.frustum.setCamera(s.camera.position, target, glm::vec3(0.0f, 1.0f, 0.0f));
+    else
+        s.frustum.setCamera(s.camera.position, s.camera.position + s.camera.front, s.camera.up);
+    s.frustum.setProjection(config.fieldOfView, config.aspectRatio, config.nearPlane, config.farPlane);
+
+    frame.objectsDrawn = 0;
+    const auto& platforms = s.level->platforms;
+    s.platformVisible.assign(platforms.size(), 1);
+    if (s.input.cullingEnabled) {
+        for (size_t i = 0; i < platforms.size(); ++i) {
+            const Platform& p = platforms[i];
+            if (s.frustum.testSphere(p.position, boundingRadius(p.halfExtents)) == Frustum::Outside) {
+                s.platformVisible[i] = 0;
+            } else {
+                frame.objectsDrawn += 1;
+            }
+        }
+    }
+
+    s.powerUpDrawn = !s.voidState.powerUpUsed;
+    if (s.powerUpDrawn) s.level->powerUp->spin(frame.deltaTime);
+
+    if (s.input.cullingEnabled && frame.frameCount % 300 == 0)
+        std::cout << frame.objectsDrawn << " objects drawn\n";
+
+    const int32_t state = s.gameManager.gameState;
+    s.voidDrawn = s.input.gameStarted && frame.warmUpOver() && (state == Playing || state == Lost);
+    if (s.voidDrawn) s.level->voidHandler->rise(frame.deltaTime);
+
+    s.character.advanceJumpTimers(frame.deltaTime);
+}

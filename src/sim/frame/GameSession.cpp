@@ -1,0 +1,26 @@
+#include "sim/frame/GameSession.h"
+
+GameSession::GameSession(const StartupConfig& config, IniFile settingsFile, IniFile level_, const SessionTextures& tex,
+                         std::ostream& log)
+    : config(config),
+      settings(std::move(settingsFile)),
+      levelFile(std::move(level_)),
+      textures(tex),
+      gameManager(config.debug, config.assetPath, &voidState),
+      physics(levelFile, &gameManager),
+      factory(config.assetPath, &physics, &settings),
+      character(factory.createCharacter())
+{
+    frame.loadTime = config.loadTime;
+    input.useGameCamera = config.useGameCamera;
+    input.lastCursorX = config.initialCursorX;
+    input.lastCursorY = config.initialCursorY;
+    camera.freeFly = !config.useGameCamera;
+    character.gameManager = &gameManager;
+
+    level = buildLevel(levelFile, config.level, factory, textures.level, voidState, gameManager, log);
+    frustum.setProjection(config.fieldOfView, config.aspectRatio, config.nearPlane, config.farPlane);
+    platformVisible.assign(level->platforms.size(), 1);
+}
+
+GameSession::~GameSession() { physics.cleanup(); }

@@ -1,0 +1,66 @@
+#pragma once
+#include <cstdint>
+#include <iosfwd>
+#include <memory>
+#include <vector>
+
+#include <glm/mat4x4.hpp>
+
+#include "sim/frame/Camera.h"
+#include "sim/frame/FrameState.h"
+#include "core/IniFile.h"
+#include "sim/frame/InputState.h"
+#include "sim/settings/StartupConfig.h"
+#include "sim/gameplay/Character.h"
+#include "sim/gameplay/ConfettiBurst.h"
+#include "sim/gameplay/GameManager.h"
+#include "sim/physics/PhysicsWorld.h"
+#include "sim/gameplay/VoidState.h"
+#include "sim/level/Level.h"
+#include "sim/level/LevelFactory.h"
+#include "sim/view/Frustum.h"
+#include "sim/view/HudState.h"
+
+// Texture names the simulation hands on to objects it creates (0 in headless runs).
+struct SessionTextures {
+    LevelTextures level;
+    unsigned confetti = 0;
+};
+
+// Everything one run of the game simulates, built in start-up order: game
+// manager, physics world, level factory, character, level, HUD state and the
+// confetti container. Owned by the entry point, or by a test that runs the
+// game without a window.
+class GameSession {
+public:
+    GameSession(const StartupConfig& config, IniFile settings, IniFile levelFile, const SessionTextures& textures,
+                std::ostream& log);
+    ~GameSession();
+    GameSession(const GameSession&) = delete;
+    GameSession& operator=(const GameSession&) = delete;
+
+    StartupConfig config;
+    IniFile settings;
+    IniFile levelFile;
+    SessionTextures textures;
+
+    FrameState frame;
+    InputState input;
+    Camera camera;
+    VoidState voidState;
+    GameManager gameManager;
+    PhysicsWorld physics;
+    LevelFactory factory;
+    Character character;
+    std::unique_ptr<Level> level;
+    HudState hud;
+    ConfettiBurst confetti;
+    Frustum frustum;
+
+    // What this frame's render pass needs from the simulation.
+    glm::mat4 projection{1.0f};
+    glm::mat4 view{1.0f};
+    std::vector<uint8_t> platformVisible;  // one flag per platform-list element
+    bool voidDrawn = false;
+    bool powerUpDrawn = false;
+};

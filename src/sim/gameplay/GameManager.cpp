@@ -1,0 +1,25 @@
+#include "sim/gameplay/GameManager.h"
+
+#include <iostream>
+#include <utility>
+
+#include "sim/gameplay/VoidHandler.h"
+#include "sim/gameplay/VoidState.h"
+
+GameManager::GameManager(bool debug, std::string assetPath, VoidState* voidState)
+    : assetPath(std::move(assetPath)), debug(debug), voidState(voidState)
+{
+}
+
+void GameManager::onTrigger(const TriggerPair* pairs, uint32_t count)
+{
+    // Only power-ups carry user data, so the first pair that has any is a
+    // power-up being touched; whether the touch began or ended is not asked.
+    for (uint32_t i = 0; i < count; ++i) {
+        if (!pairs[i].triggerUserData && !pairs[i].otherUserData) continue;
+        if (voidState) VoidHandler::applyPowerUp(*voidState, std::cout);
+        return;
+    }
+}
+
+void GameManager::spawnParticles(const glm::vec3& origin) { particleBursts.push_back(ParticleSeed::spawn(origin)); }

@@ -1,0 +1,5 @@
+#include "sim/gameplay/Interactable.h"
+
+#include <iostream>
+
+void Interactable::interact() { std::cout << id << "\n"; }

@@ -1,0 +1,61 @@
+#pragma once
+#include <iosfwd>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include <glm/vec3.hpp>
+
+#include "sim/gameplay/PowerUp.h"
+#include "sim/gameplay/VoidHandler.h"
+#include "sim/level/Geometry.h"
+#include "sim/level/Goal.h"
+#include "sim/level/Platform.h"
+
+class IniFile;
+class LevelFactory;
+class GameManager;
+struct VoidState;
+
+// Texture names the level's objects start with (0 where none is loaded, as in
+// headless runs).
+struct LevelTextures {
+    unsigned platformsMagenta = 0;
+    unsigned platformsBlue = 0;
+    unsigned laser = 0;
+    unsigned door = 0;
+    unsigned platformBlueFirst = 0;
+    unsigned platformMagentaFirst = 0;
+    unsigned videoFirst = 0;
+    unsigned videoFrontFirst = 0;
+    unsigned videoBackFirst = 0;
+};
+
+// Everything one level file builds, in creation order. Not movable: the void
+// handler points at the void plane.
+struct Level {
+    Level() = default;
+    Level(const Level&) = delete;
+    Level& operator=(const Level&) = delete;
+
+    std::vector<Platform> platforms;  // level platforms, walls, then the floor
+    std::optional<Goal> goal;
+    Geometry voidPlane;
+    std::optional<VoidHandler> voidHandler;
+    std::optional<PowerUp> powerUp;
+    std::optional<Platform> goalPad;
+    std::optional<Platform> frontScreen;
+    std::optional<Platform> backScreen;
+    glm::vec3 flagPlacement{-5.0f, 80.0f, -25.0f};
+    std::string label;
+};
+
+// Entry counts above this are cut to it (with one line on the log).
+inline constexpr long kMaxLevelEntries = 10000;
+
+// Builds the level from its file: platforms and walls sized by the settings'
+// element catalogue, the floor, goal, void, power-up, goal pad and screens.
+std::unique_ptr<Level> buildLevel(const IniFile& levelFile, const std::string& levelSetting, LevelFactory& factory,
+                                  const LevelTextures& textures, VoidState& voidState, GameManager& gameManager,
+                                  std::ostream& log);

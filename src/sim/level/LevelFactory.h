@@ -1,0 +1,31 @@
+#pragma once
+#include <string>
+
+#include <glm/vec2.hpp>
+#include <glm/vec3.hpp>
+
+#include "sim/gameplay/Character.h"
+#include "sim/gameplay/PowerUp.h"
+#include "sim/level/Goal.h"
+#include "sim/level/Platform.h"
+
+class IniFile;
+class PhysicsWorld;
+
+// Creates the level's boxes, the goal, the power-up and the character in one world.
+class LevelFactory {
+public:
+    LevelFactory(std::string assetPath, PhysicsWorld* world, const IniFile* settings);
+
+    Platform createPlatform(const glm::vec3& position, const glm::vec3& halfExtents, unsigned texture);
+    // A platform at the origin with half extents (x, 0.5, z).
+    Platform createFloor(const glm::vec2& halfExtentsXZ, unsigned texture);
+    // Sized by goalX, goalY, goalZ of the settings' element catalogue.
+    Goal createGoal(const glm::vec3& position, unsigned texture);
+    PowerUp createPowerUp(const std::string& name, const glm::vec3& position);
+    Character createCharacter();
+
+    std::string assetPath = "../assets";
+    PhysicsWorld* world = nullptr;
+    const IniFile* settings = nullptr;
+};

@@ -1,0 +1,28 @@
+#pragma once
+#include <glm/mat4x4.hpp>
+#include <glm/vec3.hpp>
+
+#include "sim/level/Geometry.h"
+
+class PhysicsWorld;
+class btRigidBody;
+
+// A drawable box with a static solid body in the physics world.
+class Platform {
+public:
+    Platform(const glm::vec3& position, const glm::vec3& halfExtents, unsigned texture, PhysicsWorld* world);
+
+    // Drawn but no longer colliding; the ground ray still finds it.
+    void disableSimulation();
+    // The geometry's model matrix turned by tiltAngle about x through the box's centre.
+    glm::mat4 drawMatrix() const;
+
+    glm::vec3 position{0.0f};
+    glm::vec3 halfExtents{0.0f};
+    bool isAnimated = false;
+    bool isBlue = false;
+    float tiltAngle = 0.0f;  // degrees
+    PhysicsWorld* world = nullptr;
+    Geometry geometry;
+    btRigidBody* actor = nullptr;
+};

@@ -1,0 +1,450 @@
+#include "sim/physics/PhysicsWorld.h"
+
+#include <btBulletDynamicsCommon.h>
+
+#include <cmath>
+#include <deque>
+#include <iostream>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "core/IniFile.h"
+#include "sim/physics/BoxRaycast.h"
+#include "sim/physics/CollisionGroups.h"
+#include "sim/physics/TriggerTracker.h"
+
+namespace {
+
+// The character's linear damping and the confetti's angular damping are given
+// as "velocity shrinks by c * dt per step"; Bullet instead multiplies by
+// (1 - d)^dt. This d makes both agree for a step of dt.
+btScalar bulletDamping(float perSecond, float dt)
+{
+    if (perSecond <= 0.0f || dt <= 0.0f) return 0.0f;
+    const double keep = 1.0 - static_cast<double>(perSecond) * dt;
+    if (keep <= 0.0) return 1.0f;
+    return static_cast<btScalar>(1.0 - std::pow(keep, 1.0 / dt));
+}
+
+// Touching materials use the average of their dynamic frictions and of their
+// restitutions; Bullet would multiply them.
+btScalar averageFriction(const btCollisionObject* a, const btCollisionObject* b)
+{
+    return (a->getFriction() + b->getFriction()) * 0.5f;
+}
+
+btScalar averageRestitution(const btCollisionObject* a, const btCollisionObject* b)
+{
+    return (a->getRestitution() + b->getRestitution()) * 0.5f;
+}
+
+btVector3 toBullet(const glm::vec3& v) { return btVector3(v.x, v.y, v.z); }
+glm::vec3 toGlm(const btVector3& v) { return glm::vec3(v.x(), v.y(), v.z()); }
+
+std::unique_ptr<btBoxShape> makeBox(const glm::vec3& halfExtents, std::deque<glm::vec3>& exact)
+{
+    auto box = std::make_unique<btBoxShape>(toBullet(halfExtents));
+    exact.push_back(halfExtents);
+    box->setUserPointer(&exact.back());
+    return box;
+}
+
+float finiteOr(const IniFile& file, const char* section, const char* key, float fallback)
+{
+    const float value = file.getFloat(section, key, fallback);
+    if (std::isfinite(value)) return value;
+    std::cout << "PhysicsWorld: " << section << " " << key << " is not a finite number, using " << fallback << "\n";
+    return fallback;
+}
+
+// Collects every candidate proxy along a ray; the exact test is done afterwards.
+struct ProxyRayCollector : btBroadphaseRayCallback {
+    ProxyRayCollector(const btVector3& from, const btVector3& to)
+    {
+        const btVector3 dir = (to - from).normalized();
+        m_rayDirectionInverse.setValue(dir.x() == 0.0f ? BT_LARGE_FLOAT : 1.0f / dir.x(),
+                                       dir.y() == 0.0f ? BT_LARGE_FLOAT : 1.0f / dir.y(),
+                                       dir.z() == 0.0f ? BT_LARGE_FLOAT : 1.0f / dir.z());
+        m_signs[0] = m_rayDirectionInverse.x() < 0.0f;
+        m_signs[1] = m_rayDirectionInverse.y() < 0.0f;
+        m_signs[2] = m_rayDirectionInverse.z() < 0.0f;
+        m_lambda_max = dir.dot(to - from);
+    }
+    bool process(const btBroadphaseProxy* proxy) override
+    {
+        proxies.push_back(proxy);
+        return true;
+    }
+    std::vector<const btBroadphaseProxy*> proxies;
+};
+
+// Records the bodies a trigger really overlaps (negative distance), not those
+// merely within Bullet's contact margin.
+struct TriggerOverlapCollector : btCollisionWorld::ContactResultCallback {
+    explicit TriggerOverlapCollector(const btCollisionObject* trigger) : trigger(trigger)
+    {
+        m_collisionFilterGroup = collision::kTriggerQuery;
+        m_collisionFilterMask = ~0;
+    }
+    btScalar addSingleResult(btManifoldPoint& cp, const btCollisionObjectWrapper* a, int, int,
+                             const btCollisionObjectWrapper* b, int, int) override
+    {
+        if (cp.getDistance() >= 0.0f) return 0.0f;
+        const btCollisionObject* other = a->getCollisionObject() == trigger ? b->getCollisionObject()
+                                                                            : a->getCollisionObject();
+        overlaps.push_back({trigger, other});
+        return 0.0f;
+    }
+    const btCollisionObject* trigger;
+    std::vector<TriggerTracker::Overlap> overlaps;
+};
+
+// Bullet's broadphase tree grows one level per box when boxes arrive in a
+// steady order (as a level file lists them), which makes building a large
+// level quadratic. Rebuilding the tree of resting boxes every few hundred
+// boxes keeps it shallow.
+constexpr int kRebalanceEvery = 256;
+
+void unlinkProxy(btDbvtProxy* proxy, btDbvtProxy*& list)
+{
+    if (proxy->links[0]) proxy->links[0]->links[1] = proxy->links[1];
+    else list = proxy->links[1];
+    if (proxy->links[1]) proxy->links[1]->links[0] = proxy->links[0];
+}
+
+void linkProxy(btDbvtProxy* proxy, btDbvtProxy*& list)
+{
+    proxy->links[0] = nullptr;
+    proxy->links[1] = list;
+    if (list) list->links[0] = proxy;
+    list = proxy;
+}
+
+// Bullet first files a new proxy in its tree of moving things and moves it to
+// the tree of resting things a couple of steps later, one insertion at a time.
+// A static box never moves, so it is filed there at once, the same way.
+void fileAsResting(btDbvtBroadphase& broadphase, btBroadphaseProxy* handle)
+{
+    auto* proxy = static_cast<btDbvtProxy*>(handle);
+    if (!proxy || proxy->stage == btDbvtBroadphase::STAGECOUNT) return;
+    unlinkProxy(proxy, broadphase.m_stageRoots[proxy->stage]);
+    broadphase.m_sets[btDbvtBroadphase::DYNAMIC_SET].remove(proxy->leaf);
+    const btDbvtVolume volume = btDbvtVolume::FromMM(proxy->m_aabbMin, proxy->m_aabbMax);
+    proxy->leaf = broadphase.m_sets[btDbvtBroadphase::FIXED_SET].insert(volume, proxy);
+    proxy->stage = btDbvtBroadphase::STAGECOUNT;
+    linkProxy(proxy, broadphase.m_stageRoots[btDbvtBroadphase::STAGECOUNT]);
+}
+
+// Offers the pair (new static box, moving body) to the pair cache, which
+// applies the collision groups.
+struct PairWithMoving : btDbvt::ICollide {
+    PairWithMoving(btOverlappingPairCache& cache, btBroadphaseProxy* proxy) : cache(cache), proxy(proxy) {}
+    void Process(const btDbvtNode* leaf) override
+    {
+        auto* other = static_cast<btBroadphaseProxy*>(leaf->data);
+        if (other != proxy) cache.addOverlappingPair(proxy, other);
+    }
+    btOverlappingPairCache& cache;
+    btBroadphaseProxy* proxy;
+};
+
+struct DampedBody {
+    btRigidBody* body;
+    float linearPerSecond;
+    float angularPerSecond;
+};
+
+}  // namespace
+
+// Everything Bullet needs, owned in one place and released in reverse order.
+struct BulletParts {
+    std::unique_ptr<btDefaultCollisionConfiguration> configuration;
+    std::unique_ptr<btCollisionDispatcher> dispatcher;
+    std::unique_ptr<btDbvtBroadphase> broadphase;
+    std::unique_ptr<btSequentialImpulseConstraintSolver> solver;
+    std::unique_ptr<btDiscreteDynamicsWorld> world;
+    std::vector<std::unique_ptr<btCollisionShape>> shapes;
+    std::vector<std::unique_ptr<btRigidBody>> bodies;
+    // Box sizes as given: Bullet keeps them minus its margin, which does not
+    // always add back to the same float. Each box shape's user pointer names its entry.
+    std::deque<glm::vec3> boxHalfExtents;
+    std::vector<btRigidBody*> triggers;
+    std::vector<DampedBody> damped;
+    int rebalanceAt = 0;
+    TriggerTracker tracker;
+    std::vector<TriggerPair> pendingReports;
+};
+
+PhysicsWorld::PhysicsWorld(const IniFile& levelReader, SimulationCallback* callback)
+{
+    dimensions[2] = finiteOr(levelReader, "world", "dimensionZ", 10.0f);
+    dimensions[1] = finiteOr(levelReader, "world", "dimensionY", 10.0f);
+    dimensions[0] = finiteOr(levelReader, "world", "dimensionX", 10.0f);
+    characterMass = 7.0f;
+    characterMaxLinearVelocity = 1000.0f;
+    characterSize = 2.0f;
+    initPhysics(levelReader, callback);
+}
+
+PhysicsWorld::~PhysicsWorld() { cleanup(); }
+
+void PhysicsWorld::initPhysics(const IniFile& reader, SimulationCallback* simulationCallback)
+{
+    cleanup();
+    levelReader = &reader;
+    callback = simulationCallback;
+
+    parts = std::make_unique<BulletParts>();
+    parts->configuration = std::make_unique<btDefaultCollisionConfiguration>();
+    parts->dispatcher = std::make_unique<btCollisionDispatcher>(parts->configuration.get());
+    parts->broadphase = std::make_unique<btDbvtBroadphase>();
+    parts->solver = std::make_unique<btSequentialImpulseConstraintSolver>();
+    parts->world = std::make_unique<btDiscreteDynamicsWorld>(parts->dispatcher.get(), parts->broadphase.get(),
+                                                             parts->solver.get(), parts->configuration.get());
+    scene = parts->world.get();
+    // Resting bodies keep their bounds; refreshing every static box each step
+    // would move it between Bullet's broadphase trees and cost seconds in big levels.
+    scene->setForceUpdateAllAabbs(false);
+
+    gravity = finiteOr(reader, "physics", "gravity", gravity);
+    scene->setGravity(btVector3(0.0f, -gravity, 0.0f));
+
+    gCalculateCombinedFrictionCallback = &averageFriction;
+    gCalculateCombinedRestitutionCallback = &averageRestitution;
+
+    characterMaterial = PhysicsMaterial{0.0f, 1.0f, 0.0f};
+    worldMaterial = PhysicsMaterial{1.5f, 0.0f, 0.0f};
+}
+
+void PhysicsWorld::cleanup()
+{
+    if (!parts) return;
+    // The world lets go of every body's broadphase entry as it goes; removing
+    // them one by one first would search its list once per body.
+    parts->world.reset();
+    parts->bodies.clear();
+    parts->shapes.clear();
+    parts->solver.reset();
+    parts->broadphase.reset();
+    parts->dispatcher.reset();
+    parts->configuration.reset();
+    parts.reset();
+    scene = nullptr;
+    characterBody = nullptr;
+}
+
+btRigidBody* PhysicsWorld::getCharacterBody()
+{
+    if (characterBody || !parts) return characterBody;
+
+    const float startX = finiteOr(*levelReader, "world", "charStartX", 0.0f);
+    const float startY = finiteOr(*levelReader, "world", "charStartY", 50.0f);
+    const float startZ = finiteOr(*levelReader, "world", "charStartZ", dimensions[2] * 0.5f);
+
+    characterBody = addDynamicBody(std::make_unique<btSphereShape>(characterSize * 0.5f),
+                                   glm::vec3(startX, startY, startZ), characterMass, characterMaterial, 0.2f, 0.0f,
+                                   collision::kRoleCharacter, collision::kCharacter, collision::kCharacterMask);
+    // The character never turns and never sleeps while the game runs.
+    characterBody->setAngularFactor(0.0f);
+    characterBody->setActivationState(DISABLE_DEACTIVATION);
+    return characterBody;
+}
+
+void PhysicsWorld::addStaticBody(btRigidBody* body, int group, int mask)
+{
+    btDbvtBroadphase& broadphase = *parts->broadphase;
+    // Bullet would pair a new box with every box it overlaps, static ones
+    // included, only to throw those pairs away; with thousands of boxes piled
+    // up that search dominates start-up. A static box can only touch moving
+    // bodies, so it is paired with the tree of moving bodies alone (resting
+    // ones meet it when they wake and move).
+    broadphase.m_deferedcollide = true;
+    scene->addRigidBody(body, group, mask);
+    broadphase.m_deferedcollide = false;
+
+    btBroadphaseProxy* proxy = body->getBroadphaseHandle();
+    fileAsResting(broadphase, proxy);
+    btDbvt& resting = broadphase.m_sets[btDbvtBroadphase::FIXED_SET];
+    if (resting.m_leaves >= parts->rebalanceAt) {
+        resting.optimizeTopDown(4);
+        parts->rebalanceAt = resting.m_leaves + kRebalanceEvery;
+    }
+
+    PairWithMoving pairing(*broadphase.m_paircache, proxy);
+    btDbvt& moving = broadphase.m_sets[btDbvtBroadphase::DYNAMIC_SET];
+    moving.collideTV(moving.m_root, static_cast<btDbvtProxy*>(proxy)->leaf->volume, pairing);
+}
+
+btRigidBody* PhysicsWorld::createStaticBox(const glm::vec3& centre, const glm::vec3& halfExtents,
+                                           const PhysicsMaterial& material, ShapeRole role, void* userData)
+{
+    if (!parts) return nullptr;
+    auto box = makeBox(halfExtents, parts->boxHalfExtents);
+    btTransform pose;
+    pose.setIdentity();
+    pose.setOrigin(toBullet(centre));
+    btRigidBody::btRigidBodyConstructionInfo info(0.0f, nullptr, box.get());
+    info.m_startWorldTransform = pose;
+    info.m_friction = material.dynamicFriction;
+    info.m_restitution = material.restitution;
+    auto body = std::make_unique<btRigidBody>(info);
+    body->setUserPointer(userData);
+    if (role == ShapeRole::Trigger) {
+        body->setCollisionFlags(body->getCollisionFlags() | btCollisionObject::CF_NO_CONTACT_RESPONSE);
+        body->setUserIndex(collision::kRoleTrigger);
+        addStaticBody(body.get(), collision::kTrigger, collision::kTriggerMask);
+        parts->triggers.push_back(body.get());
+    } else {
+        body->setUserIndex(0);
+        addStaticBody(body.get(), collision::kStatic, collision::kStaticMask);
+    }
+    btRigidBody* raw = body.get();
+    parts->shapes.push_back(std::move(box));
+    parts->bodies.push_back(std::move(body));
+    return raw;
+}
+
+btRigidBody* PhysicsWorld::createDynamicBox(const glm::vec3& centre, const glm::vec3& halfExtents, float mass,
+                                            const PhysicsMaterial& material, float angularDamping)
+{
+    if (!parts) return nullptr;
+    return addDynamicBody(makeBox(halfExtents, parts->boxHalfExtents), centre, mass, material, 0.0f, angularDamping, 0,
+                          collision::kDynamic, collision::kDynamicMask);
+}
+
+btRigidBody* PhysicsWorld::addDynamicBody(std::unique_ptr<btCollisionShape> shape, const glm::vec3& centre, float mass,
+                                          const PhysicsMaterial& material, float linearDamping, float angularDamping,
+                                          int role, int group, int mask)
+{
+    btTransform pose;
+    pose.setIdentity();
+    pose.setOrigin(toBullet(centre));
+    btRigidBody::btRigidBodyConstructionInfo info(mass, nullptr, shape.get(), btVector3(1, 1, 1));
+    info.m_startWorldTransform = pose;
+    info.m_friction = material.dynamicFriction;
+    info.m_restitution = material.restitution;
+    auto body = std::make_unique<btRigidBody>(info);
+    body->setUserIndex(role);
+    body->setUserPointer(nullptr);
+    scene->addRigidBody(body.get(), group, mask);
+    btRigidBody* raw = body.get();
+    parts->damped.push_back({raw, linearDamping, angularDamping});
+    parts->shapes.push_back(std::move(shape));
+    parts->bodies.push_back(std::move(body));
+    return raw;
+}
+
+void PhysicsWorld::disableSimulation(btRigidBody* body)
+{
+    if (!parts || !body || (body->getUserIndex() & collision::kRoleDisabled)) return;
+    const bool trigger = body->getUserIndex() & collision::kRoleTrigger;
+    const bool characterSphere = body->getUserIndex() & collision::kRoleCharacter;
+    // Re-adding with a new group drops every broadphase pair the body had.
+    scene->removeRigidBody(body);
+    body->setCollisionFlags(body->getCollisionFlags() | btCollisionObject::CF_NO_CONTACT_RESPONSE);
+    body->setUserIndex(body->getUserIndex() | collision::kRoleDisabled);
+    const int mask = (trigger || characterSphere) ? 0 : collision::kRayQuery;
+    scene->addRigidBody(body, collision::kDisabled, mask);
+}
+
+void PhysicsWorld::applyImpulse(btRigidBody* body, const glm::vec3& impulse)
+{
+    if (!body) return;
+    body->applyCentralImpulse(toBullet(impulse));
+    body->activate();
+}
+
+void PhysicsWorld::stepSimulation(float dt)
+{
+    if (!parts) return;
+    for (const DampedBody& d : parts->damped)
+        d.body->setDamping(bulletDamping(d.linearPerSecond, dt), bulletDamping(d.angularPerSecond, dt));
+
+    scene->stepSimulation(dt, 0);
+
+    if (characterBody) {
+        const btVector3 v = characterBody->getLinearVelocity();
+        if (v.length() > characterMaxLinearVelocity)
+            characterBody->setLinearVelocity(v * (characterMaxLinearVelocity / v.length()));
+    }
+    // Bounds as they are after the step, for the trigger scan and the ray casts that follow.
+    scene->updateAabbs();
+
+    std::vector<TriggerTracker::Overlap> overlaps;
+    for (btRigidBody* trigger : parts->triggers) {
+        if (trigger->getUserIndex() & collision::kRoleDisabled) continue;
+        TriggerOverlapCollector collector(trigger);
+        scene->contactTest(trigger, collector);
+        overlaps.insert(overlaps.end(), collector.overlaps.begin(), collector.overlaps.end());
+    }
+    parts->tracker.update(overlaps, parts->pendingReports);
+}
+
+void PhysicsWorld::fetchSimulationResults()
+{
+    if (!parts || parts->pendingReports.empty()) return;
+    std::vector<TriggerPair> reports;
+    reports.swap(parts->pendingReports);
+    if (callback) callback->onTrigger(reports.data(), static_cast<uint32_t>(reports.size()));
+}
+
+RayHit PhysicsWorld::raycast(const glm::vec3& origin, const glm::vec3& direction, float maxDistance) const
+{
+    RayHit best;
+    if (!parts || maxDistance <= 0.0f) return best;
+    const float length = std::sqrt(direction.x * direction.x + direction.y * direction.y + direction.z * direction.z);
+    if (length == 0.0f || !std::isfinite(length)) return best;
+    const glm::vec3 dir = direction / length;
+
+    const btVector3 from = toBullet(origin);
+    const btVector3 to = toBullet(origin + dir * maxDistance);
+    ProxyRayCollector collector(from, to);
+    parts->broadphase->rayTest(from, to, collector);
+
+    for (const btBroadphaseProxy* proxy : collector.proxies) {
+        if (!(proxy->m_collisionFilterMask & collision::kRayQuery)) continue;
+        const auto* object = static_cast<const btCollisionObject*>(proxy->m_clientObject);
+        const btCollisionShape* shape = object->getCollisionShape();
+        if (shape->getShapeType() == BOX_SHAPE_PROXYTYPE) {
+            const auto* halfExtents = static_cast<const glm::vec3*>(shape->getUserPointer());
+            const btTransform& pose = object->getWorldTransform();
+            const btVector3 localOrigin = pose.invXform(from);
+            const btVector3 localDir = pose.getBasis().transpose() * toBullet(dir);
+            const auto entry = intersectRayBox(toGlm(localOrigin), toGlm(localDir), maxDistance, *halfExtents);
+            if (!entry || (best.hit && entry->distance >= best.distance)) continue;
+            best.hit = true;
+            best.distance = entry->distance;
+            best.position = origin + dir * entry->distance;
+            best.normal = entry->distance == 0.0f ? -dir : toGlm(pose.getBasis() * toBullet(entry->normal));
+            best.object = object;
+        } else {
+            btCollisionWorld::ClosestRayResultCallback single(from, to);
+            btTransform fromPose(btQuaternion::getIdentity(), from);
+            btTransform toPose(btQuaternion::getIdentity(), to);
+            btCollisionWorld::rayTestSingle(fromPose, toPose, const_cast<btCollisionObject*>(object), shape,
+                                            object->getWorldTransform(), single);
+            if (!single.hasHit()) continue;
+            const float distance = single.m_closestHitFraction * maxDistance;
+            if (best.hit && distance >= best.distance) continue;
+            best.hit = true;
+            best.distance = distance;
+            best.position = toGlm(single.m_hitPointWorld);
+            best.normal = toGlm(single.m_hitNormalWorld);
+            best.object = object;
+        }
+    }
+    return best;
+}
+
+size_t PhysicsWorld::bodyCount() const { return scene ? static_cast<size_t>(scene->getNumCollisionObjects()) : 0; }
+
+glm::vec3 PhysicsWorld::positionOf(const btRigidBody* body)
+{
+    return body ? toGlm(body->getWorldTransform().getOrigin()) : glm::vec3(0.0f);
+}
+
+glm::vec3 PhysicsWorld::velocityOf(const btRigidBody* body)
+{
+    return body ? toGlm(body->getLinearVelocity()) : glm::vec3(0.0f);
+}

@@ -1,0 +1,51 @@
+#include "sim/settings/StartupConfig.h"
+
+#include "core/IniFile.h"
+#include "core/Units.h"
+
+#include <ostream>
+
+namespace {
+
+uint32_t readDimension(const IniFile& settings, const char* key, uint32_t fallback, std::ostream& log)
+{
+    const long value = settings.getInt("window", key, static_cast<long>(fallback));
+    if (value <= 0 || value > 16384) {
+        log << "Settings: window " << key << " " << value << " is not a usable size, using " << fallback << "\n";
+        return fallback;
+    }
+    return static_cast<uint32_t>(value);
+}
+
+}  // namespace
+
+StartupConfig StartupConfig::read(const IniFile& settings, std::ostream& log)
+{
+    StartupConfig c;
+    c.assetPath = settings.getString("general", "assetPath", c.assetPath);
+    c.level = settings.getString("general", "level", c.level);
+    c.debug = settings.getBool("debug", "debug", c.debug);
+    c.useGameCamera = settings.getBool("debug", "useGameCamera", c.useGameCamera);
+    c.renderWidth = readDimension(settings, "width", defaultWidth, log);
+    c.renderHeight = readDimension(settings, "height", defaultHeight, log);
+    c.refreshRate = static_cast<int>(settings.getInt("window", "refresh_rate", c.refreshRate));
+    c.brightness = settings.getFloat("window", "brightness", c.brightness);
+
+    c.initialCursorX = static_cast<float>(c.renderWidth) * 0.5f;
+    c.initialCursorY = static_cast<float>(c.renderHeight) * 0.5f;
+    c.fieldOfView = 45.0f * kDegreesToRadians;
+    c.aspectRatio = static_cast<float>(c.renderWidth) / static_cast<float>(c.renderHeight);
+
+    c.fullscreen = settings.getBool("window", "fullscreen", c.fullscreen);
+    c.title = settings.getString("general", "name", c.title);
+    c.animations = settings.getBool("general", "animations", c.animations);
+    c.loadTime = static_cast<int>(settings.getInt("general", "loadTime", c.loadTime));
+    return c;
+}
+
+std::string StartupConfig::levelFilePath() const { return assetPath + "/settings/level" + level + ".ini"; }
+
+std::string makeLevelLabel(const std::string& levelSetting, const IniFile& levelFile)
+{
+    return levelSetting + " [" + levelFile.getString("general", "name", "---") + "]";
+}

@@ -1,0 +1,52 @@
+#include "sim/view/HudState.h"
+
+#include <algorithm>
+#include <cstdio>
+
+std::string cutDecimals(float value, int decimals)
+{
+    const double promoted = value;
+    const int length = std::snprintf(nullptr, 0, "%f", promoted);
+    std::string text(static_cast<size_t>(length) + 1, '\0');
+    std::snprintf(text.data(), text.size(), "%f", promoted);
+    text.resize(static_cast<size_t>(length));
+    const size_t dot = text.find('.');
+    if (dot != std::string::npos) text.resize(std::min(text.size(), dot + 1 + static_cast<size_t>(decimals)));
+    return text;
+}
+
+void HudState::update(const std::string& levelLabel, float distance, float voidHeight)
+{
+    label = levelLabel;
+    remainingDistance = displayFactor * distance;
+    voidLevel = displayFactor * voidHeight;
+}
+
+std::string HudState::distanceText() const { return cutDecimals(remainingDistance, 2); }
+
+std::string HudState::voidText() const { return cutDecimals(voidLevel, 1); }
+
+std::vector<HudLine> HudState::lines(float screenWidth, float screenHeight) const
+{
+    // The fractions of the screen are taken in double and only then rounded,
+    // so the columns land on the same pixel whatever the float rounding.
+    const auto ofWidth = [&](double fraction) { return static_cast<float>(fraction * screenWidth); };
+    const auto ofHeight = [&](double fraction) { return static_cast<float>(fraction * screenHeight); };
+    const float left = ofWidth(0.05) - largeScale * leftInset;
+    const float right = ofWidth(0.95) - largeScale * rightInset;
+
+    if (playing) {
+        return {
+            {"LEVEL", left, ofHeight(0.95), smallScale},
+            {label, left, ofHeight(0.90), largeScale},
+            {"REMAINING DISTANCE", right, ofHeight(0.95), smallScale},
+            {distanceText(), right, ofHeight(0.90), largeScale},
+            {"VOID LEVEL", right, ofHeight(0.85), smallScale},
+            {voidText(), right, ofHeight(0.80), largeScale},
+        };
+    }
+    return {
+        {"GAME OVER", left, ofHeight(0.95), smallScale},
+        {won ? "AWESOME, YOU COMPLETED THE LEVEL!" : "YOU WERE SUCKED IN BY THE VOID!", left, ofHeight(0.90), largeScale},
+    };
+}
