@@ -18,6 +18,9 @@ forbid core "$gl|sim/|render/|platform/|bt[A-Za-z]*\.h|BulletCollision/|BulletDy
     "GL, GLFW, Bullet or any other layer"
 forbid sim "$gl|render/|platform/|ft2build|freetype/|assimp/|stb/|stb_" "GL, GLFW, FreeType, Assimp, stb or the renderer"
 forbid render "GLFW/|platform/" "GLFW or the platform layer"
+# The simulation reports through the log stream it is given, never straight to the console.
+hits=$(grep -rnE 'std::(cout|cerr|printf)|[^a-z_]printf\(' src/core src/sim | grep -v snprintf)
+[ -n "$hits" ] && { printf 'the simulation writes to the console instead of its log:\n%s\n' "$hits"; status=1; }
 # Each layer's CMake target links only the layer below it.
 grep -qE 'vaultrise_(render|platform)' src/sim/CMakeLists.txt && { echo "vaultrise_sim links a layer above it"; status=1; }
 grep -qE 'vaultrise_platform' src/render/CMakeLists.txt && { echo "vaultrise_render links the platform layer"; status=1; }

@@ -139,7 +139,8 @@ TEST(Character, PostStepAndCelebrationImpulses)
 TEST(Character, EachJumpStartsAParticleBurstAboveAndBehind)
 {
     VoidState state;
-    GameManager manager(false, "../assets", &state);
+    std::ostringstream log;
+    GameManager manager(false, "../assets", &state, log);
     Stage s(50.0f, 1.5f);
     settle(s);
     s.character.gameManager = &manager;

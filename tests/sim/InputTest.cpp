@@ -3,19 +3,21 @@
 #include "sim/frame/Camera.h"
 #include "sim/frame/InputState.h"
 #include "sim/frame/KeyHandler.h"
-#include "support/CaptureStdout.h"
+#include "support/TempIni.h"
 #include "support/FakeHost.h"
 
 namespace {
 
 struct InputRig {
-    explicit InputRig(bool debug = false) : keys(input, camera, host, debug) {}
+    explicit InputRig(bool debug = false) : keys(input, camera, host, debug, log) {}
 
     std::string frame(float dt = 1.0f / 60.0f)
     {
-        return captureStdout([&] { keys.processKeys(dt); });
+        keys.processKeys(dt);
+        return takeLog(log);
     }
 
+    std::ostringstream log;
     InputState input;
     Camera camera;
     FakeHost host;
@@ -68,6 +70,7 @@ TEST(Input, MovementKeysAreLevelTriggeredAndNotClearedHere)
 
 TEST(Input, MouseTurnsTheCameraAndPitchStopsAt89)
 {
+    std::ostringstream log;
     InputState input;
     Camera camera;
     handleCursorMove(input, camera, 100.0, 100.0);  // first event only sets the reference
@@ -83,6 +86,7 @@ TEST(Input, CursorOffsetComesFromTheExactPositionNotItsFloatCopy)
 {
     // Far from the origin a float cannot hold the cursor position: 2^24 + 1
     // narrows to 2^24. The one-pixel move must still turn the camera.
+    std::ostringstream log;
     InputState input;
     Camera camera;
     handleCursorMove(input, camera, 16777216.0, 0.0);

@@ -8,7 +8,6 @@
 #include <glm/geometric.hpp>
 
 #include "sim/physics/PhysicsWorld.h"
-#include "support/CaptureStdout.h"
 #include "support/TempIni.h"
 
 namespace {
@@ -75,10 +74,9 @@ TEST(PhysicsWorld, DimensionsDefaultToTenAndCharacterStartsAtHalfTheDepth)
 TEST(PhysicsWorld, NonFiniteWorldValuesFallBackToDefaults)
 {
     std::unique_ptr<TestWorld> world;
-    const std::string out = captureStdout([&] {
-        world = std::make_unique<TestWorld>("[world]\ndimensionZ = nan\ncharStartY = inf\n[physics]\ngravity = nan\n");
-        world->world->getCharacterBody();
-    });
+    world = std::make_unique<TestWorld>("[world]\ndimensionZ = nan\ncharStartY = inf\n[physics]\ngravity = nan\n");
+    world->world->getCharacterBody();
+    const std::string out = world->log.str();
     EXPECT_FLOAT_EQ(world->world->gravity, 50.0f);
     EXPECT_FLOAT_EQ(world->world->dimensions[2], 10.0f);
     EXPECT_FLOAT_EQ(PhysicsWorld::positionOf(world->world->characterBody).y, 50.0f);

@@ -12,7 +12,6 @@
 #include "sim/gameplay/PowerUp.h"
 #include "sim/gameplay/VoidHandler.h"
 #include "sim/gameplay/VoidState.h"
-#include "support/CaptureStdout.h"
 #include "support/TempIni.h"
 
 namespace {
@@ -35,7 +34,8 @@ struct CountingForwarder : SimulationCallback {
 struct PowerUpRig {
     PowerUpRig(const std::string& level, glm::vec3 at) : t(level, &forwarder) { power.emplace(PowerUp(at, t.world.get())); }
     VoidState state;
-    GameManager manager{false, "", &state};
+    std::ostringstream log;
+    GameManager manager{false, "", &state, log};
     CountingForwarder forwarder{manager};
     TestWorld t;
     VoidHandler handler{1.0f, nullptr, &state};
@@ -76,27 +76,27 @@ TEST(VoidHandler, PowerUpLowersTheVoidOnlyOnce)
 TEST(GameManager, FirstPairWithUserDataAppliesThePowerUpOnce)
 {
     VoidState state;
-    GameManager manager(false, "../assets", &state);
+    std::ostringstream log;
+    GameManager manager(false, "../assets", &state, log);
     int power = 0;
     TriggerPair plain, withData, other;
     withData.triggerUserData = &power;
     other.otherUserData = &power;
 
-    EXPECT_EQ(captureStdout([&] { manager.onTrigger(&plain, 1); }), "");
+    manager.onTrigger(&plain, 1);
+    EXPECT_EQ(takeLog(log), "");
     EXPECT_FALSE(state.powerUpUsed);
     const TriggerPair three[] = {plain, withData, other};
-    EXPECT_EQ(captureStdout([&] {
-                  manager.onTrigger(three, 3);
-                  manager.onTrigger(three, 3);
-              }),
-              kAppliedLine);
+    manager.onTrigger(three, 3);
+    manager.onTrigger(three, 3);
+    EXPECT_EQ(takeLog(log), kAppliedLine);
     EXPECT_FLOAT_EQ(state.voidHeight, -17.0f);
 
     // A touch lost counts as well: the pair's status is not examined.
     VoidState fresh;
-    GameManager second(false, "", &fresh);
+    GameManager second(false, "", &fresh, log);
     other.touchFound = false;
-    captureStdout([&] { second.onTrigger(&other, 1); });
+    second.onTrigger(&other, 1);
     EXPECT_TRUE(fresh.powerUpUsed);
 }
 
@@ -117,14 +117,17 @@ TEST(PowerUp, TriggerCarriesTheStoredCopySpinsAndPrintsItsId)
     EXPECT_EQ(stored->modelMatrix[3], glm::vec4(-10, 32, 5, 1));
 
     stored->id = 4;
-    EXPECT_EQ(captureStdout([&] { stored->interact(); }), "4\n");
+    std::ostringstream out;
+    stored->interact(out);
+    EXPECT_EQ(out.str(), "4\n");
 }
 
 TEST(PowerUp, FallingCharacterAppliesItOnceThroughThePhysicsWorld)
 {
     PowerUpRig rig("[world]\ncharStartX = -10\ncharStartY = 40\ncharStartZ = 5\n", {-10, 32, 5});
     rig.t.world->getCharacterBody();
-    EXPECT_EQ(captureStdout([&] { rig.t.step(90); }), kAppliedLine);
+    rig.t.step(90);
+    EXPECT_EQ(takeLog(rig.log), kAppliedLine);
     EXPECT_FLOAT_EQ(rig.state.voidHeight, -17.0f);
     EXPECT_LT(PhysicsWorld::positionOf(rig.t.world->characterBody).y, 20.0f) << "the trigger does not stop it";
 }
@@ -134,7 +137,8 @@ TEST(PowerUp, TwoBodiesEnteringInOneStepApplyItOnce)
     PowerUpRig rig("", {0, 20, 0});
     rig.t.world->createDynamicBox({-0.5f, 30, 0}, glm::vec3(0.4f), 0.5f, {1, 1, 0.5f}, 0.5f);
     rig.t.world->createDynamicBox({0.5f, 30, 0}, glm::vec3(0.4f), 0.5f, {1, 1, 0.5f}, 0.5f);
-    EXPECT_EQ(captureStdout([&] { rig.t.step(90); }), kAppliedLine);
+    rig.t.step(90);
+    EXPECT_EQ(takeLog(rig.log), kAppliedLine);
     EXPECT_EQ(rig.forwarder.largestReport, 2u);
     EXPECT_FLOAT_EQ(rig.state.voidHeight, -17.0f);
 }
@@ -143,8 +147,10 @@ TEST(PowerUp, FallingConfettiPieceAppliesIt)
 {
     PowerUpRig rig("", {0, 20, 0});
     ConfettiBurst burst;
-    EXPECT_EQ(captureStdout([&] { rig.t.step(10); }), "");
+    rig.t.step(10);
+    EXPECT_EQ(takeLog(rig.log), "");
     burst.spawn(rig.t.world.get(), {-2, 26, -2}, 0);
-    EXPECT_EQ(captureStdout([&] { rig.t.step(90); }), kAppliedLine);
+    rig.t.step(90);
+    EXPECT_EQ(takeLog(rig.log), kAppliedLine);
     EXPECT_TRUE(rig.state.powerUpUsed);
 }

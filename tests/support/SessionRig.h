@@ -5,9 +5,8 @@
 
 #include "sim/frame/GameLoop.h"
 #include "sim/frame/GameSession.h"
-#include "support/CaptureStdout.h"
 #include "support/FakeHost.h"
-#include "support/TempFiles.h"
+#include "support/TempIni.h"
 
 // A whole game without a window: settings and level text in, frames driven by
 // a fake clock and scripted keys, console lines captured.
@@ -15,14 +14,11 @@ struct SessionRig {
     SessionRig(const std::string& levelText, const std::string& settingsText = "", int loadTime = 0)
     {
         IniFile settings(writeTempFile("settings", settingsText));
-        std::ostringstream log;
         StartupConfig config = StartupConfig::read(settings, log);
         config.loadTime = loadTime;
         IniFile level(writeTempFile("level", levelText));
-        startupLog = captureStdout([&] {
-            session = std::make_unique<GameSession>(config, std::move(settings), std::move(level), SessionTextures{},
-                                                    std::cout);
-        });
+        session = std::make_unique<GameSession>(config, std::move(settings), std::move(level), SessionTextures{}, log);
+        startupLog = takeLog(log);
         loop = std::make_unique<GameLoop>(*session, host);
     }
 
@@ -30,7 +26,8 @@ struct SessionRig {
     std::string frame(float dt = 1.0f / 60.0f)
     {
         clock += dt;
-        return captureStdout([&] { loop->runFrame(clock); });
+        loop->runFrame(clock);
+        return takeLog(log);
     }
 
     // Runs frames until the host is asked to close or `limit` frames have passed.
@@ -41,6 +38,7 @@ struct SessionRig {
         return out;
     }
 
+    std::ostringstream log;  // the session's console lines
     FakeHost host;
     std::unique_ptr<GameSession> session;
     std::unique_ptr<GameLoop> loop;

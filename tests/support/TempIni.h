@@ -1,5 +1,6 @@
 #pragma once
 #include <memory>
+#include <sstream>
 #include <string>
 
 #include "core/IniFile.h"
@@ -8,12 +9,20 @@
 
 inline std::string writeTempIni(const std::string& text) { return writeTempFile("sim", text); }
 
+// What was written to a log since the last call.
+inline std::string takeLog(std::ostringstream& log)
+{
+    std::string text = log.str();
+    log.str("");
+    return text;
+}
+
 // A level file and the physics world built from it; the world keeps a
-// pointer to the reader, so both live together.
+// pointer to the reader, so both live together. Its lines go to `log`.
 struct TestWorld {
     explicit TestWorld(const std::string& levelText, SimulationCallback* callback = nullptr)
         : levelFile(std::make_unique<IniFile>(writeTempIni(levelText))),
-          world(std::make_unique<PhysicsWorld>(*levelFile, callback))
+          world(std::make_unique<PhysicsWorld>(*levelFile, callback, log))
     {
     }
     void step(int count = 1)
@@ -23,6 +32,7 @@ struct TestWorld {
             world->fetchSimulationResults();
         }
     }
+    std::ostringstream log;
     std::unique_ptr<IniFile> levelFile;
     std::unique_ptr<PhysicsWorld> world;
 };

@@ -6,13 +6,13 @@
 #include "core/Units.h"
 #include "sim/view/AnimationClock.h"
 
-#include <iostream>
+#include <ostream>
 
 #include <glm/geometric.hpp>
 #include <glm/gtc/matrix_transform.hpp>
 
 GameLoop::GameLoop(GameSession& session, FrameHost& host)
-    : session(session), host(host), keys(std::make_unique<KeyHandler>(session.input, session.camera, host, session.config.debug))
+    : session(session), host(host), keys(std::make_unique<KeyHandler>(session.input, session.camera, host, session.config.debug, session.log))
 {
 }
 
@@ -65,7 +65,7 @@ void GameLoop::handleInput()
         }
         if (in.switchSideRequested) {
             in.switchSideRequested = false;
-            std::cout << "Flip\n";
+            session.log << "Flip\n";
             camera.followSide = -camera.followSide;
         }
     }
@@ -94,7 +94,7 @@ void GameLoop::decideGameOutcome()
     const glm::vec3 position = session.character.getPosition();
 
     if (goalReached(*session.level->goal, position)) {
-        std::cout << "SUCCESSFULLY ESCAPED THE VOID!\n";
+        session.log << "SUCCESSFULLY ESCAPED THE VOID!\n";
         session.character.celebrate();
         manager.gameState = Won;
         session.hud.playing = false;
@@ -104,7 +104,7 @@ void GameLoop::decideGameOutcome()
     }
     // Made after the goal test in the same frame: reaching the goal at or below the void still loses.
     if (session.character.getHeight() <= session.voidState.voidHeight) {
-        std::cout << "GAME LOST! HEIGHT: " << session.voidState.voidHeight << "\n";
+        session.log << "GAME LOST! HEIGHT: " << session.voidState.voidHeight << "\n";
         manager.gameState = Lost;
         session.hud.playing = false;
         session.hud.won = false;
@@ -149,7 +149,7 @@ void GameLoop::prepareRender()
     if (s.powerUpDrawn) s.level->powerUp->spin(frame.deltaTime);
 
     if (s.input.cullingEnabled && frame.frameCount % 300 == 0)
-        std::cout << frame.objectsDrawn << " objects drawn\n";
+        s.log << frame.objectsDrawn << " objects drawn\n";
 
     const int32_t state = s.gameManager.gameState;
     s.voidDrawn = s.input.gameStarted && frame.warmUpOver() && (state == Playing || state == Lost);

@@ -6,9 +6,10 @@ GameSession::GameSession(const StartupConfig& config, IniFile settingsFile, IniF
       settings(std::move(settingsFile)),
       levelFile(std::move(level_)),
       textures(tex),
-      gameManager(config.debug, config.assetPath, &voidState),
-      physics(levelFile, &gameManager),
-      factory(config.assetPath, &physics, &settings),
+      log(log),
+      gameManager(config.debug, config.assetPath, &voidState, log),
+      physics(levelFile, &gameManager, log),
+      factory(config.assetPath, &physics, &settings, log),
       character(factory.createCharacter())
 {
     frame.loadTime = config.loadTime;

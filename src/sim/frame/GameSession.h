@@ -43,6 +43,7 @@ public:
     IniFile settings;
     IniFile levelFile;
     SessionTextures textures;
+    std::ostream& log;  // every diagnostic and game message of the run
 
     FrameState frame;
     InputState input;

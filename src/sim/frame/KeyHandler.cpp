@@ -4,10 +4,10 @@
 #include "sim/frame/FrameHost.h"
 #include "sim/frame/InputState.h"
 
-#include <iostream>
+#include <ostream>
 
-KeyHandler::KeyHandler(InputState& input, Camera& camera, FrameHost& host, bool debug)
-    : input(input), camera(camera), host(host), debug(debug)
+KeyHandler::KeyHandler(InputState& input, Camera& camera, FrameHost& host, bool debug, std::ostream& log)
+    : input(input), camera(camera), host(host), debug(debug), log(log)
 {
 }
 
@@ -54,17 +54,17 @@ void KeyHandler::processKeys(float deltaTime)
                 input.useGameCamera = false;
                 camera.freeFly = true;
                 camera.moveSpeed = 25.0f;
-                std::cout << "Game Camera OFF\n";
+                log << "Game Camera OFF\n";
             } else {
                 input.useGameCamera = true;
                 camera.freeFly = false;
-                std::cout << "Game Camera ON\n";
+                log << "Game Camera ON\n";
             }
         }
         if (edge(Key::F4)) {
             input.cursorShown = !input.cursorShown;
             host.setCursorVisible(input.cursorShown);
-            std::cout << (input.cursorShown ? "Mouse Cursor ON\n" : "Mouse Cursor OFF\n");
+            log << (input.cursorShown ? "Mouse Cursor ON\n" : "Mouse Cursor OFF\n");
         }
     }
 

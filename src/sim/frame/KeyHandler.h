@@ -1,4 +1,6 @@
 #pragma once
+#include <iosfwd>
+
 #include "sim/frame/Key.h"
 
 class Camera;
@@ -10,7 +12,7 @@ struct InputState;
 // work only in debug mode; outside it their memories are left untouched.
 class KeyHandler {
 public:
-    KeyHandler(InputState& input, Camera& camera, FrameHost& host, bool debug);
+    KeyHandler(InputState& input, Camera& camera, FrameHost& host, bool debug, std::ostream& log);
 
     void processKeys(float deltaTime);
 
@@ -22,6 +24,7 @@ private:
     Camera& camera;
     FrameHost& host;
     bool debug;
+    std::ostream& log;
 };
 
 // Mouse handling shared by the window callback and tests: the first event only

@@ -1,13 +1,13 @@
 #include "sim/gameplay/GameManager.h"
 
-#include <iostream>
+#include <ostream>
 #include <utility>
 
 #include "sim/gameplay/VoidHandler.h"
 #include "sim/gameplay/VoidState.h"
 
-GameManager::GameManager(bool debug, std::string assetPath, VoidState* voidState)
-    : assetPath(std::move(assetPath)), debug(debug), voidState(voidState)
+GameManager::GameManager(bool debug, std::string assetPath, VoidState* voidState, std::ostream& log)
+    : assetPath(std::move(assetPath)), debug(debug), voidState(voidState), log(&log)
 {
 }
 
@@ -17,7 +17,7 @@ void GameManager::onTrigger(const TriggerPair* pairs, uint32_t count)
     // power-up being touched; whether the touch began or ended is not asked.
     for (uint32_t i = 0; i < count; ++i) {
         if (!pairs[i].triggerUserData && !pairs[i].otherUserData) continue;
-        if (voidState) VoidHandler::applyPowerUp(*voidState, std::cout);
+        if (voidState) VoidHandler::applyPowerUp(*voidState, *log);
         return;
     }
 }

@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <iosfwd>
 #include <string>
 #include <vector>
 
@@ -18,7 +19,7 @@ enum GameState : int32_t { Playing = 0, Won = 1, Lost = 2 };
 // into a GPU particle system.
 class GameManager : public SimulationCallback {
 public:
-    GameManager(bool debug, std::string assetPath, VoidState* voidState);
+    GameManager(bool debug, std::string assetPath, VoidState* voidState, std::ostream& log);
 
     // The first pair in a report where either body carries user data applies the power-up.
     void onTrigger(const TriggerPair* pairs, uint32_t count) override;
@@ -30,4 +31,5 @@ public:
     VoidHandler* voidHandler = nullptr;
     VoidState* voidState = nullptr;
     std::vector<ParticleSeed> particleBursts;  // one per jump, never removed
+    std::ostream* log;
 };

@@ -2,4 +2,4 @@
 
 #include <iostream>
 
-void Interactable::interact() { std::cout << id << "\n"; }
+void Interactable::interact(std::ostream& out) { out << id << "\n"; }

@@ -35,7 +35,7 @@ void PowerUp::claimActor()
     if (actor) actor->setUserPointer(this);
 }
 
-void PowerUp::interact() { Interactable::interact(); }
+void PowerUp::interact(std::ostream& out) { Interactable::interact(out); }
 
 void PowerUp::spin(float deltaTime)
 {

@@ -19,7 +19,7 @@ public:
     // Points the trigger's user data at this object.
     void claimActor();
 
-    void interact() override;
+    void interact(std::ostream& out) override;
     // Turns the model by deltaTime * 50 degrees about y; called on every frame it is drawn.
     void spin(float deltaTime);
 

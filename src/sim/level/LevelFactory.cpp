@@ -1,7 +1,7 @@
 #include "sim/level/LevelFactory.h"
 
 #include <cmath>
-#include <iostream>
+#include <ostream>
 #include <utility>
 
 #include "core/IniFile.h"
@@ -9,18 +9,18 @@
 namespace {
 
 // A size that is not a finite number must not reach the physics engine.
-float goalSize(const IniFile& settings, const char* key)
+float goalSize(const IniFile& settings, const char* key, std::ostream& log)
 {
     const float value = settings.getFloat("elements", key, 1.0f);
     if (std::isfinite(value)) return value;
-    std::cout << "LevelFactory: elements " << key << " is not a finite number, using 1\n";
+    log << "LevelFactory: elements " << key << " is not a finite number, using 1\n";
     return 1.0f;
 }
 
 }  // namespace
 
-LevelFactory::LevelFactory(std::string assetPath, PhysicsWorld* world, const IniFile* settings)
-    : assetPath(std::move(assetPath)), world(world), settings(settings)
+LevelFactory::LevelFactory(std::string assetPath, PhysicsWorld* world, const IniFile* settings, std::ostream& log)
+    : assetPath(std::move(assetPath)), world(world), settings(settings), log(&log)
 {
 }
 
@@ -38,9 +38,9 @@ Goal LevelFactory::createGoal(const glm::vec3& position, unsigned texture)
 {
     glm::vec3 size(1.0f);
     if (settings) {
-        size.x = goalSize(*settings, "goalX");
-        size.y = goalSize(*settings, "goalY");
-        size.z = goalSize(*settings, "goalZ");
+        size.x = goalSize(*settings, "goalX", *log);
+        size.y = goalSize(*settings, "goalY", *log);
+        size.z = goalSize(*settings, "goalZ", *log);
     }
     return Goal(position, size * 0.5f, texture, world);
 }

@@ -1,4 +1,5 @@
 #pragma once
+#include <iosfwd>
 #include <string>
 
 #include <glm/vec2.hpp>
@@ -15,7 +16,7 @@ class PhysicsWorld;
 // Creates the level's boxes, the goal, the power-up and the character in one world.
 class LevelFactory {
 public:
-    LevelFactory(std::string assetPath, PhysicsWorld* world, const IniFile* settings);
+    LevelFactory(std::string assetPath, PhysicsWorld* world, const IniFile* settings, std::ostream& log);
 
     Platform createPlatform(const glm::vec3& position, const glm::vec3& halfExtents, unsigned texture);
     // A platform at the origin with half extents (x, 0.5, z).
@@ -28,4 +29,5 @@ public:
     std::string assetPath = "../assets";
     PhysicsWorld* world = nullptr;
     const IniFile* settings = nullptr;
+    std::ostream* log;
 };

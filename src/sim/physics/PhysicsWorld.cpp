@@ -4,7 +4,7 @@
 
 #include <cmath>
 #include <deque>
-#include <iostream>
+#include <ostream>
 #include <memory>
 #include <string>
 #include <vector>
@@ -50,11 +50,11 @@ std::unique_ptr<btBoxShape> makeBox(const glm::vec3& halfExtents, std::deque<glm
     return box;
 }
 
-float finiteOr(const IniFile& file, const char* section, const char* key, float fallback)
+float finiteOr(const IniFile& file, const char* section, const char* key, float fallback, std::ostream& log)
 {
     const float value = file.getFloat(section, key, fallback);
     if (std::isfinite(value)) return value;
-    std::cout << "PhysicsWorld: " << section << " " << key << " is not a finite number, using " << fallback << "\n";
+    log << "PhysicsWorld: " << section << " " << key << " is not a finite number, using " << fallback << "\n";
     return fallback;
 }
 
@@ -176,11 +176,11 @@ struct BulletParts {
     std::vector<TriggerPair> pendingReports;
 };
 
-PhysicsWorld::PhysicsWorld(const IniFile& levelReader, SimulationCallback* callback)
+PhysicsWorld::PhysicsWorld(const IniFile& levelReader, SimulationCallback* callback, std::ostream& log) : log(&log)
 {
-    dimensions[2] = finiteOr(levelReader, "world", "dimensionZ", 10.0f);
-    dimensions[1] = finiteOr(levelReader, "world", "dimensionY", 10.0f);
-    dimensions[0] = finiteOr(levelReader, "world", "dimensionX", 10.0f);
+    dimensions[2] = finiteOr(levelReader, "world", "dimensionZ", 10.0f, log);
+    dimensions[1] = finiteOr(levelReader, "world", "dimensionY", 10.0f, log);
+    dimensions[0] = finiteOr(levelReader, "world", "dimensionX", 10.0f, log);
     characterMass = 7.0f;
     characterMaxLinearVelocity = 1000.0f;
     characterSize = 2.0f;
@@ -207,7 +207,7 @@ void PhysicsWorld::initPhysics(const IniFile& reader, SimulationCallback* simula
     // would move it between Bullet's broadphase trees and cost seconds in big levels.
     scene->setForceUpdateAllAabbs(false);
 
-    gravity = finiteOr(reader, "physics", "gravity", gravity);
+    gravity = finiteOr(reader, "physics", "gravity", gravity, *log);
     scene->setGravity(btVector3(0.0f, -gravity, 0.0f));
 
     gCalculateCombinedFrictionCallback = &averageFriction;
@@ -238,9 +238,9 @@ btRigidBody* PhysicsWorld::getCharacterBody()
 {
     if (characterBody || !parts) return characterBody;
 
-    const float startX = finiteOr(*levelReader, "world", "charStartX", 0.0f);
-    const float startY = finiteOr(*levelReader, "world", "charStartY", 50.0f);
-    const float startZ = finiteOr(*levelReader, "world", "charStartZ", dimensions[2] * 0.5f);
+    const float startX = finiteOr(*levelReader, "world", "charStartX", 0.0f, *log);
+    const float startY = finiteOr(*levelReader, "world", "charStartY", 50.0f, *log);
+    const float startZ = finiteOr(*levelReader, "world", "charStartZ", dimensions[2] * 0.5f, *log);
 
     characterBody = addDynamicBody(std::make_unique<btSphereShape>(characterSize * 0.5f),
                                    glm::vec3(startX, startY, startZ), characterMass, characterMaterial, 0.2f, 0.0f,

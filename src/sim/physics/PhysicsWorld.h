@@ -1,5 +1,6 @@
 #pragma once
 #include <cstddef>
+#include <iosfwd>
 #include <memory>
 
 #include <glm/vec3.hpp>
@@ -26,7 +27,7 @@ enum class ShapeRole {
 // objects belong to the world and are never removed one by one.
 class PhysicsWorld {
 public:
-    PhysicsWorld(const IniFile& levelReader, SimulationCallback* callback);
+    PhysicsWorld(const IniFile& levelReader, SimulationCallback* callback, std::ostream& log);
     ~PhysicsWorld();
     PhysicsWorld(const PhysicsWorld&) = delete;
     PhysicsWorld& operator=(const PhysicsWorld&) = delete;
@@ -66,6 +67,7 @@ public:
     PhysicsMaterial worldMaterial{1.5f, 0.0f, 0.0f};
     btRigidBody* characterBody = nullptr;
     btDiscreteDynamicsWorld* scene = nullptr;  // owned through `parts`
+    std::ostream* log;  // where unusable level values are reported
 
 private:
     void addStaticBody(btRigidBody* body, int group, int mask);
