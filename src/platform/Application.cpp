@@ -88,12 +88,12 @@ int Application::run()
     GlfwFrameHost host(window);
     GameLoop loop(*session, host);
     while (!glfwWindowShouldClose(window)) {
-        loop.runFrame(static_cast<float>(glfwGetTime()));
-        renderer.render(*session);
+        const FrameView& view = loop.runFrame(static_cast<float>(glfwGetTime()));
+        renderer.render(*session, view);
         glfwSwapBuffers(window);
     }
 
-    renderer.releaseBuffers(*session);
+    renderer.releaseBuffers();
     session->physics.cleanup();
     glfwSetWindowUserPointer(window, nullptr);
     glfwTerminate();

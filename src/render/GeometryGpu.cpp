@@ -2,18 +2,20 @@
 
 #include <epoxy/gl.h>
 
-#include "sim/level/Geometry.h"
-#include "render/Shader.h"
+#include <utility>
 
-void uploadGeometry(Geometry& geometry)
+#include "render/Shader.h"
+#include "sim/level/Geometry.h"
+
+GpuBox::GpuBox(const Geometry& geometry)
 {
     constexpr GLsizei stride = Geometry::kFloatsPerVertex * sizeof(float);
-    glGenVertexArrays(1, &geometry.vao);
-    glGenBuffers(1, &geometry.vbo);
-    glBindBuffer(GL_ARRAY_BUFFER, geometry.vbo);
+    glGenVertexArrays(1, &vao);
+    glGenBuffers(1, &vbo);
+    glBindBuffer(GL_ARRAY_BUFFER, vbo);
     glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(geometry.vertices.size() * sizeof(float)),
                  geometry.vertices.data(), GL_STATIC_DRAW);
-    glBindVertexArray(geometry.vao);
+    glBindVertexArray(vao);
     glVertexAttribPointer(0, 3, GL_FLOAT, GL_FALSE, stride, reinterpret_cast<void*>(0));
     glEnableVertexAttribArray(0);
     glVertexAttribPointer(1, 3, GL_FLOAT, GL_FALSE, stride, reinterpret_cast<void*>(3 * sizeof(float)));
@@ -24,19 +26,36 @@ void uploadGeometry(Geometry& geometry)
     glBindVertexArray(0);
 }
 
-void drawGeometry(const Geometry& geometry, const Shader& shader, const glm::mat4& model)
+GpuBox::~GpuBox() { release(); }
+
+GpuBox::GpuBox(GpuBox&& other) noexcept
+    : vao(std::exchange(other.vao, 0u)), vbo(std::exchange(other.vbo, 0u))
 {
-    glBindVertexArray(geometry.vao);
+}
+
+GpuBox& GpuBox::operator=(GpuBox&& other) noexcept
+{
+    if (this != &other) {
+        release();
+        vao = std::exchange(other.vao, 0u);
+        vbo = std::exchange(other.vbo, 0u);
+    }
+    return *this;
+}
+
+void GpuBox::draw(const Shader& shader, const glm::mat4& model, unsigned texture) const
+{
+    glBindVertexArray(vao);
     glActiveTexture(GL_TEXTURE0);
-    glBindTexture(GL_TEXTURE_2D, geometry.texture);
+    glBindTexture(GL_TEXTURE_2D, texture);
     shader.setMat4("model", model);
     glDrawArrays(GL_TRIANGLES, 0, Geometry::kVertexCount);
 }
 
-void releaseBuffers(Geometry& geometry)
+void GpuBox::release()
 {
-    glDeleteVertexArrays(1, &geometry.vao);
-    glDeleteBuffers(1, &geometry.vbo);
-    geometry.vao = 0;
-    geometry.vbo = 0;
+    if (vao) glDeleteVertexArrays(1, &vao);
+    if (vbo) glDeleteBuffers(1, &vbo);
+    vao = 0;
+    vbo = 0;
 }

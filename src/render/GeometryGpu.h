@@ -4,17 +4,30 @@
 class Geometry;
 class Shader;
 
-// GPU side of the simulation's boxes: the level code fills a Geometry's
-// vertices, the renderer turns them into a vertex array and draws it.
+// The GPU copy of one of the simulation's boxes: a vertex array and a buffer
+// made from the box's 36 vertices (8 floats each: position, normal, uv at
+// attributes 0, 1, 2). The one owner of both names: they are deleted when it
+// dies or is cleared, and a moved-from box owns nothing.
+class GpuBox {
+public:
+    GpuBox() = default;
+    explicit GpuBox(const Geometry& geometry);
+    ~GpuBox();
+    GpuBox(GpuBox&& other) noexcept;
+    GpuBox& operator=(GpuBox&& other) noexcept;
+    GpuBox(const GpuBox&) = delete;
+    GpuBox& operator=(const GpuBox&) = delete;
 
-// Creates the box's vertex array and buffer from `geometry.vertices`
-// (8 floats per vertex: position, normal, uv at attributes 0, 1, 2) and stores
-// the names in geometry.vao / geometry.vbo.
-void uploadGeometry(Geometry& geometry);
+    // Draws the 36 vertices with `texture` on unit 0 and "model" set on
+    // `shader`. The caller makes the program current.
+    void draw(const Shader& shader, const glm::mat4& model, unsigned texture) const;
+    // Deletes both names now (the boxes are freed before the window closes).
+    void release();
 
-// Draws the 36 vertices with the box's texture on unit 0 and "model" set on
-// `shader`. The caller makes the program current.
-void drawGeometry(const Geometry& geometry, const Shader& shader, const glm::mat4& model);
+    unsigned vertexArray() const { return vao; }
+    unsigned buffer() const { return vbo; }
 
-// Frees the vertex array and buffer (at shutdown) and zeroes the names.
-void releaseBuffers(Geometry& geometry);
+private:
+    unsigned vao = 0;
+    unsigned vbo = 0;
+};

@@ -6,6 +6,7 @@
 
 #include "sim/frame/GameSession.h"
 #include "sim/view/AnimationClock.h"
+#include "sim/view/FrameView.h"
 #include "render/GeometryGpu.h"
 #include "render/HUD.h"
 #include "render/TextureLoader.h"
@@ -18,10 +19,10 @@ Shader makeProgram(const std::string& assetPath, const std::string& name)
     return Shader(assetPath + "/shaders/" + name + ".vs", assetPath + "/shaders/" + name + ".fs");
 }
 
-void drawPlatform(const Platform& platform, const Shader& shader)
+void drawPlatform(const Platform& platform, const GpuBox& box, const Shader& shader, unsigned texture)
 {
     shader.use();
-    drawGeometry(platform.geometry, shader, platform.drawMatrix());
+    box.draw(shader, platform.drawMatrix(), texture);
 }
 
 }  // namespace
@@ -86,15 +87,16 @@ SessionTextures SceneRenderer::sessionTextures() const
     return t;
 }
 
-void SceneRenderer::attach(GameSession& session)
+void SceneRenderer::attach(const GameSession& session)
 {
-    Level& level = *session.level;
-    for (Platform& p : level.platforms) uploadGeometry(p.geometry);
-    uploadGeometry(level.voidPlane);
-    uploadGeometry(level.goal->geometry);
-    uploadGeometry(level.goalPad->geometry);
-    uploadGeometry(level.frontScreen->geometry);
-    uploadGeometry(level.backScreen->geometry);
+    const Level& level = *session.level;
+    boxes.platforms.clear();
+    for (const Platform& p : level.platforms) boxes.platforms.emplace_back(p.geometry);
+    boxes.voidPlane = GpuBox(level.voidPlane);
+    boxes.goal = GpuBox(level.goal->geometry);
+    boxes.goalPad = GpuBox(level.goalPad->geometry);
+    boxes.frontScreen = GpuBox(level.frontScreen->geometry);
+    boxes.backScreen = GpuBox(level.backScreen->geometry);
 
     hud = std::make_unique<HUD>(font, glm::vec2(static_cast<float>(config.renderWidth),
                                                 static_cast<float>(config.renderHeight)),
@@ -104,106 +106,103 @@ void SceneRenderer::attach(GameSession& session)
     Bloom::setupSamplers(bloom, blur, bloomFinal);
 }
 
-void SceneRenderer::render(GameSession& s)
+void SceneRenderer::render(const GameSession& s, const FrameView& v)
 {
-    const glm::mat4& projection = s.projection;
-    const glm::mat4& view = s.view;
-    const glm::vec3 characterPosition = s.character.getPosition();
-
     targets.beginFrame();
 
     bloom.use();
-    bloom.setMat4("projection", projection);
-    bloom.setMat4("view", view);
-    bloom.setVec3("lights[" + std::to_string(0) + "].Position", characterPosition);
+    bloom.setMat4("projection", v.projection);
+    bloom.setMat4("view", v.view);
+    bloom.setVec3("lights[" + std::to_string(0) + "].Position", v.characterPosition);
     bloom.setVec3("lights[" + std::to_string(0) + "].Color", config.lightColour());
-    bloom.setVec3("viewPos", s.camera.position);
-    drawPlatforms(s);
+    bloom.setVec3("viewPos", v.cameraPosition);
+    drawPlatforms(s, v);
 
-    if (s.powerUpDrawn) {
+    if (v.powerUpDrawn) {
         bloom.setMat4("model", s.level->powerUp->modelMatrix);
         beet.draw(bloom);
     }
 
-    drawVoid(s);
-    drawCharacterAndConfetti(s);
+    drawVoid(s, v);
+    drawCharacterAndConfetti(s, v);
 
-    standaloneParticles.update(s.frame.deltaTime, projection, view);
-    bursts.update(s.gameManager.particleBursts, s.frame.deltaTime, projection, view);
+    standaloneParticles.update(v.deltaTime, v.projection, v.view);
+    bursts.update(s.gameManager.particleBursts, v.deltaTime, v.projection, v.view);
 
-    drawGoalPadAndScreens(s);
-    drawWavingFlag(animated, flag, flagTexture, projection, view, s.frame.deltaTime, s.frame.frameCount,
+    drawGoalPadAndScreens(s, v);
+    drawWavingFlag(animated, flag, flagTexture, v.projection, v.view, v.deltaTime, v.frameCount,
                    s.level->flagPlacement);
 
-    if (s.input.hudVisible) {
+    if (v.hudVisible) {
         static_cast<HudState&>(*hud) = s.hud;
         hud->render();
     }
     targets.blurAndComposite(blur, bloomFinal);
 }
 
-void SceneRenderer::drawPlatforms(GameSession& s)
+void SceneRenderer::drawPlatforms(const GameSession& s, const FrameView& v)
 {
-    const int32_t frame = s.frame.animationFrame;
-    auto& platforms = s.level->platforms;
+    const auto& platforms = s.level->platforms;
     for (size_t i = 0; i < platforms.size(); ++i) {
-        Platform& p = platforms[i];
-        if (p.isAnimated)
-            p.geometry.texture = frameFor(p.isBlue ? sequences.platformBlueFrames : sequences.platformMagentaFrames, frame);
-        if (s.platformVisible[i]) drawPlatform(p, bloom);
+        if (!v.platformVisible[i]) continue;
+        const Platform& p = platforms[i];
+        const unsigned texture =
+            p.isAnimated ? frameFor(p.isBlue ? sequences.platformBlueFrames : sequences.platformMagentaFrames,
+                                    v.animationFrame)
+                         : p.geometry.texture;
+        drawPlatform(p, boxes.platforms[i], bloom, texture);
     }
 }
 
-void SceneRenderer::drawVoid(GameSession& s)
+void SceneRenderer::drawVoid(const GameSession& s, const FrameView& v)
 {
     laser.use();
-    laser.setMat4("projection", s.projection);
-    laser.setMat4("view", s.view);
-    if (!s.voidDrawn) return;
-    Geometry& plane = s.level->voidPlane;
-    plane.texture = frameFor(sequences.laserFrames, s.frame.animationFrame);
+    laser.setMat4("projection", v.projection);
+    laser.setMat4("view", v.view);
+    if (!v.voidDrawn) return;
+    const Geometry& plane = s.level->voidPlane;
     const float height = s.voidState.voidHeight;
     laser.setFloat("vaultrise", height);
-    drawGeometry(plane, laser, glm::translate(plane.model, glm::vec3(0.0f, height, 0.0f)));
+    boxes.voidPlane.draw(laser, glm::translate(plane.model, glm::vec3(0.0f, height, 0.0f)),
+                         frameFor(sequences.laserFrames, v.animationFrame));
 }
 
-void SceneRenderer::drawCharacterAndConfetti(GameSession& s)
+void SceneRenderer::drawCharacterAndConfetti(const GameSession& s, const FrameView& v)
 {
     model.use();
-    model.setMat4("projection", s.projection);
-    model.setMat4("view", s.view);
-    model.setMat4("model", glm::translate(glm::mat4(1.0f), s.character.getPosition()));
+    model.setMat4("projection", v.projection);
+    model.setMat4("view", v.view);
+    model.setMat4("model", glm::translate(glm::mat4(1.0f), v.characterPosition));
     astronaut.draw(model);
 
-    model.setMat4("projection", s.projection);
-    model.setMat4("view", s.view);
+    model.setMat4("projection", v.projection);
+    model.setMat4("view", v.view);
     if (!s.confetti.active) return;
-    for (Confetti& piece : s.confetti.pieces) {
-        if (piece.geometry.vao == 0) uploadGeometry(piece.geometry);
+    const auto& pieces = s.confetti.pieces;
+    while (boxes.confetti.size() < pieces.size()) boxes.confetti.emplace_back(pieces[boxes.confetti.size()].geometry);
+    for (size_t i = 0; i < pieces.size(); ++i) {
         // Pieces tumble in the simulation but are drawn axis-aligned.
-        drawGeometry(piece.geometry, model, glm::translate(glm::mat4(1.0f), piece.currentPosition()));
+        boxes.confetti[i].draw(model, glm::translate(glm::mat4(1.0f), pieces[i].currentPosition()),
+                               pieces[i].geometry.texture);
     }
 }
 
-void SceneRenderer::drawGoalPadAndScreens(GameSession& s)
+void SceneRenderer::drawGoalPadAndScreens(const GameSession& s, const FrameView& v)
 {
-    const int32_t frame = s.frame.animationFrame;
-    Level& level = *s.level;
-    level.goalPad->geometry.texture = frameFor(sequences.videoFrames, frame);
-    level.frontScreen->geometry.texture = frameFor(sequences.videoFrontFrames, frame);
-    level.backScreen->geometry.texture = frameFor(sequences.videoBackFrames, frame);
-    drawPlatform(*level.goalPad, model);
-    drawPlatform(*level.frontScreen, model);
-    drawPlatform(*level.backScreen, model);
+    const int32_t frame = v.animationFrame;
+    const Level& level = *s.level;
+    drawPlatform(*level.goalPad, boxes.goalPad, model, frameFor(sequences.videoFrames, frame));
+    drawPlatform(*level.frontScreen, boxes.frontScreen, model, frameFor(sequences.videoFrontFrames, frame));
+    drawPlatform(*level.backScreen, boxes.backScreen, model, frameFor(sequences.videoBackFrames, frame));
 }
 
-void SceneRenderer::releaseBuffers(GameSession& session)
+void SceneRenderer::releaseBuffers()
 {
-    Level& level = *session.level;
-    for (Platform& p : level.platforms) ::releaseBuffers(p.geometry);
-    ::releaseBuffers(level.voidPlane);
-    ::releaseBuffers(level.goalPad->geometry);
-    ::releaseBuffers(level.frontScreen->geometry);
-    ::releaseBuffers(level.backScreen->geometry);
-    ::releaseBuffers(level.goal->geometry);
+    for (GpuBox& box : boxes.platforms) box.release();
+    boxes.voidPlane.release();
+    boxes.goalPad.release();
+    boxes.frontScreen.release();
+    boxes.backScreen.release();
+    boxes.goal.release();
+    for (GpuBox& box : boxes.confetti) box.release();
 }

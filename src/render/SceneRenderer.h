@@ -1,8 +1,10 @@
 #pragma once
 #include <memory>
+#include <vector>
 
 #include "sim/settings/StartupConfig.h"
 #include "render/Bloom.h"
+#include "render/GeometryGpu.h"
 #include "sim/view/FrameSequences.h"
 #include "render/Model.h"
 #include "render/ParticleBursts.h"
@@ -11,14 +13,15 @@
 
 class GameSession;
 class HUD;
+struct FrameView;
 struct SessionTextures;
 
 // Draws one frame of a GameSession in the game's fixed order into the HDR
 // target, then blurs and composites it into the window. It owns every GL
 // resource the game makes at start-up: the nine programs, the bloom targets,
 // the single textures, the frame sequences, the models, the HUD glyphs and
-// the particle systems. It reads the simulation's state and never changes it,
-// except for which texture an animated surface shows.
+// the particle systems, and the GPU copies of the level's boxes. It reads the
+// simulation's state and the frame's view and never changes either.
 class SceneRenderer {
 public:
     // Builds the nine programs, then the HDR and blur targets.
@@ -33,18 +36,25 @@ public:
     SessionTextures sessionTextures() const;
     // Uploads the level's boxes and creates the HUD, the standalone particle
     // system and the fixed sampler units.
-    void attach(GameSession& session);
+    void attach(const GameSession& session);
 
-    void render(GameSession& session);
+    void render(const GameSession& session, const FrameView& view);
     // Frees the boxes' GPU buffers at shutdown: platforms, void, goal pad,
-    // screens, goal.
-    void releaseBuffers(GameSession& session);
+    // screens, goal, and any confetti.
+    void releaseBuffers();
 
 private:
-    void drawPlatforms(GameSession& session);
-    void drawVoid(GameSession& session);
-    void drawCharacterAndConfetti(GameSession& session);
-    void drawGoalPadAndScreens(GameSession& session);
+    void drawPlatforms(const GameSession& session, const FrameView& view);
+    void drawVoid(const GameSession& session, const FrameView& view);
+    void drawCharacterAndConfetti(const GameSession& session, const FrameView& view);
+    void drawGoalPadAndScreens(const GameSession& session, const FrameView& view);
+
+    // The GPU copies of the level's boxes, in the level's own order.
+    struct LevelBoxes {
+        std::vector<GpuBox> platforms;
+        GpuBox voidPlane, goal, goalPad, frontScreen, backScreen;
+        std::vector<GpuBox> confetti;  // made when the pieces appear
+    };
 
     StartupConfig config;
     Shader font, laser, model, bloom, blur, bloomFinal, animated, particle, particleGPU;
@@ -57,4 +67,5 @@ private:
     std::unique_ptr<HUD> hud;
     ParticleSystem standaloneParticles;
     ParticleBursts bursts;
+    LevelBoxes boxes;
 };

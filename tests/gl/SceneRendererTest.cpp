@@ -44,8 +44,7 @@ struct RenderedGame {
     {
         clock += dt;
         output += captureStdout([&] {
-            loop->runFrame(clock);
-            renderer->render(*session);
+            renderer->render(*session, loop->runFrame(clock));
         });
     }
 

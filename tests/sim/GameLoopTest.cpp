@@ -102,7 +102,7 @@ TEST(GameLoop, NothingPlaysBeforeTheFirstSpace)
     const glm::vec3 start = rig.session->character.getPosition();
     for (int i = 0; i < 120; ++i) EXPECT_EQ(rig.frame(), "");
     EXPECT_FLOAT_EQ(rig.session->voidState.voidHeight, -10.0f);
-    EXPECT_FALSE(rig.session->voidDrawn);
+    EXPECT_FALSE(rig.view->voidDrawn);
     EXPECT_EQ(rig.session->gameManager.gameState, Playing);
     EXPECT_EQ(rig.session->hud.label, "0") << "the HUD is not updated before play";
     EXPECT_TRUE(rig.session->confetti.pieces.empty()) << "no confetti before a win";
@@ -122,7 +122,7 @@ TEST(GameLoop, StartingInsideTheGoalWinsOnTheFirstFrameOfPlay)
     EXPECT_TRUE(rig.session->hud.won);
     EXPECT_EQ(rig.session->hud.label, "0 [Tiny]");
     EXPECT_EQ(rig.session->confetti.pieces.size(), 25u);
-    EXPECT_FALSE(rig.session->voidDrawn) << "a won game stops the void";
+    EXPECT_FALSE(rig.view->voidDrawn) << "a won game stops the void";
 }
 
 TEST(GameLoop, AFastVoidLosesWithItsHeight)
@@ -185,7 +185,7 @@ TEST(GameLoop, CullingCountIsPrintedEveryThreeHundredFrames)
     }
     // Two platforms and the floor: the one 900 units away lies beyond the far plane.
     EXPECT_EQ(out, "2 objects drawn\n2 objects drawn\n");
-    EXPECT_EQ(rig.session->platformVisible, (std::vector<uint8_t>{1, 0, 1}));
+    EXPECT_EQ(rig.view->platformVisible, (std::vector<uint8_t>{1, 0, 1}));
 }
 
 TEST(GameLoop, AnimationCounterAdvancesOnEvenFramesOnly)

@@ -26,7 +26,7 @@ struct SessionRig {
     std::string frame(float dt = 1.0f / 60.0f)
     {
         clock += dt;
-        loop->runFrame(clock);
+        view = &loop->runFrame(clock);
         return takeLog(log);
     }
 
@@ -42,6 +42,7 @@ struct SessionRig {
     FakeHost host;
     std::unique_ptr<GameSession> session;
     std::unique_ptr<GameLoop> loop;
+    const FrameView* view = nullptr;  // what the last frame hands to the renderer
     std::string startupLog;
     float clock = 0.0f;
 };

@@ -18,20 +18,11 @@ GameLoop::GameLoop(GameSession& session, FrameHost& host)
 
 GameLoop::~GameLoop() = default;
 
-void GameLoop::runFrame(float time)
+const FrameView& GameLoop::runFrame(float time)
 {
+    advanceClock(time);
     FrameState& frame = session.frame;
-    frame.deltaTime = time - frame.lastFrame;
-    frame.lastFrame = time;
-    frame.frameCount += 1;
-
-    frame.stepDue = false;
     if (frame.warmUpOver()) {
-        frame.stepAccumulator += frame.deltaTime;
-        if (frame.stepAccumulator >= kFixedStep) {
-            frame.stepAccumulator -= kFixedStep;
-            frame.stepDue = true;
-        }
         host.pollEvents();
         keys->processKeys(frame.deltaTime);
         handleInput();
@@ -42,7 +33,33 @@ void GameLoop::runFrame(float time)
         if (session.gameManager.gameState == Playing) decideGameOutcome();
     }
 
-    prepareRender();
+    // The rest keeps the order in which a frame was always drawn: camera, view
+    // and culling, then the power-up's spin, the void's rise and the jump
+    // timers, all after the goal and loss tests of this frame.
+    followCamera();
+    decideView();
+    spinPowerUp();
+    riseVoid();
+    session.character.advanceJumpTimers(frame.deltaTime);
+    return view;
+}
+
+// The clock is never clamped; after the warm-up at most one fixed step a frame
+// falls due and the rest of the backlog is kept.
+void GameLoop::advanceClock(float time)
+{
+    FrameState& frame = session.frame;
+    frame.deltaTime = time - frame.lastFrame;
+    frame.lastFrame = time;
+    frame.frameCount += 1;
+
+    frame.stepDue = false;
+    if (!frame.warmUpOver()) return;
+    frame.stepAccumulator += frame.deltaTime;
+    if (frame.stepAccumulator >= kFixedStep) {
+        frame.stepAccumulator -= kFixedStep;
+        frame.stepDue = true;
+    }
 }
 
 void GameLoop::handleInput()
@@ -112,48 +129,63 @@ void GameLoop::decideGameOutcome()
     }
 }
 
-void GameLoop::prepareRender()
+void GameLoop::followCamera()
+{
+    if (session.input.useGameCamera) session.camera.follow(session.character.getPosition(), session.frame.deltaTime);
+}
+
+void GameLoop::decideView()
 {
     GameSession& s = session;
     FrameState& frame = s.frame;
     const StartupConfig& config = s.config;
     const glm::vec3 target = s.character.getPosition();
+    const glm::vec3 up(0.0f, 1.0f, 0.0f);
 
-    if (s.input.useGameCamera) s.camera.follow(target, frame.deltaTime);
-    s.projection = glm::perspective(config.fieldOfView, config.aspectRatio, config.nearPlane, config.farPlane);
-    s.view = s.input.useGameCamera ? glm::lookAt(s.camera.position, target, glm::vec3(0.0f, 1.0f, 0.0f))
-                                   : s.camera.viewMatrix();
+    view.projection = glm::perspective(config.fieldOfView, config.aspectRatio, config.nearPlane, config.farPlane);
+    view.view = s.input.useGameCamera ? glm::lookAt(s.camera.position, target, up) : s.camera.viewMatrix();
+    view.cameraPosition = s.camera.position;
+    view.characterPosition = target;
     advanceAnimation(frame);
+    view.animationFrame = frame.animationFrame;
+    view.deltaTime = frame.deltaTime;
+    view.frameCount = frame.frameCount;
+    view.hudVisible = s.input.hudVisible;
 
     if (s.input.useGameCamera)
-        s.frustum.setCamera(s.camera.position, target, glm::vec3(0.0f, 1.0f, 0.0f));
+        s.frustum.setCamera(s.camera.position, target, up);
     else
         s.frustum.setCamera(s.camera.position, s.camera.position + s.camera.front, s.camera.up);
     s.frustum.setProjection(config.fieldOfView, config.aspectRatio, config.nearPlane, config.farPlane);
 
     frame.objectsDrawn = 0;
     const auto& platforms = s.level->platforms;
-    s.platformVisible.assign(platforms.size(), 1);
+    view.platformVisible.assign(platforms.size(), 1);
     if (s.input.cullingEnabled) {
         for (size_t i = 0; i < platforms.size(); ++i) {
             const Platform& p = platforms[i];
             if (s.frustum.testSphere(p.position, boundingRadius(p.halfExtents)) == Frustum::Outside) {
-                s.platformVisible[i] = 0;
+                view.platformVisible[i] = 0;
             } else {
                 frame.objectsDrawn += 1;
             }
         }
+        if (frame.frameCount % 300 == 0) s.log << frame.objectsDrawn << " objects drawn\n";
     }
 
-    s.powerUpDrawn = !s.voidState.powerUpUsed;
-    if (s.powerUpDrawn) s.level->powerUp->spin(frame.deltaTime);
-
-    if (s.input.cullingEnabled && frame.frameCount % 300 == 0)
-        s.log << frame.objectsDrawn << " objects drawn\n";
-
     const int32_t state = s.gameManager.gameState;
-    s.voidDrawn = s.input.gameStarted && frame.warmUpOver() && (state == Playing || state == Lost);
-    if (s.voidDrawn) s.level->voidHandler->rise(frame.deltaTime);
+    view.powerUpDrawn = !s.voidState.powerUpUsed;
+    view.voidDrawn = s.input.gameStarted && frame.warmUpOver() && (state == Playing || state == Lost);
+}
 
-    s.character.advanceJumpTimers(frame.deltaTime);
+// The beet turns only while it is still there to be taken.
+void GameLoop::spinPowerUp()
+{
+    if (view.powerUpDrawn) session.level->powerUp->spin(session.frame.deltaTime);
+}
+
+// The void rises from the first jump on, and stops once the level is won.
+void GameLoop::riseVoid()
+{
+    if (view.voidDrawn) session.level->voidHandler->rise(session.frame.deltaTime);
 }

@@ -1,30 +1,39 @@
 #pragma once
 #include <memory>
 
+#include "sim/view/FrameView.h"
+
 class FrameHost;
 class GameSession;
 class KeyHandler;
 
 // The simulation side of one frame, in the game's fixed order: clock, warm-up,
 // fixed-step decision, input and movement, physics step, HUD values, goal and
-// loss tests, then everything the render pass needs decided (camera, matrices,
-// animation counter, culling, the void's rise, jump timers). The renderer then
-// draws the session's state without changing it.
+// loss tests; then the camera follows, the frame's view is decided (matrices,
+// culling, what is drawn), the power-up spins, the void rises and the jump
+// timers run. The renderer then draws the returned view without changing
+// anything.
 class GameLoop {
 public:
     GameLoop(GameSession& session, FrameHost& host);
     ~GameLoop();
 
     // `time` is the window system's clock in seconds at the start of the frame.
-    void runFrame(float time);
+    // The view stays valid until the next call.
+    const FrameView& runFrame(float time);
 
 private:
+    void advanceClock(float time);
     void handleInput();
     void playStep();
     void decideGameOutcome();
-    void prepareRender();
+    void followCamera();
+    void decideView();
+    void spinPowerUp();
+    void riseVoid();
 
     GameSession& session;
     FrameHost& host;
     std::unique_ptr<KeyHandler> keys;
+    FrameView view;
 };

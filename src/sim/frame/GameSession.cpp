@@ -21,7 +21,6 @@ GameSession::GameSession(const StartupConfig& config, IniFile settingsFile, IniF
 
     level = buildLevel(levelFile, config.level, factory, textures.level, voidState, gameManager, log);
     frustum.setProjection(config.fieldOfView, config.aspectRatio, config.nearPlane, config.farPlane);
-    platformVisible.assign(level->platforms.size(), 1);
 }
 
 GameSession::~GameSession() { physics.cleanup(); }

@@ -57,11 +57,4 @@ public:
     HudState hud;
     ConfettiBurst confetti;
     Frustum frustum;
-
-    // What this frame's render pass needs from the simulation.
-    glm::mat4 projection{1.0f};
-    glm::mat4 view{1.0f};
-    std::vector<uint8_t> platformVisible;  // one flag per platform-list element
-    bool voidDrawn = false;
-    bool powerUpDrawn = false;
 };

@@ -5,7 +5,7 @@
 #include <glm/vec3.hpp>
 
 // A textured axis-aligned box: 36 vertices of (position, normal, uv) around the
-// origin, placed by `model`. The GPU names stay 0 until the renderer uploads it.
+// origin, placed by `model`. The renderer keeps its own GPU copy of the vertices.
 class Geometry {
 public:
     static constexpr int kFloatsPerVertex = 8;
@@ -16,11 +16,9 @@ public:
 
     glm::vec3 position{0.0f};
     glm::vec3 size{0.0f};  // full edge lengths
-    unsigned texture = 0;  // callers may replace it between frames
+    unsigned texture = 0;  // the picture it starts with; animated surfaces show their frames instead
     glm::mat4 model{1.0f};
     std::vector<float> vertices;
-    unsigned vao = 0;
-    unsigned vbo = 0;
 };
 
 // The 288 floats of a box with the given half extents, faces back, front, left,

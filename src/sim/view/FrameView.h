@@ -1,0 +1,23 @@
+#pragma once
+#include <cstdint>
+#include <vector>
+
+#include <glm/mat4x4.hpp>
+#include <glm/vec3.hpp>
+
+// What one simulated frame hands to the renderer: the camera's matrices, the
+// light, and which objects are drawn. The simulation fills it after its own
+// work for the frame is done; the renderer only reads it.
+struct FrameView {
+    glm::mat4 projection{1.0f};
+    glm::mat4 view{1.0f};
+    glm::vec3 cameraPosition{0.0f};
+    glm::vec3 characterPosition{0.0f};  // the astronaut, and the scene's one light
+    std::vector<uint8_t> platformVisible;  // one flag per platform-list element
+    bool powerUpDrawn = false;
+    bool voidDrawn = false;
+    bool hudVisible = true;
+    int32_t animationFrame = 0;  // which picture every animated surface shows
+    float deltaTime = 0.0f;      // the frame's clock step, for the renderer's own motion
+    int32_t frameCount = 0;
+};
