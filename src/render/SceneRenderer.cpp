@@ -60,7 +60,8 @@ void SceneRenderer::loadTextures()
 
 void SceneRenderer::loadFrameSequences(bool animations)
 {
-    sequences.load(config.assetPath, animations, [](const std::string& path) { return loadTexture(path); });
+    sequences.load(config.assetPath, animations,
+                   [this](const std::string& path) { return sequenceTextures.load(path); });
 }
 
 void SceneRenderer::loadModels()
@@ -136,8 +137,7 @@ void SceneRenderer::render(GameSession& s)
                    s.level->flagPlacement);
 
     if (s.input.hudVisible) {
-        static_cast<HudState&>(*hud) = s.hud;
-        hud->render();
+        hud->render(s.hud);
     }
     targets.blurAndComposite(blur, bloomFinal);
 }

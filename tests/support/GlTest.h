@@ -16,7 +16,10 @@ inline const std::string kShaderDir = std::string(VAULTRISE_SOURCE_DIR) + "/asse
 // Fixture for tests that need a current GL 4.6 context.
 class GlTest : public ::testing::Test {
 protected:
-    void SetUp() override { ASSERT_TRUE(window.ok()); }
+    void SetUp() override
+    {
+        ASSERT_TRUE(window.ok()) << "no 4.6 context: are MESA_GL_VERSION_OVERRIDE and MESA_GLSL_VERSION_OVERRIDE set?";
+    }
     GlTestWindow window;
 };
 
