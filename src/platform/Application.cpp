@@ -71,16 +71,19 @@ int Application::run()
     glEnable(GL_MULTISAMPLE);
     glPointSize(10.0f);
 
-    SceneRenderer renderer(config);  // programs, then the HDR and blur targets
-    renderer.loadTextures();
-    renderer.loadFrameSequences(config.animations);
-    renderer.loadModels();
+    // Programs, then the HDR and blur targets. The renderer owns every GL
+    // object the game makes and deletes them as it dies, so it must die while
+    // the context exists: it is reset before GLFW is terminated.
+    auto renderer = std::make_unique<SceneRenderer>(config);
+    renderer->loadTextures();
+    renderer->loadFrameSequences(config.animations);
+    renderer->loadModels();
 
     auto session = std::make_unique<GameSession>(config, std::move(settings), std::move(levelFile),
-                                                 renderer.sessionTextures(), std::cout);
+                                                 renderer->sessionTextures(), std::cout);
     WindowTargets targets{&session->input, &session->camera};
     glfwSetWindowUserPointer(window, &targets);
-    renderer.attach(*session);
+    renderer->attach(*session);
 
     std::cout << "OpenGL Version " << reinterpret_cast<const char*>(glGetString(GL_VERSION)) << "\n";
     glfwSwapInterval(1);
@@ -89,13 +92,14 @@ int Application::run()
     GameLoop loop(*session, host);
     while (!glfwWindowShouldClose(window)) {
         const FrameView& view = loop.runFrame(static_cast<float>(glfwGetTime()));
-        renderer.render(*session, view);
+        renderer->render(*session, view);
         glfwSwapBuffers(window);
     }
 
-    renderer.releaseBuffers();
+    renderer->releaseBuffers();
     session->physics.cleanup();
     glfwSetWindowUserPointer(window, nullptr);
+    renderer.reset();  // particle systems, HUD, models, textures, targets, programs
     glfwTerminate();
     return 0;
 }

@@ -27,14 +27,16 @@ void Bloom::createTargets(int targetWidth, int targetHeight)
     width = targetWidth;
     height = targetHeight;
 
-    glGenFramebuffers(1, &hdrFramebuffer);
+    hdrFramebuffer = GlFramebuffer::create();
+    hdrFramebuffer.label("bloom scene target");
     glBindFramebuffer(GL_FRAMEBUFFER, hdrFramebuffer);
-    glGenTextures(2, colorBuffers);
     for (int i = 0; i < 2; ++i) {
+        colorBuffers[i] = GlTexture::create();
+        colorBuffers[i].label(i == 0 ? "bloom scene colour" : "bloom bright part");
         allocateFloatTexture(colorBuffers[i], width, height);
         glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0 + i, GL_TEXTURE_2D, colorBuffers[i], 0);
     }
-    glGenRenderbuffers(1, &depthRenderbuffer);
+    depthRenderbuffer = GlRenderbuffer::create();
     glBindRenderbuffer(GL_RENDERBUFFER, depthRenderbuffer);
     glRenderbufferStorage(GL_RENDERBUFFER, GL_DEPTH_COMPONENT, width, height);
     glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_RENDERBUFFER, depthRenderbuffer);
@@ -45,9 +47,10 @@ void Bloom::createTargets(int targetWidth, int targetHeight)
     }
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
 
-    glGenFramebuffers(2, pingpongFramebuffers);
-    glGenTextures(2, pingpongColorbuffers);
     for (int i = 0; i < 2; ++i) {
+        pingpongFramebuffers[i] = GlFramebuffer::create();
+        pingpongColorbuffers[i] = GlTexture::create();
+        pingpongColorbuffers[i].label(i == 0 ? "bloom blur 0" : "bloom blur 1");
         glBindFramebuffer(GL_FRAMEBUFFER, pingpongFramebuffers[i]);
         allocateFloatTexture(pingpongColorbuffers[i], width, height);
         glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, pingpongColorbuffers[i], 0);
@@ -114,7 +117,7 @@ void Bloom::blurAndComposite(const Shader& blur, const Shader& bloomFinal)
 
 void Bloom::drawScreenQuad()
 {
-    if (quadVao == 0) {
+    if (quadVao.get() == 0) {
         // x, y, z, u, v
         const float vertices[] = {
             -1.0f, 1.0f, 0.0f, 0.0f, 1.0f,
@@ -122,8 +125,8 @@ void Bloom::drawScreenQuad()
             1.0f, 1.0f, 0.0f, 1.0f, 1.0f,
             1.0f, -1.0f, 0.0f, 1.0f, 0.0f,
         };
-        glGenVertexArrays(1, &quadVao);
-        glGenBuffers(1, &quadVbo);
+        quadVao = GlVertexArray::create();
+        quadVbo = GlBuffer::create();
         glBindVertexArray(quadVao);
         glBindBuffer(GL_ARRAY_BUFFER, quadVbo);
         glBufferData(GL_ARRAY_BUFFER, sizeof(vertices), vertices, GL_STATIC_DRAW);

@@ -1,14 +1,22 @@
 #pragma once
+#include "render/GlObject.h"
 
 class Shader;
 
 // The floating-point scene target with its bright-part twin, the two ping-pong
 // targets of the blur, and the per-frame passes around the scene: the scene is
 // drawn into `hdrFramebuffer`, its bright part is blurred, and the sum is tone
-// mapped into the window. All targets keep the size given at creation.
+// mapped into the window. All targets keep the size given at creation. The
+// targets and the quad are owned here: moved, never copied.
 class Bloom {
 public:
     static constexpr int kBlurPasses = 10;
+
+    Bloom() = default;
+    Bloom(const Bloom&) = delete;
+    Bloom& operator=(const Bloom&) = delete;
+    Bloom(Bloom&&) noexcept = default;
+    Bloom& operator=(Bloom&&) noexcept = default;
 
     // Builds the three framebuffers; prints "Framebuffer not complete!" when the
     // scene target cannot be drawn to. Leaves ping-pong framebuffer 1 bound.
@@ -36,15 +44,15 @@ public:
     int blurResultIndex() const { return horizontal ? 0 : 1; }
     unsigned blurResultTexture() const { return pingpongColorbuffers[blurResultIndex()]; }
 
-    unsigned hdrFramebuffer = 0;
-    unsigned colorBuffers[2] = {0, 0};  // 0: lit scene, 1: its bright part
-    unsigned depthRenderbuffer = 0;
-    unsigned pingpongFramebuffers[2] = {0, 0};
-    unsigned pingpongColorbuffers[2] = {0, 0};
+    GlFramebuffer hdrFramebuffer;
+    GlTexture colorBuffers[2];  // 0: lit scene, 1: its bright part
+    GlRenderbuffer depthRenderbuffer;
+    GlFramebuffer pingpongFramebuffers[2];
+    GlTexture pingpongColorbuffers[2];
     // Direction of the next blur pass; true again after an even number of passes.
     bool horizontal = true;
     int width = 0;
     int height = 0;
-    unsigned quadVao = 0;  // 0 until the quad is first drawn
-    unsigned quadVbo = 0;
+    GlVertexArray quadVao;  // empty until the quad is first drawn
+    GlBuffer quadVbo;
 };

@@ -2,16 +2,12 @@
 
 #include <epoxy/gl.h>
 
-#include <utility>
-
 #include "render/Shader.h"
 #include "sim/level/Geometry.h"
 
-GpuBox::GpuBox(const Geometry& geometry)
+GpuBox::GpuBox(const Geometry& geometry) : vao(GlVertexArray::create()), vbo(GlBuffer::create())
 {
     constexpr GLsizei stride = Geometry::kFloatsPerVertex * sizeof(float);
-    glGenVertexArrays(1, &vao);
-    glGenBuffers(1, &vbo);
     glBindBuffer(GL_ARRAY_BUFFER, vbo);
     glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(geometry.vertices.size() * sizeof(float)),
                  geometry.vertices.data(), GL_STATIC_DRAW);
@@ -26,23 +22,6 @@ GpuBox::GpuBox(const Geometry& geometry)
     glBindVertexArray(0);
 }
 
-GpuBox::~GpuBox() { release(); }
-
-GpuBox::GpuBox(GpuBox&& other) noexcept
-    : vao(std::exchange(other.vao, 0u)), vbo(std::exchange(other.vbo, 0u))
-{
-}
-
-GpuBox& GpuBox::operator=(GpuBox&& other) noexcept
-{
-    if (this != &other) {
-        release();
-        vao = std::exchange(other.vao, 0u);
-        vbo = std::exchange(other.vbo, 0u);
-    }
-    return *this;
-}
-
 void GpuBox::draw(const Shader& shader, const glm::mat4& model, unsigned texture) const
 {
     glBindVertexArray(vao);
@@ -54,8 +33,6 @@ void GpuBox::draw(const Shader& shader, const glm::mat4& model, unsigned texture
 
 void GpuBox::release()
 {
-    if (vao) glDeleteVertexArrays(1, &vao);
-    if (vbo) glDeleteBuffers(1, &vbo);
-    vao = 0;
-    vbo = 0;
+    vao.reset();
+    vbo.reset();
 }

@@ -1,22 +1,19 @@
 #pragma once
 #include <glm/mat4x4.hpp>
 
+#include "render/GlObject.h"
+
 class Geometry;
 class Shader;
 
 // The GPU copy of one of the simulation's boxes: a vertex array and a buffer
 // made from the box's 36 vertices (8 floats each: position, normal, uv at
-// attributes 0, 1, 2). The one owner of both names: they are deleted when it
-// dies or is cleared, and a moved-from box owns nothing.
+// attributes 0, 1, 2). Move-only: the names are deleted when it dies or is
+// released, and a moved-from box owns nothing.
 class GpuBox {
 public:
     GpuBox() = default;
     explicit GpuBox(const Geometry& geometry);
-    ~GpuBox();
-    GpuBox(GpuBox&& other) noexcept;
-    GpuBox& operator=(GpuBox&& other) noexcept;
-    GpuBox(const GpuBox&) = delete;
-    GpuBox& operator=(const GpuBox&) = delete;
 
     // Draws the 36 vertices with `texture` on unit 0 and "model" set on
     // `shader`. The caller makes the program current.
@@ -28,6 +25,6 @@ public:
     unsigned buffer() const { return vbo; }
 
 private:
-    unsigned vao = 0;
-    unsigned vbo = 0;
+    GlVertexArray vao;
+    GlBuffer vbo;
 };

@@ -11,6 +11,7 @@
 
 #include "sim/gameplay/GameManager.h"
 #include "render/Shader.h"
+#include "sim/view/HudState.h"
 #include "sim/view/TextLayout.h"
 
 HUD::HUD(Shader& fontShader, const glm::vec2& size, const std::string& assetPath)
@@ -54,8 +55,7 @@ void HUD::loadGlyphs(const std::string& fontPath)
             std::cout << "Failed to load glyph for FreeType Library\n";
         const FT_GlyphSlot slot = face->glyph;
 
-        unsigned texture = 0;
-        glGenTextures(1, &texture);
+        const GlTexture& texture = glyphTextures.emplace_back(GlTexture::create());
         glBindTexture(GL_TEXTURE_2D, texture);
         glTexImage2D(GL_TEXTURE_2D, 0, GL_RED, static_cast<GLsizei>(slot->bitmap.width),
                      static_cast<GLsizei>(slot->bitmap.rows), 0, GL_RED, GL_UNSIGNED_BYTE, slot->bitmap.buffer);
@@ -65,7 +65,7 @@ void HUD::loadGlyphs(const std::string& fontPath)
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
 
         glyphs.insert({static_cast<char>(c),
-                       Glyph{texture,
+                       Glyph{texture.get(),
                              {static_cast<int>(slot->bitmap.width), static_cast<int>(slot->bitmap.rows)},
                              {slot->bitmap_left, slot->bitmap_top},
                              static_cast<uint32_t>(slot->advance.x)}});
@@ -78,8 +78,10 @@ void HUD::loadGlyphs(const std::string& fontPath)
 
 void HUD::createQuad()
 {
-    glGenVertexArrays(1, &vao);
-    glGenBuffers(1, &vbo);
+    vao = GlVertexArray::create();
+    vao.label("hud quad");
+    vbo = GlBuffer::create();
+    vbo.label("hud quad");
     glBindVertexArray(vao);
     glBindBuffer(GL_ARRAY_BUFFER, vbo);
     glBufferData(GL_ARRAY_BUFFER, sizeof(float) * 6 * 4, nullptr, GL_DYNAMIC_DRAW);
@@ -109,12 +111,12 @@ void HUD::renderText(Shader& textShader, const std::string& text, const glm::vec
     glBindTexture(GL_TEXTURE_2D, 0);
 }
 
-void HUD::render()
+void HUD::render(const HudState& state)
 {
     if (!hasFont()) return;
     const glm::mat4 projection = glm::ortho(0.0f, screenSize.x, 0.0f, screenSize.y, -1.0f, 1.0f);
     shader.use();
     shader.setMat4("projection", projection);
-    for (const HudLine& line : lines(screenSize.x, screenSize.y))
+    for (const HudLine& line : state.lines(screenSize.x, screenSize.y))
         renderText(shader, line.text, line.colour, glm::vec3(line.x, line.y, line.scale));
 }

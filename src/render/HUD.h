@@ -1,20 +1,23 @@
 #pragma once
 #include <string>
+#include <vector>
 
 #include <glm/vec2.hpp>
 #include <glm/vec3.hpp>
 
+#include "render/GlObject.h"
 #include "sim/view/Glyph.h"
-#include "sim/view/HudState.h"
 
 class GameManager;
+class HudState;
 class Shader;
 
 // The heads-up display: the first 128 character codes of the game font
 // rasterised into one small texture each, drawn as textured quads with the font
 // program. What is shown (label, distance, void level, end messages) and where
-// comes from HudState.
-class HUD : public HudState {
+// comes from the simulation's HudState, handed to render() each frame; the
+// display keeps only its GL objects, which it owns (never copied).
+class HUD {
 public:
     static constexpr unsigned kPixelHeight = 48;
     static constexpr int kGlyphCount = 128;
@@ -27,23 +30,26 @@ public:
     HUD(Shader& shader, const glm::vec2& screenSize, const std::string& assetPath);
     // As above, with the asset path taken from the game manager's copy.
     HUD(Shader& shader, const glm::vec2& screenSize, const GameManager& gameManager);
+    HUD(const HUD&) = delete;
+    HUD& operator=(const HUD&) = delete;
 
     // Draws `text` with its pen starting at (placement.x, placement.y) window
     // pixels and scale placement.z. The caller has made `shader` current and
     // set its projection.
     void renderText(Shader& shader, const std::string& text, const glm::vec3& colour, const glm::vec3& placement);
 
-    // The whole display for the current state, in white, with the
-    // orthographic projection of `screenSize`.
-    void render();
+    // The whole display for `state`, in white, with the orthographic
+    // projection of `screenSize`.
+    void render(const HudState& state);
 
     bool hasFont() const { return !glyphs.empty(); }
 
     Shader& shader;
-    GlyphMap glyphs;
+    GlyphMap glyphs;  // texture names owned by glyphTextures
+    std::vector<GlTexture> glyphTextures;
     glm::vec2 screenSize;  // taken once: the layout ignores later window resizes
-    unsigned vao = 0;
-    unsigned vbo = 0;
+    GlVertexArray vao;
+    GlBuffer vbo;
 
 private:
     void loadGlyphs(const std::string& fontPath);

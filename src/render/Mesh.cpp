@@ -13,9 +13,9 @@ Mesh::Mesh(std::vector<Vertex> meshVertices, std::vector<unsigned> meshIndices, 
 
 void Mesh::setupBuffers()
 {
-    glGenVertexArrays(1, &vao);
-    glGenBuffers(1, &vbo);
-    glGenBuffers(1, &ebo);
+    vao = GlVertexArray::create();
+    vbo = GlBuffer::create();
+    ebo = GlBuffer::create();
     glBindVertexArray(vao);
 
     glBindBuffer(GL_ARRAY_BUFFER, vbo);
@@ -40,7 +40,7 @@ void Mesh::setupBuffers()
     glBindVertexArray(0);
 }
 
-void Mesh::draw(Shader shader) const
+void Mesh::draw(const Shader& shader) const
 {
     unsigned diffuseNumber = 1;
     unsigned specularNumber = 1;

@@ -113,8 +113,9 @@ std::vector<Texture> Model::collectMaterialTextures(const aiMaterial* material, 
             }
         }
         if (reused) continue;
+        textureObjects.push_back(loadModelTexture(fileName, directory));
         Texture texture;
-        texture.id = loadModelTexture(fileName, directory);
+        texture.id = textureObjects.back();
         texture.type = typeName;
         texture.path = fileName;
         textures.push_back(texture);

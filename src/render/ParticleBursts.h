@@ -12,10 +12,15 @@ struct ParticleSeed;
 // (its random draws happen at the jump), and this turns every seed it has not
 // seen yet into a particle system. Systems are never removed: a burst that has
 // died out keeps its slot and costs one dispatch and one empty draw per frame.
+// The bursts own their systems (moved, never copied) until they die.
 class ParticleBursts {
 public:
     ParticleBursts() = default;
     ParticleBursts(Shader* particleProgram, unsigned particleTexture);
+    ParticleBursts(const ParticleBursts&) = delete;
+    ParticleBursts& operator=(const ParticleBursts&) = delete;
+    ParticleBursts(ParticleBursts&&) noexcept = default;
+    ParticleBursts& operator=(ParticleBursts&&) noexcept = default;
 
     // Creates a system for each seed past the ones already adopted, in order.
     void adopt(const std::vector<ParticleSeed>& seeds);

@@ -10,10 +10,10 @@ namespace {
 constexpr GLsizeiptr kPoolBytes = ParticleSystem::kMaxCount * sizeof(glm::vec4);  // 1600
 constexpr GLuint kCounterBinding = 4;
 
-unsigned createStorageBuffer()
+GlBuffer createStorageBuffer(const char* label)
 {
-    unsigned buffer = 0;
-    glGenBuffers(1, &buffer);
+    GlBuffer buffer = GlBuffer::create();
+    buffer.label(label);
     glBindBuffer(GL_SHADER_STORAGE_BUFFER, buffer);
     glBufferData(GL_SHADER_STORAGE_BUFFER, kPoolBytes, nullptr, GL_DYNAMIC_DRAW);
     return buffer;
@@ -56,16 +56,17 @@ void ParticleSystem::init(const ParticleSeed& seed, Shader* particleProgram, uns
 
 void ParticleSystem::createBuffers()
 {
-    positionBuffer[0] = createStorageBuffer();
-    positionBuffer[1] = createStorageBuffer();
-    velocityBuffer[0] = createStorageBuffer();
-    velocityBuffer[1] = createStorageBuffer();
+    positionBuffer[0] = createStorageBuffer("particle positions 0");
+    positionBuffer[1] = createStorageBuffer("particle positions 1");
+    velocityBuffer[0] = createStorageBuffer("particle velocities 0");
+    velocityBuffer[1] = createStorageBuffer("particle velocities 1");
     glBindBuffer(GL_SHADER_STORAGE_BUFFER, 0);
 
     // Before the first step the counter reads as a full pool: the first
     // dispatch cannot claim a slot, leaves both pairs as spawned and reports 100.
     const GLuint full = kMaxCount;
-    glGenBuffers(1, &counterBuffer);
+    counterBuffer = GlBuffer::create();
+    counterBuffer.label("particle counter");
     glBindBuffer(GL_ATOMIC_COUNTER_BUFFER, counterBuffer);
     glBufferData(GL_ATOMIC_COUNTER_BUFFER, sizeof(GLuint), &full, GL_DYNAMIC_DRAW);
     glBindBuffer(GL_ATOMIC_COUNTER_BUFFER, 0);
@@ -85,8 +86,8 @@ void ParticleSystem::upload()
 
 void ParticleSystem::createVertexArrays()
 {
-    glGenVertexArrays(2, vao);
     for (int k = 0; k < 2; ++k) {
+        vao[k] = GlVertexArray::create();
         glBindVertexArray(vao[k]);
         glBindBuffer(GL_ARRAY_BUFFER, positionBuffer[k]);
         glEnableVertexAttribArray(attribLocation);

@@ -5,17 +5,26 @@
 #include <glm/vec3.hpp>
 #include <glm/vec4.hpp>
 
+#include "render/GlObject.h"
+
 class Shader;
 struct ParticleSeed;
 
 // A pool of at most 100 particles simulated and drawn on the GPU. Two pairs of
 // storage buffers (position, velocity) alternate: each step reads one pair and
 // compacts the survivors into the other, counting them with an atomic counter
-// whose 4 bytes are the only data read back. Copies share the GPU objects,
-// which are never deleted; they live as long as the GL context.
+// whose 4 bytes are the only data read back. A system owns its buffers and
+// vertex arrays: it moves but never copies, and deletes them when it dies. The
+// program and the sprite texture are only borrowed.
 class ParticleSystem {
 public:
     static constexpr unsigned kMaxCount = 100;
+
+    ParticleSystem() = default;
+    ParticleSystem(const ParticleSystem&) = delete;
+    ParticleSystem& operator=(const ParticleSystem&) = delete;
+    ParticleSystem(ParticleSystem&&) noexcept = default;
+    ParticleSystem& operator=(ParticleSystem&&) noexcept = default;
 
     // Spawns 100 particles around `origin` (drawing from the shared rand()
     // sequence now) and uploads them.
@@ -32,12 +41,12 @@ public:
     unsigned attribLocation = 0;
     unsigned texture = 0;
     Shader* program = nullptr;
-    unsigned vao[2] = {0, 0};
-    unsigned positionBuffer[2] = {0, 0};
-    unsigned velocityBuffer[2] = {0, 0};
+    GlVertexArray vao[2];
+    GlBuffer positionBuffer[2];
+    GlBuffer velocityBuffer[2];
     std::vector<glm::vec4> positions;
     std::vector<glm::vec4> velocities;
-    unsigned counterBuffer = 0;
+    GlBuffer counterBuffer;
     unsigned count = 0;
     bool current = false;
 

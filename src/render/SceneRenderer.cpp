@@ -61,7 +61,8 @@ void SceneRenderer::loadTextures()
 
 void SceneRenderer::loadFrameSequences(bool animations)
 {
-    sequences.load(config.assetPath, animations, [](const std::string& path) { return loadTexture(path); });
+    sequences.load(config.assetPath, animations,
+                   [this](const std::string& path) { return sequenceTextures.load(path); });
 }
 
 void SceneRenderer::loadModels()
@@ -134,8 +135,7 @@ void SceneRenderer::render(const GameSession& s, const FrameView& v)
                    s.level->flagPlacement);
 
     if (v.hudVisible) {
-        static_cast<HudState&>(*hud) = s.hud;
-        hud->render();
+        hud->render(s.hud);
     }
     targets.blurAndComposite(blur, bloomFinal);
 }

@@ -10,6 +10,7 @@
 #include "render/ParticleBursts.h"
 #include "render/ParticleSystem.h"
 #include "render/Shader.h"
+#include "render/TextureLoader.h"
 
 class GameSession;
 class HUD;
@@ -60,8 +61,9 @@ private:
     Shader font, laser, model, bloom, blur, bloomFinal, animated, particle, particleGPU;
     Bloom targets;
 
-    unsigned platformsMagentaTexture = 0, platformsBlueTexture = 0, laserTexture = 0, doorTexture = 0,
-             flagTexture = 0, particleTexture = 0, confettiTexture = 0;
+    GlTexture platformsMagentaTexture, platformsBlueTexture, laserTexture, doorTexture, flagTexture, particleTexture,
+        confettiTexture;
+    OwnedTextures sequenceTextures;  // the frame sequences' textures; `sequences` holds their names
     FrameSequences sequences;
     Model astronaut, flag, beet;
     std::unique_ptr<HUD> hud;

@@ -37,9 +37,10 @@ void readSources(const char* const paths[], std::string* sources[], int count)
     }
 }
 
-unsigned compileStage(GLenum stage, const std::string& source, const char* typeWord)
+// The stage object is deleted when the returned owner dies, right after linking.
+GlShaderStage compileStage(GLenum stage, const std::string& source, const char* typeWord)
 {
-    unsigned object = glCreateShader(stage);
+    GlShaderStage object(glCreateShader(stage));
     const char* text = source.c_str();
     glShaderSource(object, 1, &text, nullptr);
     glCompileShader(object);
@@ -57,17 +58,14 @@ Shader::Shader(const std::string& vertexPath, const std::string& fragmentPath)
     std::string* sources[] = {&vertexSource, &fragmentSource};
     readSources(paths, sources, 2);
 
-    unsigned vertex = compileStage(GL_VERTEX_SHADER, vertexSource, "VERTEX");
-    unsigned fragment = compileStage(GL_FRAGMENT_SHADER, fragmentSource, "FRAGMENT");
+    const GlShaderStage vertex = compileStage(GL_VERTEX_SHADER, vertexSource, "VERTEX");
+    const GlShaderStage fragment = compileStage(GL_FRAGMENT_SHADER, fragmentSource, "FRAGMENT");
 
-    id = glCreateProgram();
+    id = GlProgram::create();
     glAttachShader(id, vertex);
     glAttachShader(id, fragment);
     glLinkProgram(id);
     reportBuildStatus(id, "PROGRAM");
-
-    glDeleteShader(vertex);
-    glDeleteShader(fragment);
 }
 
 Shader::Shader(const char* vertexPath, const char* fragmentPath, const char* geometryPath, const char* computePath)
@@ -81,32 +79,27 @@ Shader::Shader(const char* vertexPath, const char* fragmentPath, const char* geo
     readSources(paths, sources, 4);
 
     // The compute stage is compiled first so its errors lead the log.
-    unsigned compute = 0;
+    GlShaderStage compute;
     if (computePath) compute = compileStage(GL_COMPUTE_SHADER, computeSource, "COMPUTE");
-    unsigned vertex = compileStage(GL_VERTEX_SHADER, vertexSource, "VERTEX");
-    unsigned fragment = compileStage(GL_FRAGMENT_SHADER, fragmentSource, "FRAGMENT");
-    unsigned geometry = 0;
+    const GlShaderStage vertex = compileStage(GL_VERTEX_SHADER, vertexSource, "VERTEX");
+    const GlShaderStage fragment = compileStage(GL_FRAGMENT_SHADER, fragmentSource, "FRAGMENT");
+    GlShaderStage geometry;
     if (geometryPath) geometry = compileStage(GL_GEOMETRY_SHADER, geometrySource, "GEOMETRY");
 
     // The compute program is separate because a program cannot mix compute
     // with graphics stages; its link result shows up when it is dispatched.
-    computeId = glCreateProgram();
+    computeId = GlProgram::create();
     if (computePath) {
         glAttachShader(computeId, compute);
         glLinkProgram(computeId);
     }
 
-    id = glCreateProgram();
+    id = GlProgram::create();
     glAttachShader(id, vertex);
     glAttachShader(id, fragment);
     if (geometryPath) glAttachShader(id, geometry);
     glLinkProgram(id);
     reportBuildStatus(id, "PROGRAM");
-
-    if (computePath) glDeleteShader(compute);
-    glDeleteShader(vertex);
-    glDeleteShader(fragment);
-    if (geometryPath) glDeleteShader(geometry);
 }
 
 void Shader::use() const
@@ -117,11 +110,6 @@ void Shader::use() const
 void Shader::setInt(const std::string& name, int value) const
 {
     glUniform1i(glGetUniformLocation(id, name.c_str()), value);
-}
-
-void Shader::setUnsigned(const std::string& name, unsigned value) const
-{
-    glUniform1ui(glGetUniformLocation(id, name.c_str()), value);
 }
 
 void Shader::setFloat(const std::string& name, float value) const

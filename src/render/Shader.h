@@ -4,19 +4,25 @@
 #include <glm/mat4x4.hpp>
 #include <glm/vec3.hpp>
 
+#include "render/GlObject.h"
+
 // A built GPU program pair: `id` holds vertex + fragment (+ geometry), and
 // `computeId` the compute stage of the four-file form. Build errors are printed
-// on standard output; a failed program simply draws nothing useful.
+// on standard output; a failed program simply draws nothing useful. A shader
+// owns its programs: it moves but never copies, and deletes them when it dies.
 class Shader {
 public:
     Shader() = default;
     Shader(const std::string& vertexPath, const std::string& fragmentPath);
     // geometryPath and computePath may be null.
     Shader(const char* vertexPath, const char* fragmentPath, const char* geometryPath, const char* computePath);
+    Shader(const Shader&) = delete;
+    Shader& operator=(const Shader&) = delete;
+    Shader(Shader&&) noexcept = default;
+    Shader& operator=(Shader&&) noexcept = default;
 
     void use() const;
     void setInt(const std::string& name, int value) const;
-    void setUnsigned(const std::string& name, unsigned value) const;
     void setFloat(const std::string& name, float value) const;
     void setVec3(const std::string& name, const glm::vec3& value) const;
     void setMat4(const std::string& name, const glm::mat4& value) const;
@@ -25,6 +31,6 @@ public:
     // "PROGRAM"; prints nothing on success.
     static void reportBuildStatus(unsigned object, const std::string& type);
 
-    unsigned computeId = 0;
-    unsigned id = 0;
+    GlProgram computeId;
+    GlProgram id;
 };

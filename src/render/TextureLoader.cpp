@@ -19,10 +19,9 @@ GLenum formatForChannels(int channels)
 }
 
 // `reportedName` is what the failure line shows, which need not be the path read.
-unsigned loadTextureFile(const std::string& path, const std::string& reportedName)
+GlTexture loadTextureFile(const std::string& path, const std::string& reportedName)
 {
-    unsigned texture = 0;
-    glGenTextures(1, &texture);
+    GlTexture texture = GlTexture::create();
 
     int width = 0, height = 0, channels = 0;
     unsigned char* pixels = stbi_load(path.c_str(), &width, &height, &channels, 0);
@@ -51,12 +50,18 @@ unsigned loadTextureFile(const std::string& path, const std::string& reportedNam
 
 }  // namespace
 
-unsigned loadModelTexture(const std::string& fileName, const std::string& directory)
+GlTexture loadModelTexture(const std::string& fileName, const std::string& directory)
 {
     return loadTextureFile(directory + "/" + fileName, fileName);
 }
 
-unsigned loadTexture(const std::string& path)
+GlTexture loadTexture(const std::string& path)
 {
     return loadTextureFile(path, path);
+}
+
+unsigned OwnedTextures::load(const std::string& path)
+{
+    textures.push_back(loadTexture(path));
+    return textures.back();
 }

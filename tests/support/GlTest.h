@@ -16,26 +16,22 @@ inline const std::string kShaderDir = std::string(VAULTRISE_SOURCE_DIR) + "/asse
 // Fixture for tests that need a current GL 4.6 context.
 class GlTest : public ::testing::Test {
 protected:
-    void SetUp() override { ASSERT_TRUE(window.ok()); }
+    void SetUp() override
+    {
+        ASSERT_TRUE(window.ok()) << "no 4.6 context: are MESA_GL_VERSION_OVERRIDE and MESA_GLSL_VERSION_OVERRIDE set?";
+    }
     GlTestWindow window;
 };
 
-// Builds the game's `name`.vs/.fs program; `log` receives its console output.
+// The game's program `name` from `name`.vs/.fs, or for "particleGPU" from its
+// four files with the compute stage; `log` receives its console output.
 inline Shader gameShader(const std::string& name, std::string* log = nullptr)
 {
-    Shader shader;
-    const std::string out = captureStdout([&] { shader = Shader(kShaderDir + name + ".vs", kShaderDir + name + ".fs"); });
-    if (log) *log = out;
-    return shader;
-}
-
-// The four-file particle program (vertex, fragment, geometry, compute).
-inline Shader particleShader(std::string* log = nullptr)
-{
-    const std::string base = kShaderDir + "particleGPU.";
+    const std::string base = kShaderDir + name + ".";
     Shader shader;
     const std::string out = captureStdout([&] {
-        shader = Shader((base + "vs").c_str(), (base + "fs").c_str(), (base + "gs").c_str(), (base + "cos").c_str());
+        if (name != "particleGPU") shader = Shader(base + "vs", base + "fs");
+        else shader = Shader((base + "vs").c_str(), (base + "fs").c_str(), (base + "gs").c_str(), (base + "cos").c_str());
     });
     if (log) *log = out;
     return shader;
