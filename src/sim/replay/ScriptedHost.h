@@ -20,7 +20,6 @@ public:
     // Exactly these keys are down from now on.
     void hold(const std::vector<Key>& held);
     void press(Key key) { keys[static_cast<size_t>(key)] = true; }
-    void release(Key key) { keys[static_cast<size_t>(key)] = false; }
     void releaseAll() { keys.fill(false); }
 
     std::array<bool, static_cast<size_t>(Key::Count)> keys{};
