@@ -1,104 +1,113 @@
-// Every shipped level is winnable: its recorded key script, replayed through
-// the real simulation and game flow at 60 frames per second, reaches the goal
-// before the void.
+// Every shipped level is won by its recorded key script, replayed through the
+// game's own session and frame loop at 60 frames per second, on the recorded
+// frame with the character at the recorded position to the last bit: a change
+// to the simulation's arithmetic or its order of operations shows here first.
+// A player who stops is caught by the void.
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <memory>
 #include <string>
 
-#include "support/KeyScript.h"
-#include "support/LevelRun.h"
+#include "sim/replay/HeadlessRun.h"
+#include "sim/replay/KeyScript.h"
 
 namespace {
 
 const std::string kRoot = VAULTRISE_SOURCE_DIR;
-const std::string kSettings = kRoot + "/assets/settings/settings.ini";
-constexpr int kShippedLevels = 5;
 
-std::string levelPath(int n) { return kRoot + "/assets/settings/level" + std::to_string(n) + ".ini"; }
-std::string scriptPath(int n) { return kRoot + "/tests/data/levels/level" + std::to_string(n) + ".keys"; }
-
-struct Outcome {
-    std::string console;
-    int frames = 0;
-    int32_t state = Playing;
-    bool closed = false;
+struct Recorded {
+    int frame;     // frame of the win, counted from the first frame of the run
+    float x, y, z; // the character's position after that frame
 };
 
-// Plays the script, then keeps running with no keys held (up to `grace`
-// frames) until the game ends.
-Outcome play(int n, const KeyScript& script, int grace = 600)
+// Recorded with the level files and key scripts in this repository.
+constexpr Recorded kRecorded[] = {
+    {1035, -0x1.7af798p+4f, 0x1.509b0cp+6f, 0x1.2b4a5ep+2f},
+    {1253, -0x1.717e26p+4f, 0x1.4ef58cp+6f, 0x1.562bf6p+2f},
+    {1314, -0x1.661af2p+4f, 0x1.4445c4p+6f, 0x1.069014p+2f},
+    {973, -0x1.7a51fep+4f, 0x1.5213cap+6f, 0x1.45deeep+2f},
+    {760, -0x1.7f0f82p+4f, 0x1.5299a2p+6f, 0x1.2d17bep+2f},
+};
+
+std::string hex(float v)
 {
-    LevelRun run(kSettings, levelPath(n));
-    Outcome outcome;
-    for (const std::vector<Key>& keys : script.frames()) {
-        if (run.finished()) break;
-        outcome.console += run.frame(keys);
-    }
-    for (int i = 0; i < grace && !run.finished(); ++i) outcome.console += run.frame({});
-    outcome.frames = run.frames;
-    outcome.state = run.gameState();
-    outcome.closed = run.finished();
-    return outcome;
+    char text[32];
+    std::snprintf(text, sizeof text, "%a", static_cast<double>(v));
+    return text;
+}
+
+std::unique_ptr<HeadlessRun> startLevel(int n)
+{
+    return std::make_unique<HeadlessRun>(kRoot + "/assets/settings/settings.ini",
+                                         kRoot + "/assets/settings/level" + std::to_string(n) + ".ini");
+}
+
+KeyScript winScript(int n)
+{
+    const KeyScriptResult loaded = loadKeyScript(kRoot + "/tests/data/levels/level" + std::to_string(n) + ".keys");
+    EXPECT_TRUE(loaded.script) << loaded.error;
+    return loaded.script.value_or(KeyScript{});
 }
 
 class ShippedLevel : public testing::TestWithParam<int> {};
 
-TEST_P(ShippedLevel, ScriptReachesTheGoalBeforeTheVoid)
+TEST_P(ShippedLevel, ScriptWinsOnTheRecordedFrameAtTheRecordedPosition)
 {
-    const int n = GetParam();
-    const KeyScript script = KeyScript::load(scriptPath(n));
+    const KeyScript script = winScript(GetParam());
     ASSERT_GT(script.totalFrames(), 0);
+    const RunReport report = startLevel(GetParam())->play(script, 600);
+    EXPECT_EQ(report.outcome, RunOutcome::Won);
+    EXPECT_NE(report.log.find("SUCCESSFULLY ESCAPED THE VOID!\n"), std::string::npos) << report.log;
+    EXPECT_EQ(report.log.find("GAME LOST!"), std::string::npos) << report.log;
+    EXPECT_EQ(report.frames, report.decidedFrame) << "the game ends on the winning frame";
 
-    const Outcome outcome = play(n, script);
-    EXPECT_NE(outcome.console.find("SUCCESSFULLY ESCAPED THE VOID!\n"), std::string::npos) << outcome.console;
-    EXPECT_EQ(outcome.console.find("GAME LOST!"), std::string::npos) << outcome.console;
-    EXPECT_EQ(outcome.state, Won);
-    EXPECT_TRUE(outcome.closed) << "the game ends after the winning frame";
-    // The win comes from the script itself, not from drifting afterwards.
-    EXPECT_LE(outcome.frames, script.totalFrames());
-    std::cout << "level" << n << ": won in " << outcome.frames << " frames\n";
+    const Recorded& want = kRecorded[GetParam()];
+    const glm::vec3 p = report.position;
+    EXPECT_EQ(report.decidedFrame, want.frame);
+    EXPECT_TRUE(p.x == want.x && p.y == want.y && p.z == want.z)
+        << "at " << hex(p.x) << ", " << hex(p.y) << ", " << hex(p.z) << "; recorded " << hex(want.x) << ", "
+        << hex(want.y) << ", " << hex(want.z);
 }
 
-TEST_P(ShippedLevel, AVoidThatCatchesAnIdlePlayer)
+TEST_P(ShippedLevel, APlayerWhoStopsLosesToTheVoid)
 {
-    // Only the first press (start and a jump in place), then nothing: the
-    // void must rise through the start and end the game.
-    const int n = GetParam();
-    KeyScript idle = KeyScript::parse("1 Space\n");
-    const Outcome outcome = play(n, idle, 60 * 120);
-    EXPECT_EQ(outcome.state, Lost) << outcome.console;
-    EXPECT_NE(outcome.console.find("GAME LOST! HEIGHT: "), std::string::npos);
-    EXPECT_EQ(outcome.console.find("SUCCESSFULLY ESCAPED THE VOID!"), std::string::npos);
-}
-
-TEST_P(ShippedLevel, StoppingHalfwayLosesToTheVoid)
-{
-    // The first half of the winning script and then no more input: the level
-    // is not won by drifting, and the void ends it.
-    const int n = GetParam();
-    const KeyScript full = KeyScript::load(scriptPath(n));
+    // Only the first press (start and a jump in place), or the first half of
+    // the winning script: the level is not won by drifting, and the void
+    // rises through the character.
+    const auto frames = winScript(GetParam()).frames();
     KeyScript half;
-    const auto frames = full.frames();
     for (size_t i = 0; i < frames.size() / 2; ++i) half.append(frames[i]);
-    const Outcome outcome = play(n, half, 60 * 180);
-    EXPECT_EQ(outcome.state, Lost) << outcome.console;
+    for (const KeyScript& stop : {*parseKeyScript("1 Space\n").script, half}) {
+        const RunReport report = startLevel(GetParam())->play(stop, 60 * 180);
+        EXPECT_EQ(report.outcome, RunOutcome::Lost) << report.log;
+        EXPECT_NE(report.log.find("GAME LOST! HEIGHT: "), std::string::npos);
+        EXPECT_EQ(report.log.find("SUCCESSFULLY ESCAPED THE VOID!"), std::string::npos);
+    }
 }
 
-INSTANTIATE_TEST_SUITE_P(Levels, ShippedLevel, testing::Range(0, kShippedLevels),
+INSTANTIATE_TEST_SUITE_P(Levels, ShippedLevel, testing::Range(0, 5),
                          [](const testing::TestParamInfo<int>& info) { return "level" + std::to_string(info.param); });
 
-TEST(KeyScript, ParsesRunsCommentsAndBlankLines)
+TEST(KeyScript, ParsesRunsCommentsAndBlankLinesAndNamesTheFaultyLine)
 {
-    const KeyScript script = KeyScript::parse("# start\n3 Space\n\n2\n4 W D Space # climb\n");
-    ASSERT_EQ(script.runs.size(), 3u);
-    EXPECT_EQ(script.totalFrames(), 9);
-    EXPECT_EQ(script.runs[0].keys, std::vector<Key>{Key::Space});
+    const KeyScriptResult parsed = parseKeyScript("# start\n3 Space\n\n2\n4 W D Space # climb\n1 F8 Escape\n");
+    ASSERT_TRUE(parsed.script) << parsed.error;
+    const KeyScript& script = *parsed.script;
+    ASSERT_EQ(script.runs.size(), 4u);
+    EXPECT_EQ(script.totalFrames(), 10);
     EXPECT_TRUE(script.runs[1].keys.empty());
     EXPECT_EQ(script.runs[2].keys, (std::vector<Key>{Key::W, Key::D, Key::Space}));
-    EXPECT_EQ(KeyScript::parse(script.format()).frames(), script.frames()) << "format and parse round-trip";
-    EXPECT_THROW(KeyScript::parse("3 Q\n"), std::runtime_error);
-    EXPECT_THROW(KeyScript::parse("W 3\n"), std::runtime_error);
-    EXPECT_THROW(KeyScript::parse("0 W\n"), std::runtime_error);
+    EXPECT_EQ(parseKeyScript(script.format()).script->frames(), script.frames()) << "format and parse round-trip";
+    for (const auto& [text, error] : {std::pair{"3 Q\n", "line 1: unknown key Q"},
+                                      {"1\nW 3\n", "line 2: frame count expected, got W"},
+                                      {"0 W\n", "line 1: frame count expected, got 0"},
+                                      {"3x\n", "line 1: frame count expected, got 3x"}}) {
+        const KeyScriptResult bad = parseKeyScript(text);
+        EXPECT_FALSE(bad.script);
+        EXPECT_EQ(bad.error, error);
+    }
+    EXPECT_EQ(loadKeyScript("/nonexistent.keys").error, "cannot read /nonexistent.keys");
 }
 
 }  // namespace

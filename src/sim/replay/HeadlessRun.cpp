@@ -1,0 +1,66 @@
+#include "sim/replay/HeadlessRun.h"
+
+#include "core/IniFile.h"
+#include "sim/frame/GameLoop.h"
+#include "sim/frame/GameSession.h"
+#include "sim/replay/KeyScript.h"
+
+namespace {
+
+std::string takeLines(std::ostringstream& stream)
+{
+    std::string text = stream.str();
+    stream.str("");
+    return text;
+}
+
+}  // namespace
+
+HeadlessRun::HeadlessRun(const std::string& settingsPath, const std::string& levelPath, std::optional<int> loadTime)
+{
+    IniFile settings(settingsPath);
+    StartupConfig config = StartupConfig::read(settings, lines);
+    if (loadTime) config.loadTime = *loadTime;
+    gameSession = std::make_unique<GameSession>(config, std::move(settings), IniFile(levelPath), SessionTextures{},
+                                                lines);
+    fullLog = takeLines(lines);
+    loop = std::make_unique<GameLoop>(*gameSession, host);
+}
+
+HeadlessRun::~HeadlessRun() = default;
+
+std::string HeadlessRun::frame(const std::vector<Key>& held, float dt)
+{
+    host.hold(held);
+    clock += dt;
+    ++frameCount;
+    loop->runFrame(clock);
+    if (decidedFrame == 0 && gameSession->gameManager.gameState != Playing) decidedFrame = frameCount;
+    std::string written = takeLines(lines);
+    fullLog += written;
+    return written;
+}
+
+RunReport HeadlessRun::play(const KeyScript& script, int idleFrames, const std::function<void()>& afterFrame)
+{
+    const auto step = [&](const std::vector<Key>& keys) {
+        frame(keys);
+        if (afterFrame) afterFrame();
+    };
+    for (const KeyScript::Run& run : script.runs)
+        for (int i = 0; i < run.frames && !closed(); ++i) step(run.keys);
+    for (int i = 0; i < idleFrames && !closed(); ++i) step({});
+    return report();
+}
+
+RunReport HeadlessRun::report() const
+{
+    RunReport report;
+    const int32_t state = gameSession->gameManager.gameState;
+    report.outcome = state == Won ? RunOutcome::Won : state == Lost ? RunOutcome::Lost : RunOutcome::Unfinished;
+    report.decidedFrame = decidedFrame;
+    report.frames = frameCount;
+    report.position = gameSession->character.getPosition();
+    report.log = fullLog;
+    return report;
+}

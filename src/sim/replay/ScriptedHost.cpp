@@ -1,0 +1,7 @@
+#include "sim/replay/ScriptedHost.h"
+
+void ScriptedHost::hold(const std::vector<Key>& held)
+{
+    releaseAll();
+    for (Key key : held) press(key);
+}
