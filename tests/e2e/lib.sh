@@ -46,9 +46,10 @@ make_game_dir() {
 write_settings() { cat > "$WORK/game/assets/settings/settings.ini"; }
 write_level() { cat > "$WORK/game/assets/settings/level$1.ini"; }
 
-# Starts the game in the background; its standard output goes to $WORK/out.txt.
+# Starts the game in the background with the given options; its standard output
+# goes to $WORK/out.txt.
 start_game() {
-  "$GAME_BIN" > "$WORK/out.txt" 2>&1 &
+  "$GAME_BIN" "$@" > "$WORK/out.txt" 2>&1 &
   GAME_PID=$!
 }
 
