@@ -42,8 +42,8 @@ int Application::run()
     // Lines are read by players and by tests while the game runs.
     std::cout << std::unitbuf;
 
-    IniFile settings(StartupConfig::settingsPath);
-    const StartupConfig config = StartupConfig::read(settings, std::cout);
+    IniFile settings(options.settingsPath);
+    const StartupConfig config = StartupConfig::read(settings, std::cout, options);
     IniFile levelFile(config.levelFilePath());
 
     if (!glfwInit()) {

@@ -1,7 +1,12 @@
-#include "platform/Application.h"
+#include <iostream>
 
-int main()
+#include "platform/Application.h"
+#include "platform/CommandLine.h"
+
+int main(int argc, char** argv)
 {
-    Application app;
+    const CommandLine commandLine = parseCommandLine(argc, argv, std::cout, std::cerr);
+    if (commandLine.exitStatus) return *commandLine.exitStatus;
+    Application app(commandLine.options);
     return app.run();
 }

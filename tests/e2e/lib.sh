@@ -59,18 +59,19 @@ goalZ = 6
 INI
 }
 window_size() { sed -i "s/^width = .*/width = $1/; s/^height = .*/height = $2/" assets/settings/settings.ini; }
-write_level() { cat > assets/settings/level9.ini; }
+write_level() { cat > "assets/settings/level${1:-9}.ini"; }
 # A 40 x 40 floor with the character at (0, 3, 0): arena <voidSpeed> <goal x y z> [name].
 arena() {
   printf '[general]\nname = %s\n[world]\ndimensionX = 40\ndimensionZ = 40\ncharStartY = 3\ncharStartZ = 0\nvoidSpeed = %s\n[goal]\ngoalX = %s\ngoalY = %s\ngoalZ = %s\n' \
     "${5:-Arena}" "$1" "$2" "$3" "$4" > assets/settings/level9.ini
 }
 
-# Starts the game (output to $OUT) and waits up to $1 seconds (default 60) for its start-up.
+# Starts the game with the given options (output to $OUT) and waits up to
+# $LAUNCH_WAIT seconds (default 60) for its start-up.
 launch_game() {
-  "$GAME_BIN" > "$OUT" 2>&1 &
+  "$GAME_BIN" "$@" > "$OUT" 2>&1 &
   GAME_PID=$!
-  wait_output "OpenGL Version " "${1:-60}" || fail "did not start"
+  wait_output "OpenGL Version " "${LAUNCH_WAIT:-60}" || fail "did not start"
 }
 # Waits up to $2 seconds for a line matching the pattern.
 wait_output() { retry "$2" grep -q -- "$1" "$OUT" || grep -q -- "$1" "$OUT"; }

@@ -2,7 +2,7 @@
 # root with no other line at all; Escape ends it with status 0.
 source "$(dirname "$0")/lib.sh"
 start_x
-launch_game 120
+LAUNCH_WAIT=120 launch_game
 [ "$(xdotool getwindowname "$(game_window)")" = "Vaultrise" ] || fail "title"
 # Software rendering needs half a minute or more for the 120 warm-up frames.
 tap_until_exit Escape 120 1.5

@@ -19,15 +19,15 @@ uint32_t readDimension(const IniFile& settings, const char* key, uint32_t fallba
 
 }  // namespace
 
-StartupConfig StartupConfig::read(const IniFile& settings, std::ostream& log)
+StartupConfig StartupConfig::read(const IniFile& settings, std::ostream& log, const LaunchOptions& options)
 {
     StartupConfig c;
     c.assetPath = settings.getString("general", "assetPath", c.assetPath);
-    c.level = settings.getString("general", "level", c.level);
+    c.level = options.level.value_or(settings.getString("general", "level", c.level));
     c.debug = settings.getBool("debug", "debug", c.debug);
     c.useGameCamera = settings.getBool("debug", "useGameCamera", c.useGameCamera);
-    c.renderWidth = readDimension(settings, "width", defaultWidth, log);
-    c.renderHeight = readDimension(settings, "height", defaultHeight, log);
+    c.renderWidth = options.width ? *options.width : readDimension(settings, "width", defaultWidth, log);
+    c.renderHeight = options.height ? *options.height : readDimension(settings, "height", defaultHeight, log);
     c.refreshRate = static_cast<int>(settings.getInt("window", "refresh_rate", c.refreshRate));
     c.brightness = settings.getFloat("window", "brightness", c.brightness);
 
@@ -36,7 +36,7 @@ StartupConfig StartupConfig::read(const IniFile& settings, std::ostream& log)
     c.fieldOfView = 45.0f * kDegreesToRadians;
     c.aspectRatio = static_cast<float>(c.renderWidth) / static_cast<float>(c.renderHeight);
 
-    c.fullscreen = settings.getBool("window", "fullscreen", c.fullscreen);
+    c.fullscreen = options.fullscreen.value_or(settings.getBool("window", "fullscreen", c.fullscreen));
     c.title = settings.getString("general", "name", c.title);
     c.animations = settings.getBool("general", "animations", c.animations);
     c.loadTime = static_cast<int>(settings.getInt("general", "loadTime", c.loadTime));

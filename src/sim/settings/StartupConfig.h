@@ -5,12 +5,14 @@
 
 #include <glm/vec3.hpp>
 
+#include "sim/settings/LaunchOptions.h"
+
 class IniFile;
 
 // The values the settings file decides once at start-up, read in the order the
 // game reads them. Everything downstream takes its copy from here.
 struct StartupConfig {
-    static constexpr const char* settingsPath = "assets/settings/settings.ini";
+    static constexpr const char* settingsPath = kDefaultSettingsPath;
     static constexpr const char* defaultTitle = "Vaultrise [ini load error]";
     static constexpr uint32_t defaultWidth = 1920;
     static constexpr uint32_t defaultHeight = 1080;
@@ -37,8 +39,9 @@ struct StartupConfig {
 
     // Reads every settings key. A width or height of zero or below would make
     // zero-sized or gigantic render targets, so it is reported on `log` and the
-    // default size is used for that value instead.
-    static StartupConfig read(const IniFile& settings, std::ostream& log);
+    // default size is used for that value instead. What the command line sets
+    // replaces the file's value before anything is derived from it.
+    static StartupConfig read(const IniFile& settings, std::ostream& log, const LaunchOptions& options = {});
 
     std::string levelFilePath() const;
     glm::vec3 lightColour() const { return glm::vec3(brightness); }

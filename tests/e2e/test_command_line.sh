@@ -1,0 +1,32 @@
+# The command line: bad usage ends with status 2 before any window opens and
+# names the offending option; --level picks the level file over the settings'.
+source "$(dirname "$0")/lib.sh"
+setup_fast_game
+
+expect_usage_error() {  # <text the error line must name> <options...>
+  local name=$1 status=0
+  shift
+  "$GAME_BIN" "$@" > "$WORK/usage.txt" 2>&1 || status=$?
+  [ "$status" = 2 ] || fail "'$*' exited with $status, not 2"
+  head -1 "$WORK/usage.txt" | grep -q -- "$name" || fail "'$*' did not name $name: $(head -1 "$WORK/usage.txt")"
+  grep -q "^Usage: vaultrise" "$WORK/usage.txt" || fail "'$*' printed no usage"
+  grep -q "OpenGL Version" "$WORK/usage.txt" && fail "'$*' opened a window"
+  return 0
+}
+expect_usage_error --frobnicate --frobnicate
+expect_usage_error --size --size 0x0
+expect_usage_error --size --size 640x360x
+expect_usage_error --level --level ../x
+expect_usage_error --fullscreen --fullscreen --windowed
+
+"$GAME_BIN" --help > "$WORK/help.txt" 2>&1 || fail "--help exited with $?"
+grep -q -- "--level N" "$WORK/help.txt" || fail "--help lists no options"
+"$GAME_BIN" --version | grep -qE "^vaultrise [0-9]+\.[0-9]+" || fail "--version"
+
+# The settings name level 9, whose goal is far away; level 3 starts inside its goal.
+arena 0 0 3 0 && mv assets/settings/level9.ini assets/settings/level3.ini && arena 0 100 100 0
+launch_game --level 3 --size 320x180 --windowed
+tap_until_exit space 30
+expect_clean_exit 30
+grep -qx "SUCCESSFULLY ESCAPED THE VOID!" "$OUT" || fail "--level 3 did not play level 3"
+pass
