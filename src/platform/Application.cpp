@@ -3,8 +3,12 @@
 #include <epoxy/gl.h>
 #include <GLFW/glfw3.h>
 
+#include <chrono>
+#include <cstdlib>
+#include <ctime>
 #include <iostream>
 #include <memory>
+#include <thread>
 
 #include "sim/frame/GameLoop.h"
 #include "sim/frame/GameSession.h"
@@ -13,6 +17,12 @@
 #include "sim/settings/StartupConfig.h"
 #include "platform/WindowCallbacks.h"
 #include "render/SceneRenderer.h"
+#include "sim/replay/KeyTap.h"
+#include "sim/replay/ReplayHost.h"
+#include "sim/replay/ReplayPlayback.h"
+#include "sim/replay/ReplayStore.h"
+#include "sim/replay/ReplayWriter.h"
+#include "sim/replay/RunReport.h"
 
 namespace {
 
@@ -35,6 +45,69 @@ GLFWwindow* createWindow(const StartupConfig& config)
     return glfwCreateWindow(mode->width, mode->height, config.title.c_str(), monitor, nullptr);
 }
 
+// How many runs the replay folder keeps.
+constexpr int kRunsKept = 20;
+
+// Every run is recorded: into the file the command line names, or into the
+// replay folder. Silent when it works; one line when it cannot, and the game
+// plays on unrecorded.
+std::unique_ptr<ReplayWriter> startRecording(const LaunchOptions& options, const StartupConfig& config)
+{
+    std::string path;
+    if (options.recordPath) {
+        path = *options.recordPath;
+    } else {
+        const auto folder = defaultReplayFolder(std::getenv("XDG_STATE_HOME"), std::getenv("HOME"));
+        std::string error = "no XDG_STATE_HOME or HOME to keep replays in";
+        const auto file = folder ? nextRunFile(*folder, config.level, std::time(nullptr), kRunsKept, error) : std::nullopt;
+        if (!file) {
+            std::cout << "Recording off: " << error << "\n";
+            return nullptr;
+        }
+        path = file->string();
+    }
+    const ReplayHeader header = recordingHeader(config.level, config.levelFilePath(), options.settingsPath,
+                                                SimulationSettings::of(config));
+    return std::make_unique<ReplayWriter>(path, header, std::cout);
+}
+
+// Plays the recorded frames at the pace they were recorded, then prints the
+// line a headless replay of the same file prints.
+void playReplay(GLFWwindow* window, GlfwFrameHost& host, GameSession& session, SceneRenderer& renderer,
+                const Replay& replay)
+{
+    ReplayHost keys(host);
+    GameLoop loop(session, keys);
+    RunTally tally;
+    const auto start = std::chrono::steady_clock::now();
+    std::chrono::duration<double> due{0.0};
+    for (const ReplayFrame& frame : replay.frames) {
+        if (glfwWindowShouldClose(window)) break;
+        keys.setFrameKeys(frame.keys);
+        const FrameView& view = loop.runFrameAfter(frame.deltaTime);
+        tally.afterFrame(session);
+        renderer.render(session, view);
+        glfwSwapBuffers(window);
+        due += std::chrono::duration<double>(frame.deltaTime);
+        std::this_thread::sleep_until(start + std::chrono::duration_cast<std::chrono::steady_clock::duration>(due));
+    }
+    std::cout << summaryLine(tally.report(session)) << "\n";
+}
+
+// The game as it always ran, with every frame's deltaTime and keys recorded.
+void play(GLFWwindow* window, GlfwFrameHost& host, GameSession& session, SceneRenderer& renderer,
+          ReplayWriter* recorder)
+{
+    KeyTap keys(host);
+    GameLoop loop(session, keys);
+    while (!glfwWindowShouldClose(window)) {
+        const FrameView& view = loop.runFrame(static_cast<float>(glfwGetTime()));
+        if (recorder) recorder->append({session.frame.deltaTime, keys.takeFrameKeys()});
+        renderer.render(session, view);
+        glfwSwapBuffers(window);
+    }
+}
+
 }  // namespace
 
 int Application::run()
@@ -43,7 +116,14 @@ int Application::run()
     std::cout << std::unitbuf;
 
     IniFile settings(options.settingsPath);
-    const StartupConfig config = StartupConfig::read(settings, std::cout, options);
+    StartupConfig config = StartupConfig::read(settings, std::cout, options);
+    // A replay brings its own level and simulation settings; one that cannot
+    // be played ends the run before a window opens.
+    std::optional<Replay> replay;
+    if (options.replayPath) {
+        replay = openReplay(*options.replayPath, options.settingsPath, config, options.force, std::cerr);
+        if (!replay) return 1;
+    }
     IniFile levelFile(config.levelFilePath());
 
     if (!glfwInit()) {
@@ -81,7 +161,8 @@ int Application::run()
 
     auto session = std::make_unique<GameSession>(config, std::move(settings), std::move(levelFile),
                                                  renderer->sessionTextures(), std::cout);
-    WindowTargets targets{&session->input, &session->camera};
+    // The mouse is not recorded, so a replay leaves the camera to the recorded keys.
+    WindowTargets targets{&session->input, replay ? nullptr : &session->camera};
     glfwSetWindowUserPointer(window, &targets);
     renderer->attach(*session);
 
@@ -89,11 +170,11 @@ int Application::run()
     glfwSwapInterval(1);
 
     GlfwFrameHost host(window);
-    GameLoop loop(*session, host);
-    while (!glfwWindowShouldClose(window)) {
-        const FrameView& view = loop.runFrame(static_cast<float>(glfwGetTime()));
-        renderer->render(*session, view);
-        glfwSwapBuffers(window);
+    if (replay) {
+        playReplay(window, host, *session, *renderer, *replay);
+    } else {
+        const std::unique_ptr<ReplayWriter> recorder = startRecording(options, config);
+        play(window, host, *session, *renderer, recorder.get());
     }
 
     renderer->releaseBuffers();

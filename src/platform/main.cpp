@@ -2,11 +2,15 @@
 
 #include "platform/Application.h"
 #include "platform/CommandLine.h"
+#include "platform/HeadlessCommands.h"
 
 int main(int argc, char** argv)
 {
     const CommandLine commandLine = parseCommandLine(argc, argv, std::cout, std::cerr);
     if (commandLine.exitStatus) return *commandLine.exitStatus;
-    Application app(commandLine.options);
+    const LaunchOptions& options = commandLine.options;
+    if (options.checkLevel) return runLevelCheck(options, std::cout);
+    if (options.replayPath && options.headless) return runHeadlessReplay(options, std::cout, std::cerr);
+    Application app(options);
     return app.run();
 }

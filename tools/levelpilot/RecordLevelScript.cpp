@@ -1,11 +1,16 @@
 // Level authors' helper: flies the route of a level with the autopilot and
-// writes the keys it pressed as the level's win script.
+// writes the keys it pressed as the level's win script, and the run itself as
+// the level's proof run.
 //
 //   record_level_script <level number> [--trace]
+//   record_level_script <level number> --from-keys
 //
 // Run from the repository root. Reads assets/settings/settings.ini,
 // assets/settings/level<N>.ini and tests/data/levels/level<N>.route; on a win
-// writes tests/data/levels/level<N>.keys, which the level tests replay.
+// writes tests/data/levels/level<N>.keys, which the level tests replay, and
+// assets/settings/level<N>.replay, which the level checker replays.
+// --from-keys plays the existing win script instead of the autopilot and
+// writes only the proof run.
 #include <cstdio>
 #include <fstream>
 #include <iostream>
@@ -15,6 +20,9 @@
 #include "sim/frame/GameSession.h"
 #include "sim/replay/HeadlessRun.h"
 #include "sim/replay/KeyScript.h"
+#include "sim/replay/ProofRun.h"
+#include "sim/replay/ReplayPlayback.h"
+#include "sim/replay/ReplayWriter.h"
 
 int main(int argc, char** argv)
 {
@@ -24,24 +32,33 @@ int main(int argc, char** argv)
     }
     const std::string n = argv[1];
     const bool trace = argc > 2 && std::string(argv[2]) == "--trace";
+    const bool fromKeys = argc > 2 && std::string(argv[2]) == "--from-keys";
     const std::string routePath = "tests/data/levels/level" + n + ".route";
+    const std::string keysPath = "tests/data/levels/level" + n + ".keys";
+    const std::string settingsPath = "assets/settings/settings.ini", levelPath = "assets/settings/level" + n + ".ini";
 
-    HeadlessRun run("assets/settings/settings.ini", "assets/settings/level" + n + ".ini");
+    HeadlessRun run(settingsPath, levelPath);
     const GameSession& session = run.session();
     std::string error;
     const auto route = Autopilot::loadRoute(routePath, session.levelFile, session.settings, error);
-    if (!route) {
-        std::cerr << error << "\n";
+    const KeyScriptResult recorded = fromKeys ? loadKeyScript(keysPath) : KeyScriptResult{};
+    if (fromKeys ? !recorded.script : !route) {
+        std::cerr << (fromKeys ? recorded.error : error) << "\n";
         return 2;
     }
-    Autopilot pilot(*route, session.physics.gravity);
+    const auto scripted = fromKeys ? recorded.script->frames() : std::vector<std::vector<Key>>{};
+    Autopilot pilot(route.value_or(std::vector<Autopilot::Target>{}), session.physics.gravity);
     KeyScript script;
+    std::vector<ReplayFrame> proof;
     size_t lastReached = 0;
-    for (int frame = 0; frame < 60 * 240 && !run.closed(); ++frame) {
+    for (size_t frame = 0; frame < 60 * 240 && !run.closed(); ++frame) {
         const glm::vec3 v = PhysicsWorld::velocityOf(session.character.body);
-        const std::vector<Key> keys = pilot.decide(session.character.getPosition(), v);
+        const std::vector<Key> keys = !fromKeys             ? pilot.decide(session.character.getPosition(), v)
+                                      : frame < scripted.size() ? scripted[frame]
+                                                                : std::vector<Key>{};
         script.append(keys);
         const std::string out = run.frame(keys);
+        proof.push_back(run.lastFrameRecord());
         if (!out.empty()) std::cout << "frame " << run.frames() << ": " << out;
         const glm::vec3 p = session.character.getPosition();
         const glm::vec3 after = PhysicsWorld::velocityOf(session.character.body);
@@ -56,9 +73,13 @@ int main(int argc, char** argv)
                   << " frames, reached target " << pilot.reached() << "\n";
         return 1;
     }
-    std::ofstream("tests/data/levels/level" + n + ".keys")
-        << "# Win script for level" << n << ".ini, recorded by record_level_script: <frames> [keys]\n"
-        << script.format();
-    std::cout << "won in " << report.frames << " frames; script written\n";
+    if (!fromKeys)
+        std::ofstream(keysPath) << "# Win script for level" << n
+                                << ".ini, recorded by record_level_script: <frames> [keys]\n"
+                                << script.format();
+    ReplayWriter writer(proofPathFor(levelPath),
+                        recordingHeader(n, levelPath, settingsPath, SimulationSettings::of(session.config)), std::cout);
+    for (const ReplayFrame& frame : proof) writer.append(frame);
+    std::cout << "won in " << report.frames << " frames; " << (fromKeys ? "" : "script and ") << "proof run written\n";
     return 0;
 }

@@ -20,7 +20,14 @@ GameLoop::~GameLoop() = default;
 
 const FrameView& GameLoop::runFrame(float time)
 {
-    advanceClock(time);
+    const float deltaTime = time - session.frame.lastFrame;
+    session.frame.lastFrame = time;
+    return runFrameAfter(deltaTime);
+}
+
+const FrameView& GameLoop::runFrameAfter(float deltaTime)
+{
+    advanceClock(deltaTime);
     FrameState& frame = session.frame;
     if (frame.warmUpOver()) {
         host.pollEvents();
@@ -46,11 +53,10 @@ const FrameView& GameLoop::runFrame(float time)
 
 // The clock is never clamped; after the warm-up at most one fixed step a frame
 // falls due and the rest of the backlog is kept.
-void GameLoop::advanceClock(float time)
+void GameLoop::advanceClock(float deltaTime)
 {
     FrameState& frame = session.frame;
-    frame.deltaTime = time - frame.lastFrame;
-    frame.lastFrame = time;
+    frame.deltaTime = deltaTime;
     frame.frameCount += 1;
 
     frame.stepDue = false;

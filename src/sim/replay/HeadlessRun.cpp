@@ -18,9 +18,23 @@ std::string takeLines(std::ostringstream& stream)
 
 HeadlessRun::HeadlessRun(const std::string& settingsPath, const std::string& levelPath, std::optional<int> loadTime)
 {
+    start(settingsPath, levelPath, [&](StartupConfig& config) {
+        if (loadTime) config.loadTime = *loadTime;
+    });
+}
+
+HeadlessRun::HeadlessRun(const std::string& settingsPath, const std::string& levelPath,
+                         const SimulationSettings& settings)
+{
+    start(settingsPath, levelPath, [&](StartupConfig& config) { settings.applyTo(config); });
+}
+
+void HeadlessRun::start(const std::string& settingsPath, const std::string& levelPath,
+                        const std::function<void(StartupConfig&)>& adjust)
+{
     IniFile settings(settingsPath);
     StartupConfig config = StartupConfig::read(settings, lines);
-    if (loadTime) config.loadTime = *loadTime;
+    adjust(config);
     gameSession = std::make_unique<GameSession>(config, std::move(settings), IniFile(levelPath), SessionTextures{},
                                                 lines);
     fullLog = takeLines(lines);
@@ -32,10 +46,27 @@ HeadlessRun::~HeadlessRun() = default;
 std::string HeadlessRun::frame(const std::vector<Key>& held, float dt)
 {
     host.hold(held);
+    pollsBefore = host.polls;
     clock += dt;
-    ++frameCount;
     loop->runFrame(clock);
-    if (decidedFrame == 0 && gameSession->gameManager.gameState != Playing) decidedFrame = frameCount;
+    return finishFrame();
+}
+
+std::string HeadlessRun::exactFrame(const std::vector<Key>& held, float deltaTime)
+{
+    host.hold(held);
+    pollsBefore = host.polls;
+    loop->runFrameAfter(deltaTime);
+    return finishFrame();
+}
+
+std::string HeadlessRun::finishFrame()
+{
+    tally.afterFrame(*gameSession);
+    KeyMask read = 0;
+    for (unsigned k = 0; k < host.keys.size(); ++k)
+        if (host.keys[k] && host.polls > pollsBefore) read |= static_cast<KeyMask>(1u << k);
+    lastRecord = {gameSession->frame.deltaTime, read};
     std::string written = takeLines(lines);
     fullLog += written;
     return written;
@@ -55,12 +86,7 @@ RunReport HeadlessRun::play(const KeyScript& script, int idleFrames, const std::
 
 RunReport HeadlessRun::report() const
 {
-    RunReport report;
-    const int32_t state = gameSession->gameManager.gameState;
-    report.outcome = state == Won ? RunOutcome::Won : state == Lost ? RunOutcome::Lost : RunOutcome::Unfinished;
-    report.decidedFrame = decidedFrame;
-    report.frames = frameCount;
-    report.position = gameSession->character.getPosition();
+    RunReport report = tally.report(*gameSession);
     report.log = fullLog;
     return report;
 }

@@ -6,26 +6,15 @@
 #include <string>
 #include <vector>
 
-#include <glm/vec3.hpp>
-
 #include "sim/frame/Key.h"
+#include "sim/replay/ReplayFile.h"
+#include "sim/replay/RunReport.h"
 #include "sim/replay/ScriptedHost.h"
+#include "sim/settings/SimulationSettings.h"
 
 class GameLoop;
 class GameSession;
 struct KeyScript;
-
-enum class RunOutcome { Unfinished, Won, Lost };
-
-// What a run came to. `decidedFrame` is the frame (counted from 1) on which
-// the game was won or lost, 0 while it is undecided.
-struct RunReport {
-    RunOutcome outcome = RunOutcome::Unfinished;
-    int decidedFrame = 0;
-    int frames = 0;
-    glm::vec3 position{0.0f};
-    std::string log;  // every line the run wrote, start-up included
-};
 
 // One game played without a window through the game's own session and frame
 // loop: each frame advances the clock by a fixed (or given) step with the
@@ -39,6 +28,8 @@ public:
     // `loadTime` replaces the settings' warm-up (proof runs start at once);
     // nullopt keeps the settings' own.
     HeadlessRun(const std::string& settingsPath, const std::string& levelPath, std::optional<int> loadTime = 0);
+    // A replay's run: the recorded simulation settings replace the file's.
+    HeadlessRun(const std::string& settingsPath, const std::string& levelPath, const SimulationSettings& settings);
     ~HeadlessRun();
     HeadlessRun(const HeadlessRun&) = delete;
     HeadlessRun& operator=(const HeadlessRun&) = delete;
@@ -46,25 +37,36 @@ public:
     // Runs one frame `dt` seconds after the previous one with exactly `held`
     // down; returns the lines it wrote.
     std::string frame(const std::vector<Key>& held, float dt = kFrameTime);
+    // A frame that lasts exactly `deltaTime` (the clock above rounds as it
+    // adds up): how a replay plays back its recorded frames.
+    std::string exactFrame(const std::vector<Key>& held, float deltaTime);
     // Plays the script until the game asks to close, then up to `idleFrames`
     // more with no key held while it still runs; `afterFrame` (when given)
     // looks at the session after every frame.
     RunReport play(const KeyScript& script, int idleFrames = 0, const std::function<void()>& afterFrame = {});
     RunReport report() const;
+    // The last frame as a replay records it: its deltaTime and the keys the
+    // game read (none in a warm-up frame, which reads no keys).
+    const ReplayFrame& lastFrameRecord() const { return lastRecord; }
 
     bool closed() const { return host.closing; }
-    int frames() const { return frameCount; }
+    int frames() const { return tally.frames; }
     GameSession& session() { return *gameSession; }
     const GameSession& session() const { return *gameSession; }
     ScriptedHost& windowHost() { return host; }
 
 private:
+    void start(const std::string& settingsPath, const std::string& levelPath,
+               const std::function<void(StartupConfig&)>& adjust);
+    std::string finishFrame();
+
     std::ostringstream lines;  // the session's log
     std::string fullLog;
     ScriptedHost host;
     std::unique_ptr<GameSession> gameSession;
     std::unique_ptr<GameLoop> loop;
     float clock = 0.0f;
-    int frameCount = 0;
-    int decidedFrame = 0;
+    RunTally tally;
+    int pollsBefore = 0;
+    ReplayFrame lastRecord;
 };

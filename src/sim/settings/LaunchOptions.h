@@ -14,4 +14,10 @@ struct LaunchOptions {
     std::optional<bool> fullscreen;
     std::optional<uint32_t> width;
     std::optional<uint32_t> height;
+
+    std::optional<std::string> recordPath;  // record the run here instead of the replay folder
+    std::optional<std::string> replayPath;  // play this recorded run instead of the keyboard
+    bool headless = false;                  // with a replay: no window, one summary line
+    bool force = false;                     // play a replay whose level or catalogue has changed
+    std::optional<std::string> checkLevel;  // a level number or a level file to check, then exit
 };

@@ -1,0 +1,28 @@
+#pragma once
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+// Fingerprints of the files a run depends on, so that a replay can tell whether
+// the level or the element catalogue has changed since it was recorded.
+
+// 64-bit FNV-1a: fast, stable across machines, good enough to notice an edit.
+uint64_t fnv1a64(std::string_view bytes, uint64_t hash = 0xcbf29ce484222325ull);
+// Sixteen lower-case hex digits.
+std::string hashText(uint64_t hash);
+std::optional<uint64_t> parseHashText(std::string_view text);
+
+// The whole file, or nothing when it cannot be read or is larger than `maxBytes`.
+std::optional<std::string> readFileBytes(const std::string& path, size_t maxBytes = size_t{1} << 28);
+
+// The [elements] section of a settings file as "key=value" lines, sorted, with
+// blank lines and comments left out: reordering or commenting the catalogue
+// leaves its hash alone, changing a size does not.
+std::string catalogueText(std::string_view settingsBytes);
+
+// Hashes of a level file's bytes and of a settings file's catalogue; a file
+// that cannot be read hashes to 0.
+uint64_t levelFileHash(const std::string& levelPath);
+uint64_t catalogueHash(const std::string& settingsPath);

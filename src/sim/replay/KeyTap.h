@@ -1,0 +1,41 @@
+#pragma once
+#include "sim/frame/FrameHost.h"
+#include "sim/replay/ReplayFile.h"
+
+// The window as a recorded run reads it: every key's state is taken once, right
+// after the frame's events are polled, and the key handling is answered from
+// that snapshot, so the recording holds exactly what the game saw. (The window
+// system's key state only changes while events are polled, so the answers are
+// the ones the window would have given.)
+class KeyTap : public FrameHost {
+public:
+    explicit KeyTap(FrameHost& window) : window(window) {}
+
+    void pollEvents() override
+    {
+        window.pollEvents();
+        seen = 0;
+        for (unsigned k = 0; k < static_cast<unsigned>(Key::Count); ++k)
+            if (window.isKeyDown(static_cast<Key>(k))) seen |= static_cast<KeyMask>(1u << k);
+        polled = true;
+    }
+    bool isKeyDown(Key key) const override { return seen & (1u << static_cast<unsigned>(key)); }
+    void setWireframe(bool on) override { window.setWireframe(on); }
+    void setCursorVisible(bool visible) override { window.setCursorVisible(visible); }
+    void requestClose() override { window.requestClose(); }
+    bool closeRequested() const override { return window.closeRequested(); }
+
+    // The keys read in the frame that just ran (none in a frame that polled
+    // nothing, such as the warm-up's); the next frame starts afresh.
+    KeyMask takeFrameKeys()
+    {
+        const KeyMask keys = polled ? seen : 0;
+        polled = false;
+        return keys;
+    }
+
+private:
+    FrameHost& window;
+    KeyMask seen = 0;
+    bool polled = false;
+};

@@ -1,0 +1,47 @@
+#include "sim/replay/ProofRun.h"
+
+#include <filesystem>
+#include <ostream>
+
+#include "core/IniFile.h"
+#include "sim/level/LevelCheck.h"
+#include "sim/replay/ReplayPlayback.h"
+
+std::string proofPathFor(const std::string& levelPath)
+{
+    std::filesystem::path path(levelPath);
+    return path.replace_extension(".replay").string();
+}
+
+bool checkLevel(const std::string& levelPath, const std::string& settingsPath, std::ostream& out)
+{
+    const std::string name = std::filesystem::path(levelPath).filename().string();
+    const IniFile level(levelPath);
+    if (!level.loaded()) {
+        out << name << ": cannot read " << levelPath << " as a level file\n";
+        return false;
+    }
+    std::vector<std::string> problems = findLevelProblems(level, IniFile(settingsPath));
+    for (const std::string& problem : problems) out << problem << "\n";
+    const size_t shown = problems.size();
+
+    const std::string proofPath = proofPathFor(levelPath);
+    const std::string proof = "proof run " + std::filesystem::path(proofPath).filename().string() + ": ";
+    if (!std::filesystem::exists(proofPath)) {
+        out << "no proof run (" << proofPath << "); docs/levels.md shows how to record one\n";
+    } else if (const ReplayParse parsed = loadReplay(proofPath); !parsed.replay) {
+        problems.push_back(parsed.error);
+    } else if (const std::string changed = replayMismatch(parsed.replay->header, levelPath, settingsPath); !changed.empty()) {
+        problems.push_back(proof + changed + "; record it again");
+    } else {
+        const RunReport report = playReplayHeadless(*parsed.replay, settingsPath, levelPath);
+        out << proof << summaryLine(report) << "\n";
+        if (report.outcome != RunOutcome::Won) problems.push_back(proof + "does not win the level");
+    }
+    for (size_t i = shown; i < problems.size(); ++i) out << problems[i] << "\n";
+    if (problems.empty())
+        out << name << ": no problems\n";
+    else
+        out << name << ": " << problems.size() << (problems.size() == 1 ? " problem\n" : " problems\n");
+    return problems.empty();
+}

@@ -1,0 +1,61 @@
+#include "sim/replay/ReplayStore.h"
+
+#include <algorithm>
+#include <cctype>
+#include <vector>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+bool absolute(const char* path) { return path && path[0] == '/'; }
+
+// The level setting as it may appear in a file name.
+std::string fileSafe(const std::string& level)
+{
+    std::string safe;
+    for (char c : level)
+        safe += (std::isalnum(static_cast<unsigned char>(c)) || c == '-' || c == '_') ? c : '_';
+    return safe.substr(0, 40);
+}
+
+void keepNewest(const fs::path& folder, int keep)
+{
+    std::error_code error;
+    std::vector<std::pair<fs::file_time_type, fs::path>> runs;
+    for (const auto& entry : fs::directory_iterator(folder, error))
+        if (entry.is_regular_file(error) && entry.path().extension() == ".replay")
+            runs.emplace_back(entry.last_write_time(error), entry.path());
+    std::sort(runs.begin(), runs.end());
+    for (size_t i = 0; i + static_cast<size_t>(std::max(keep - 1, 0)) < runs.size(); ++i) fs::remove(runs[i].second, error);
+}
+
+}  // namespace
+
+std::optional<fs::path> defaultReplayFolder(const char* xdgStateHome, const char* home)
+{
+    if (absolute(xdgStateHome)) return fs::path(xdgStateHome) / "vaultrise" / "replays";
+    if (absolute(home)) return fs::path(home) / ".local" / "state" / "vaultrise" / "replays";
+    return std::nullopt;
+}
+
+std::optional<fs::path> nextRunFile(const fs::path& folder, const std::string& level, std::time_t now, int keep,
+                                    std::string& error)
+{
+    std::error_code failure;
+    fs::create_directories(folder, failure);
+    if (failure || !fs::is_directory(folder)) {
+        error = "cannot make " + folder.string() + (failure ? " (" + failure.message() + ")" : "");
+        return std::nullopt;
+    }
+    keepNewest(folder, keep);
+
+    std::tm local{};
+    localtime_r(&now, &local);
+    char stamp[32];
+    std::strftime(stamp, sizeof stamp, "%Y%m%d-%H%M%S", &local);
+    const std::string stem = "level" + fileSafe(level) + "-" + stamp;
+    fs::path path = folder / (stem + ".replay");
+    for (int n = 2; fs::exists(path, failure) && n < 100; ++n) path = folder / (stem + "-" + std::to_string(n) + ".replay");
+    return path;
+}
