@@ -38,7 +38,7 @@ void HeadlessRun::start(const std::string& settingsPath, const std::string& leve
     gameSession = std::make_unique<GameSession>(config, std::move(settings), IniFile(levelPath), SessionTextures{},
                                                 lines);
     fullLog = takeLines(lines);
-    loop = std::make_unique<GameLoop>(*gameSession, host);
+    loop = std::make_unique<GameLoop>(*gameSession, tap);
 }
 
 HeadlessRun::~HeadlessRun() = default;
@@ -46,7 +46,6 @@ HeadlessRun::~HeadlessRun() = default;
 std::string HeadlessRun::frame(const std::vector<Key>& held, float dt)
 {
     host.hold(held);
-    pollsBefore = host.polls;
     clock += dt;
     loop->runFrame(clock);
     return finishFrame();
@@ -55,7 +54,6 @@ std::string HeadlessRun::frame(const std::vector<Key>& held, float dt)
 std::string HeadlessRun::exactFrame(const std::vector<Key>& held, float deltaTime)
 {
     host.hold(held);
-    pollsBefore = host.polls;
     loop->runFrameAfter(deltaTime);
     return finishFrame();
 }
@@ -63,10 +61,7 @@ std::string HeadlessRun::exactFrame(const std::vector<Key>& held, float deltaTim
 std::string HeadlessRun::finishFrame()
 {
     tally.afterFrame(*gameSession);
-    KeyMask read = 0;
-    for (unsigned k = 0; k < host.keys.size(); ++k)
-        if (host.keys[k] && host.polls > pollsBefore) read |= static_cast<KeyMask>(1u << k);
-    lastRecord = {gameSession->frame.deltaTime, read};
+    lastRecord = {gameSession->frame.deltaTime, tap.takeFrameKeys()};
     std::string written = takeLines(lines);
     fullLog += written;
     return written;

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "sim/frame/Key.h"
+#include "sim/replay/KeyTap.h"
 #include "sim/replay/ReplayFile.h"
 #include "sim/replay/RunReport.h"
 #include "sim/replay/ScriptedHost.h"
@@ -67,6 +68,6 @@ private:
     std::unique_ptr<GameLoop> loop;
     float clock = 0.0f;
     RunTally tally;
-    int pollsBefore = 0;
+    KeyTap tap{host};  // the game reads the keys through it, as in a recorded game
     ReplayFrame lastRecord;
 };

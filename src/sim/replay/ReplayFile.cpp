@@ -74,6 +74,14 @@ struct Lines {
     }
 };
 
+// Text that stays on its header line.
+std::string oneLine(std::string text)
+{
+    for (char& c : text)
+        if (c == '\n' || c == '\r') c = ' ';
+    return text;
+}
+
 ReplayParse failure(const std::string& error) { return {std::nullopt, error}; }
 
 }  // namespace
@@ -97,12 +105,9 @@ const char* gameVersion() { return VAULTRISE_VERSION; }
 
 std::string formatReplayHeader(const ReplayHeader& h)
 {
-    std::string level = h.level;
-    for (char& c : level)
-        if (c == '\n' || c == '\r') c = ' ';
     const auto flag = [](bool on) { return on ? "true" : "false"; };
-    return std::string(kMagic) + std::to_string(h.format) + "\ngame " + h.gameVersion + "\nlevel " + level +
-           "\nlevelFile " + h.levelFile + " " + hashText(h.levelHash) + "\nelements " + hashText(h.catalogueHash) +
+    return std::string(kMagic) + std::to_string(h.format) + "\ngame " + oneLine(h.gameVersion) + "\nlevel " + oneLine(h.level) +
+           "\nlevelFile " + hashText(h.levelHash) + " " + oneLine(h.levelFile) + "\nelements " + hashText(h.catalogueHash) +
            "\nloadTime " + std::to_string(h.settings.loadTime) + "\ndebug " + flag(h.settings.debug) +
            "\nuseGameCamera " + flag(h.settings.useGameCamera) + "\nframes\n";
 }
@@ -154,12 +159,11 @@ ReplayParse parseReplay(std::string_view bytes)
     h.gameVersion = value;
     if (!expect("level")) return bad("'level <setting>'");
     h.level = value;
-    std::optional<std::vector<std::string_view>> parts;
     std::optional<uint64_t> levelHash;
-    if (!expect("levelFile") || !(parts = words(value)) || parts->size() != 2 || !(levelHash = parseHashText((*parts)[1])))
-        return bad("'levelFile <name> <16 hex digits>'");
-    h.levelFile = (*parts)[0];
+    if (!expect("levelFile") || value.size() < 17 || !(levelHash = parseHashText(value.substr(0, 16))) || value[16] != ' ')
+        return bad("'levelFile <16 hex digits> <name>'");
     h.levelHash = *levelHash;
+    h.levelFile = value.substr(17);
     std::optional<uint64_t> elements;
     if (!expect("elements") || !(elements = parseHashText(value))) return bad("'elements <16 hex digits>'");
     h.catalogueHash = *elements;

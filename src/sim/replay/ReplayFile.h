@@ -16,7 +16,7 @@
 //     vaultrise replay 1              format version
 //     game 0.9.0                      the game that wrote it
 //     level 1                         the level setting (file name and HUD label)
-//     levelFile level1.ini <hash>     the level file's name and a hash of its bytes
+//     levelFile <hash> level1.ini     a hash of the level file's bytes, and its name
 //     elements <hash>                 a hash of the settings' [elements] catalogue
 //     loadTime 120                    the settings that change the simulation
 //     debug false

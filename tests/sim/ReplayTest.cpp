@@ -1,0 +1,249 @@
+// Replays: a run recorded through the game's own frame loop (fake clock,
+// scripted keys) plays back to the same outcome, frame and state; a file cut
+// inside a frame plays to its last whole frame; broken files get a clear line;
+// a changed level or catalogue is refused unless forced; recording failures
+// cost one line; the replay folder keeps the newest runs.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <random>
+#include <sstream>
+#include <unistd.h>
+
+#include "sim/frame/GameSession.h"
+#include "sim/replay/ContentHash.h"
+#include "sim/replay/HeadlessRun.h"
+#include "sim/replay/KeyScript.h"
+#include "sim/replay/ReplayPlayback.h"
+#include "sim/replay/ReplayStore.h"
+#include "sim/replay/ReplayWriter.h"
+#include "sim/settings/StartupConfig.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const std::string kRoot = VAULTRISE_SOURCE_DIR;
+const std::string kSettings = kRoot + "/assets/settings/settings.ini";
+std::string shippedLevel(int n) { return kRoot + "/assets/settings/level" + std::to_string(n) + ".ini"; }
+
+fs::path scratch(const std::string& name)
+{
+    const fs::path folder = fs::temp_directory_path() / ("vaultrise_" + name + "_" + std::to_string(getpid()));
+    fs::remove_all(folder);
+    fs::create_directories(folder);
+    return folder;
+}
+
+std::string text(const fs::path& path) { return readFileBytes(path.string()).value_or(""); }
+
+struct Recording {
+    std::string path;
+    RunReport report;
+    std::vector<uint64_t> hashes;  // the state after every frame
+};
+
+// Plays a level's win script on a fake clock and records it as the game does.
+Recording record(int level, int frames, int loadTime, const std::function<float(int)>& frameTime)
+{
+    Recording r{(scratch("record") / "run.replay").string(), {}, {}};
+    HeadlessRun run(kSettings, shippedLevel(level), loadTime);
+    std::ostringstream log;
+    ReplayWriter writer(r.path, recordingHeader(std::to_string(level), shippedLevel(level), kSettings,
+                                                SimulationSettings::of(run.session().config)),
+                        log);
+    const auto script = loadKeyScript(kRoot + "/tests/data/levels/level" + std::to_string(level) + ".keys");
+    const auto keys = script.script->frames();
+    for (int i = 0; i < frames && !run.closed(); ++i) {
+        run.frame(i < static_cast<int>(keys.size()) ? keys[static_cast<size_t>(i)] : std::vector<Key>{}, frameTime(i));
+        writer.append(run.lastFrameRecord());
+        r.hashes.push_back(simulationStateHash(run.session()));
+    }
+    EXPECT_EQ(log.str(), "");
+    r.report = run.report();
+    return r;
+}
+
+RunReport replay(const std::string& path, int level)
+{
+    const ReplayParse parsed = loadReplay(path);
+    EXPECT_TRUE(parsed.replay) << parsed.error;
+    return parsed.replay ? playReplayHeadless(*parsed.replay, kSettings, shippedLevel(level)) : RunReport{};
+}
+
+}  // namespace
+
+TEST(Replay, ARecordedRunPlaysBackToTheSameOutcomeFrameAndStateEveryTime)
+{
+    struct Case {
+        int level, frames, loadTime;
+        std::function<float(int)> frameTime;
+        RunOutcome outcome;
+    };
+    const Case cases[] = {
+        {0, 2000, 0, [](int) { return 1.0f / 60.0f; }, RunOutcome::Won},
+        // A long first frame (start-up), a warm-up, then an uneven clock: every deltaTime must come back exactly.
+        {1, 3000, 30, [](int i) { return i == 0 ? 1.7f : (1.0f + 0.4f * std::sin(i * 0.7f)) / 60.0f; }, RunOutcome::Lost},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE("level " + std::to_string(c.level));
+        const Recording recorded = record(c.level, c.frames, c.loadTime, c.frameTime);
+        EXPECT_EQ(recorded.report.outcome, c.outcome);
+        for (int pass = 0; pass < 2; ++pass) {
+            const RunReport again = replay(recorded.path, c.level);
+            EXPECT_EQ(summaryLine(again), summaryLine(recorded.report));
+            EXPECT_EQ(again.frames, recorded.report.frames);
+            EXPECT_EQ(again.log, recorded.report.log) << "the same console lines";
+        }
+    }
+}
+
+TEST(Replay, AFileCutInsideAFramePlaysToTheLastWholeFrameAndIsUnfinished)
+{
+    const Recording recorded = record(0, 2000, 0, [](int) { return 1.0f / 60.0f; });
+    const std::string bytes = text(recorded.path);
+    const size_t framesStart = bytes.find("frames\n") + 7;
+    std::mt19937 random(12);
+    for (int cut = 0; cut < 4; ++cut) {
+        size_t at = std::uniform_int_distribution<size_t>(framesStart + 1, bytes.size() - 2)(random);
+        if (bytes[at - 1] == '\n') ++at;  // inside a frame's line, not between two
+        const ReplayParse parsed = parseReplay(std::string_view(bytes).substr(0, at));
+        ASSERT_TRUE(parsed.replay) << parsed.error;
+        const int whole = static_cast<int>(std::count(bytes.begin() + static_cast<long>(framesStart), bytes.begin() + static_cast<long>(at), '\n'));
+        EXPECT_TRUE(parsed.replay->cutShort);
+        ASSERT_EQ(static_cast<int>(parsed.replay->frames.size()), whole);
+        const RunReport report = playReplayHeadless(*parsed.replay, kSettings, shippedLevel(0));
+        EXPECT_EQ(summaryLine(report), "unfinished frame " + std::to_string(whole) + " state " +
+                                           hashText(recorded.hashes[static_cast<size_t>(whole) - 1]));
+    }
+}
+
+TEST(Replay, BrokenFilesGetAClearLineAndNeverAFrame)
+{
+    ReplayHeader header;
+    header.gameVersion = "0.9.0";
+    const std::string good = formatReplayHeader(header) + "0x1.111112p-6 W Space\n0x1p-6\n";
+    ASSERT_EQ(parseReplay(good).replay.value_or(Replay{}).frames.size(), 2u) << parseReplay(good).error;
+    // Every prefix of a good file reads as a replay or an error, never more.
+    for (size_t n = 0; n <= good.size(); ++n) {
+        const ReplayParse parsed = parseReplay(std::string_view(good).substr(0, n));
+        EXPECT_TRUE(parsed.replay ? parsed.replay->frames.size() <= 2 : !parsed.error.empty());
+    }
+    const std::string head = formatReplayHeader(header);
+    const std::pair<std::string, std::string> cases[] = {
+        {"", "empty file, not a vaultrise replay"},
+        {"\x89PNG\r\n\x1a\n", "not a vaultrise replay"},
+        {"vaultrise replay x\n", "not a vaultrise replay (unreadable format version)"},
+        {"vaultrise replay 2\ngame 9\n", "format 2 is newer than this vaultrise reads (1); play it with a newer vaultrise"},
+        {head.substr(0, 40), "cut short inside its header, before the first frame"},
+        {"vaultrise replay 1\ngame 0.9.0\nlevel 0\nlevelFile xyz level0.ini\n", "line 4: expected 'levelFile <16 hex digits> <name>'"},
+        {"vaultrise replay 1\ngame 0.9.0\nlevel 0\n", "cut short inside its header, before the first frame"},
+        {head + "0x1p-6 W\nnan W\n", "line 11: expected a frame: '<deltaTime as hex float> [keys]'"},
+        {head + "-0x1p-6\n", "line 10: expected a frame: '<deltaTime as hex float> [keys]'"},
+        {head + "0x1p-6  W\n", "line 10: expected a frame: '<deltaTime as hex float> [keys]'"},
+        {head + "0x1p-6 W Q\n", "line 10: unknown key Q"},
+    };
+    for (const auto& [bytes, error] : cases) {
+        const ReplayParse parsed = parseReplay(bytes);
+        EXPECT_FALSE(parsed.replay) << bytes;
+        EXPECT_EQ(parsed.error, error);
+    }
+    EXPECT_EQ(loadReplay("/nonexistent.replay").error,
+              "replay /nonexistent.replay: cannot read the file (missing, unreadable or over 256 MiB)");
+}
+
+TEST(Replay, ARunOnAChangedLevelOrCatalogueIsRefusedUnlessForced)
+{
+    // A game folder with the shipped level 1, its proof run and the shipped catalogue.
+    const fs::path game = scratch("changed");
+    fs::create_directories(game / "settings");
+    const std::string shippedSettings = text(kSettings);
+    const std::string level1 = text(shippedLevel(1));
+    fs::copy_file(kRoot + "/assets/settings/level1.replay", game / "run.replay");
+    const auto setUp = [&](std::string settings, std::string level) {
+        settings.replace(settings.find("assetPath = assets"), 18, "assetPath = " + game.string());
+        std::ofstream(game / "settings.ini") << settings;
+        std::ofstream(game / "settings" / "level1.ini") << level;
+    };
+    const auto movedPlatform = [&] { std::string l = level1; return l.replace(l.find("platform0x = -40"), 16, "platform0x = -38"); };
+    const auto resizedStep = [&] { std::string s = shippedSettings; return s.replace(s.find("plat_stepX = 6"), 14, "plat_stepX = 7"); };
+    struct Case {
+        std::string settings, level, refusal;
+    };
+    const Case cases[] = {
+        {shippedSettings + "; a comment\n", level1, ""},
+        {shippedSettings, movedPlatform(), "settings/level1.ini is not the level file the run was recorded on"},
+        {resizedStep(), level1, "the [elements] catalogue in " + (game / "settings.ini").string() + " has changed"},
+    };
+    for (const Case& c : cases) {
+        setUp(c.settings, c.level);
+        for (const bool force : {false, true}) {
+            SCOPED_TRACE(c.refusal + (force ? " (forced)" : ""));
+            StartupConfig config;
+            config.assetPath = game.string();
+            std::ostringstream err;
+            const auto replay = openReplay((game / "run.replay").string(), (game / "settings.ini").string(), config, force, err);
+            EXPECT_EQ(config.levelFilePath(), (game / "settings" / "level1.ini").string()) << "the recorded level";
+            EXPECT_EQ(err.str().find(c.refusal), c.refusal.empty() ? 0 : err.str().find(c.refusal));
+            if (!c.refusal.empty()) EXPECT_NE(err.str().find(c.refusal), std::string::npos) << err.str();
+            if (!c.refusal.empty() && !force) {
+                EXPECT_FALSE(replay);
+                EXPECT_NE(err.str().find("refused"), std::string::npos);
+                continue;
+            }
+            ASSERT_TRUE(replay);
+            const RunReport report = playReplayHeadless(*replay, (game / "settings.ini").string(), config.levelFilePath());
+            EXPECT_GT(report.frames, 0);
+            if (c.refusal.empty()) EXPECT_EQ(summaryLine(report).substr(0, 15), "won frame 1253 ");
+        }
+    }
+}
+
+TEST(ReplayWriter, AFileThatCannotBeWrittenCostsOneLineAndRecordingStops)
+{
+    const std::pair<std::string, std::string> cases[] = {
+        {"/dev/full", "Recording off: cannot write /dev/full (No space left on device)\n"},
+        {"/nonexistent/run.replay", "Recording off: cannot write /nonexistent/run.replay (No such file or directory)\n"},
+    };
+    for (const auto& [path, line] : cases) {
+        std::ostringstream log;
+        ReplayWriter writer(path, ReplayHeader{}, log);
+        for (int i = 0; i < 3; ++i) writer.append({1.0f / 60.0f, 0});
+        EXPECT_FALSE(writer.recording());
+        EXPECT_EQ(log.str(), line);
+    }
+}
+
+TEST(ReplayStore, RunsGoToTheXdgStateFolderAndOnlyTheNewestAreKept)
+{
+    EXPECT_EQ(defaultReplayFolder("/state", "/home/p"), fs::path("/state/vaultrise/replays"));
+    EXPECT_EQ(defaultReplayFolder("relative", "/home/p"), fs::path("/home/p/.local/state/vaultrise/replays"));
+    EXPECT_EQ(defaultReplayFolder(nullptr, "/home/p"), fs::path("/home/p/.local/state/vaultrise/replays"));
+    EXPECT_FALSE(defaultReplayFolder(nullptr, nullptr));
+
+    const fs::path folder = scratch("store") / "vaultrise" / "replays";
+    fs::create_directories(folder);
+    const auto now = fs::file_time_type::clock::now();
+    for (int i = 0; i < 25; ++i) {
+        const fs::path old = folder / ("level0-" + std::to_string(i) + ".replay");
+        std::ofstream(old) << i;
+        fs::last_write_time(old, now - std::chrono::minutes(100 - i));
+    }
+    std::ofstream(folder / "notes.txt") << "kept";
+    std::string error;
+    const auto next = nextRunFile(folder, "3", 0, 20, error);
+    ASSERT_TRUE(next) << error;
+    EXPECT_EQ(next->parent_path(), folder);
+    EXPECT_EQ(next->filename().string().substr(0, 15), "level3-19700101") << *next;
+    EXPECT_FALSE(fs::exists(*next));
+    int left = 0;
+    for (const auto& entry : fs::directory_iterator(folder)) left += entry.path().extension() == ".replay";
+    EXPECT_EQ(left, 19) << "room for the new run";
+    EXPECT_TRUE(fs::exists(folder / "level0-24.replay") && !fs::exists(folder / "level0-5.replay"));
+    EXPECT_TRUE(fs::exists(folder / "notes.txt"));
+    EXPECT_FALSE(nextRunFile("/dev/null/replays", "3", 0, 20, error));
+    EXPECT_NE(error.find("cannot make /dev/null/replays"), std::string::npos);
+}
