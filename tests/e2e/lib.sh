@@ -8,6 +8,8 @@ WORK=$(mktemp -d /tmp/vaultrise-e2e.XXXXXX)
 OUT="$WORK/out.txt"
 XVFB_PID="" GAME_PID=""
 export MESA_GL_VERSION_OVERRIDE=4.6 MESA_GLSL_VERSION_OVERRIDE=460
+# Every run is recorded into the XDG state folder: keep the tests' runs out of $HOME.
+export XDG_STATE_HOME="$WORK/state"
 cleanup() {
   [ -z "$GAME_PID" ] || kill "$GAME_PID" 2>/dev/null || true
   [ -z "$XVFB_PID" ] || kill "$XVFB_PID" 2>/dev/null || true

@@ -18,6 +18,16 @@ expect_usage_error --size --size 0x0
 expect_usage_error --size --size 640x360x
 expect_usage_error --level --level ../x
 expect_usage_error --fullscreen --fullscreen --windowed
+expect_usage_error --headless --headless
+expect_usage_error --force --force --level 2
+expect_usage_error --check-level --check-level 1 --level 2
+
+# The checker: the bare arena leaves keys out and its void still (status 1),
+# a shipped level is clean (status 0); neither opens a window.
+arena 0 100 100 0
+status=0; "$GAME_BIN" --check-level 9 > "$WORK/check.txt" || status=$?
+[ "$status" = 1 ] && grep -q "^voidSpeed: 0 must be above 0$" "$WORK/check.txt" || fail "check of level 9: $status $(cat "$WORK/check.txt")"
+(cd "$REPO" && "$GAME_BIN" --check-level 0 > "$WORK/check.txt") || fail "shipped level 0: $(cat "$WORK/check.txt")"
 
 "$GAME_BIN" --help > "$WORK/help.txt" 2>&1 || fail "--help exited with $?"
 grep -q -- "--level N" "$WORK/help.txt" || fail "--help lists no options"
