@@ -59,15 +59,16 @@ std::unique_ptr<ReplayWriter> startRecording(const LaunchOptions& options, const
     } else {
         const auto folder = defaultReplayFolder(std::getenv("XDG_STATE_HOME"), std::getenv("HOME"));
         std::string error = "no XDG_STATE_HOME or HOME to keep replays in";
-        const auto file = folder ? nextRunFile(*folder, config.level, std::time(nullptr), kRunsKept, error) : std::nullopt;
+        const auto file =
+            folder ? nextRunFile(*folder, config.level, std::time(nullptr), kRunsKept, error) : std::nullopt;
         if (!file) {
             std::cout << "Recording off: " << error << "\n";
             return nullptr;
         }
         path = file->string();
     }
-    const ReplayHeader header = recordingHeader(config.level, config.levelFilePath(), options.settingsPath,
-                                                SimulationSettings::of(config));
+    const ReplayHeader header =
+        recordingHeader(config.level, config.levelFilePath(), options.settingsPath, SimulationSettings::of(config));
     return std::make_unique<ReplayWriter>(path, header, std::cout);
 }
 

@@ -48,37 +48,42 @@ CommandLine parseCommandLine(int argc, const char* const* argv, std::ostream& ou
     app.name("vaultrise");
     app.set_version_flag("--version", "vaultrise " VAULTRISE_VERSION);
     app.add_option("--settings", o.settingsPath, "Read the settings from FILE")->type_name("FILE");
-    auto* levelOption = app.add_option("--level", level, "Play level N (<assetPath>/settings/levelN.ini) instead of the settings' level")
-        ->type_name("N")
-        ->check(CLI::Validator([](std::string& v) { return allDigits(v) ? "" : "'" + v + "' is not a level number"; },
-                               "", "level number"));
+    auto* levelOption = app.add_option("--level", level,
+                                       "Play level N (<assetPath>/settings/levelN.ini) instead of the settings' level")
+                            ->type_name("N")
+                            ->check(CLI::Validator(
+                                [](std::string& v) { return allDigits(v) ? "" : "'" + v + "' is not a level number"; },
+                                "", "level number"));
     auto* full = app.add_flag("--fullscreen", fullscreen, "Cover the primary monitor");
     auto* window = app.add_flag("--windowed", windowed, "Open a window");
     full->excludes(window);
-    auto* sizeOption = app.add_option("--size", size, "Render size, e.g. 1280x720 (each side 1..16384, at most 8192x8192 pixels)")
-        ->type_name("WIDTHxHEIGHT")
-        ->check(CLI::Validator(
-            [](std::string& v) { return readSize(v) ? "" : "'" + v + "' is not a usable size such as 1280x720"; },
-            "", "size"));
+    auto* sizeOption =
+        app.add_option("--size", size, "Render size, e.g. 1280x720 (each side 1..16384, at most 8192x8192 pixels)")
+            ->type_name("WIDTHxHEIGHT")
+            ->check(CLI::Validator(
+                [](std::string& v) { return readSize(v) ? "" : "'" + v + "' is not a usable size such as 1280x720"; },
+                "", "size"));
     auto* record = app.add_option("--record", recordPath,
                                   "Record the run into FILE (by default every run is kept in "
                                   "$XDG_STATE_HOME/vaultrise/replays, the last 20)")
                        ->type_name("FILE");
-    auto* replay = app.add_option("--replay", replayPath, "Play the recorded run in FILE instead of the keyboard (Escape quits)")
-                       ->type_name("FILE")
-                       ->excludes(record)
-                       ->excludes(levelOption);
-    app.add_flag("--headless", o.headless,
-                 "With --replay: no window; print the outcome, the frame it was decided on and a hash of the final state")
+    auto* replay =
+        app.add_option("--replay", replayPath, "Play the recorded run in FILE instead of the keyboard (Escape quits)")
+            ->type_name("FILE")
+            ->excludes(record)
+            ->excludes(levelOption);
+    app.add_flag(
+           "--headless", o.headless,
+           "With --replay: no window; print the outcome, the frame it was decided on and a hash of the final state")
         ->needs(replay);
     app.add_flag("--force", o.force, "With --replay: play it even if the level or the element catalogue has changed")
         ->needs(replay);
-    auto* check = app.add_option("--check-level", checkLevel,
-                                 "Check level N (or the level file at PATH) and its proof run, print each problem, "
-                                 "exit 1 if there is any")
-                      ->type_name("N|PATH")
-                      ->check(CLI::Validator([](std::string& v) { return v.empty() ? "an empty level name" : ""; },
-                                             "", "level"));
+    auto* check =
+        app.add_option("--check-level", checkLevel,
+                       "Check level N (or the level file at PATH) and its proof run, print each problem, "
+                       "exit 1 if there is any")
+            ->type_name("N|PATH")
+            ->check(CLI::Validator([](std::string& v) { return v.empty() ? "an empty level name" : ""; }, "", "level"));
     for (auto* other : {record, replay, levelOption, full, window, sizeOption}) check->excludes(other);
 
     try {

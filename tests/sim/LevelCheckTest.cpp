@@ -20,10 +20,21 @@ const std::string kRoot = VAULTRISE_SOURCE_DIR;
 std::string craftedLevel(const std::map<std::string, std::string>& changes)
 {
     const std::pair<const char*, std::vector<std::pair<std::string, std::string>>> sections[] = {
-        {"world", {{"dimensionX", "120"}, {"dimensionY", "120"}, {"dimensionZ", "120"}, {"voidSpeed", "1"},
-                   {"charStartX", "0"}, {"charStartY", "1.5"}, {"charStartZ", "0"}}},
+        {"world",
+         {{"dimensionX", "120"},
+          {"dimensionY", "120"},
+          {"dimensionZ", "120"},
+          {"voidSpeed", "1"},
+          {"charStartX", "0"},
+          {"charStartY", "1.5"},
+          {"charStartZ", "0"}}},
         {"physics", {{"gravity", "50"}}},
-        {"platforms", {{"total", "1"}, {"platform0x", "-10"}, {"platform0y", "10"}, {"platform0z", "5"}, {"platform0type", "regular"}}},
+        {"platforms",
+         {{"total", "1"},
+          {"platform0x", "-10"},
+          {"platform0y", "10"},
+          {"platform0z", "5"},
+          {"platform0type", "regular"}}},
         {"walls", {{"total", "1"}, {"wall0x", "0"}, {"wall0y", "10"}, {"wall0z", "-30"}, {"wall0type", "regular"}}},
         {"goal", {{"goalX", "20"}, {"goalY", "20"}, {"goalZ", "0"}}},
     };
@@ -38,16 +49,18 @@ std::string craftedLevel(const std::map<std::string, std::string>& changes)
     return text;
 }
 
-const std::string kCatalogue = "[elements]\nplat_regularX = 8\nplat_regularY = 1\nplat_regularZ = 8\n"
-                               "plat_thinX = 8\nplat_thinY = 0.5\nplat_thinZ = 8\nplat_flatX = 8\nplat_flatY = 0\n"
-                               "plat_flatZ = 8\nwall_regularX = 1\nwall_regularY = 20\nwall_regularZ = 30\ngoalX = 6\n";
+const std::string kCatalogue =
+    "[elements]\nplat_regularX = 8\nplat_regularY = 1\nplat_regularZ = 8\n"
+    "plat_thinX = 8\nplat_thinY = 0.5\nplat_thinZ = 8\nplat_flatX = 8\nplat_flatY = 0\n"
+    "plat_flatZ = 8\nwall_regularX = 1\nwall_regularY = 20\nwall_regularZ = 30\ngoalX = 6\n";
 
 }  // namespace
 
 TEST(LevelCheck, NamesEachProblemByItsKey)
 {
     const IniFile settings(writeTempFile("catalogue", kCatalogue));
-    EXPECT_EQ(findLevelProblems(IniFile(writeTempFile("level", craftedLevel({}))), settings), std::vector<std::string>{});
+    EXPECT_EQ(findLevelProblems(IniFile(writeTempFile("level", craftedLevel({}))), settings),
+              std::vector<std::string>{});
 
     const std::pair<std::map<std::string, std::string>, std::string> cases[] = {
         {{{"platform0x", "70"}}, "platform0x: the box reaches x = 74, outside the world (x within +-60)"},
@@ -56,26 +69,35 @@ TEST(LevelCheck, NamesEachProblemByItsKey)
         {{{"dimensionX", "140"}}, "dimensionX: the floor reaches x = +-70, outside the world (+-60)"},
         {{{"platform0z", "30"}}, "platform0z: z = 30 lies outside the camera band (-15 .. 18)"},
         {{{"charStartZ", "-20"}}, "charStartZ: z = -20 lies outside the camera band (-15 .. 18)"},
-        {{{"platform0type", "thin"}}, "platform0type: 'thin' is 0.5 thick; the jump's ground ray needs platforms at least 1 thick"},
-        {{{"platform0type", "flat"}}, "platform0type: type 'flat' has plat_flatY = 0; sizes must be positive finite numbers"},
-        {{{"platform0type", "nosuch"}}, "platform0type: unknown platform type 'nosuch': [elements] lacks plat_nosuchX, "
-                                        "plat_nosuchY or plat_nosuchZ (the game would make a 1 x 1 x 1 box)"},
-        {{{"wall0type", "tower"}}, "wall0type: unknown wall type 'tower': [elements] lacks wall_towerX, wall_towerY or "
-                                   "wall_towerZ (the game would make a 1 x 1 x 1 box)"},
+        {{{"platform0type", "thin"}},
+         "platform0type: 'thin' is 0.5 thick; the jump's ground ray needs platforms at least 1 thick"},
+        {{{"platform0type", "flat"}},
+         "platform0type: type 'flat' has plat_flatY = 0; sizes must be positive finite numbers"},
+        {{{"platform0type", "nosuch"}},
+         "platform0type: unknown platform type 'nosuch': [elements] lacks plat_nosuchX, "
+         "plat_nosuchY or plat_nosuchZ (the game would make a 1 x 1 x 1 box)"},
+        {{{"wall0type", "tower"}},
+         "wall0type: unknown wall type 'tower': [elements] lacks wall_towerX, wall_towerY or "
+         "wall_towerZ (the game would make a 1 x 1 x 1 box)"},
         {{{"platform0x", "nan"}}, "platform0x: 'nan' is not a finite number"},
         {{{"platform0y", ""}}, "platform0y: missing; write every key out (a missing key silently takes its default)"},
         {{{"gravity", "0"}}, "gravity: 0 must be above 0"},
-        {{{"charStartX", "-10"}, {"charStartY", "10"}, {"charStartZ", "5"}}, "charStartY: the character starts inside platform0"},
-        {{{"charStartX", "59.5"}, {"dimensionX", "100"}}, "charStartX: nothing under the start: the character falls into the void"},
-        {{{"platform0y", "3"}, {"wall0y", "-5"}}, "power-up: at (-10, 32, 5): no chain of double jumps from the start gets there "
-                                "(the double jump rises 22.1 at gravity 50)"},
-        {{{"goalY", "45"}, {"gravity", "30"}}, "goalY: the goal at (20, 45, 0): no chain of double jumps from the start "
-                                                "gets there (the double jump rises 13.26 at gravity 30)"},
+        {{{"charStartX", "-10"}, {"charStartY", "10"}, {"charStartZ", "5"}},
+         "charStartY: the character starts inside platform0"},
+        {{{"charStartX", "59.5"}, {"dimensionX", "100"}},
+         "charStartX: nothing under the start: the character falls into the void"},
+        {{{"platform0y", "3"}, {"wall0y", "-5"}},
+         "power-up: at (-10, 32, 5): no chain of double jumps from the start gets there "
+         "(the double jump rises 22.1 at gravity 50)"},
+        {{{"goalY", "45"}, {"gravity", "30"}},
+         "goalY: the goal at (20, 45, 0): no chain of double jumps from the start "
+         "gets there (the double jump rises 13.26 at gravity 30)"},
     };
     for (const auto& [changes, problem] : cases) {
         const auto problems = findLevelProblems(IniFile(writeTempFile("level", craftedLevel(changes))), settings);
         EXPECT_NE(std::find(problems.begin(), problems.end(), problem), problems.end())
-            << problem << "\nnot among:\n" << testing::PrintToString(problems);
+            << problem << "\nnot among:\n"
+            << testing::PrintToString(problems);
     }
 }
 
@@ -84,7 +106,8 @@ TEST(LevelCheck, EveryShippedLevelIsCleanAndWonByItsProofRun)
     for (int n = 0; n < 5; ++n) {
         const std::string level = "level" + std::to_string(n);
         std::ostringstream out;
-        EXPECT_TRUE(checkLevel(kRoot + "/assets/settings/" + level + ".ini", kRoot + "/assets/settings/settings.ini", out))
+        EXPECT_TRUE(
+            checkLevel(kRoot + "/assets/settings/" + level + ".ini", kRoot + "/assets/settings/settings.ini", out))
             << out.str();
         EXPECT_EQ(out.str().find("proof run " + level + ".replay: won frame "), 0u) << out.str();
         EXPECT_NE(out.str().find(level + ".ini: no problems\n"), std::string::npos);

@@ -16,10 +16,11 @@ namespace {
 
 const std::string kRoot = VAULTRISE_SOURCE_DIR;
 
-glm::vec3 point(const IniFile& ini, const std::string& section, const std::string& key, const char* x,
-                const char* y, const char* z)
+glm::vec3 point(const IniFile& ini, const std::string& section, const std::string& key, const char* x, const char* y,
+                const char* z)
 {
-    return {ini.getFloat(section, key + x, NAN), ini.getFloat(section, key + y, NAN), ini.getFloat(section, key + z, NAN)};
+    return {ini.getFloat(section, key + x, NAN), ini.getFloat(section, key + y, NAN),
+            ini.getFloat(section, key + z, NAN)};
 }
 
 TEST(ShippedLevelFiles, HaveDistinctNamesAStartOnTheFloorAndPlacesToStandAtThePowerUpAndGoal)
@@ -46,8 +47,12 @@ TEST(ShippedLevelFiles, HaveDistinctNamesAStartOnTheFloorAndPlacesToStandAtThePo
         for (long i = 0; i < total; ++i) {
             const std::string key = "platform" + std::to_string(i);
             const glm::vec3 c = point(level, "platforms", key, "x", "y", "z");
-            const glm::vec3 half = 0.5f * point(settings, "elements", "plat_" + level.getString("platforms", key + "type", ""), "X", "Y", "Z");
-            const auto under = [&](const glm::vec3& p) { return std::abs(p.x - c.x) <= half.x && std::abs(p.z - c.z) <= half.z; };
+            const glm::vec3 half =
+                0.5f *
+                point(settings, "elements", "plat_" + level.getString("platforms", key + "type", ""), "X", "Y", "Z");
+            const auto under = [&](const glm::vec3& p) {
+                return std::abs(p.x - c.x) <= half.x && std::abs(p.z - c.z) <= half.z;
+            };
             const float stand = c.y + half.y + 1.0f;  // the sphere's centre on the top
             powerUpStand |= under(powerUp) && std::abs(stand - powerUp.y) < 1.0f;
             goalStand |= under(goal) && glm::distance(glm::vec3(goal.x, stand, goal.z), goal) < goalRadius;

@@ -28,7 +28,10 @@ namespace {
 
 const std::string kRoot = VAULTRISE_SOURCE_DIR;
 const std::string kSettings = kRoot + "/assets/settings/settings.ini";
-std::string shippedLevel(int n) { return kRoot + "/assets/settings/level" + std::to_string(n) + ".ini"; }
+std::string shippedLevel(int n)
+{
+    return kRoot + "/assets/settings/level" + std::to_string(n) + ".ini";
+}
 
 fs::path scratch(const std::string& name)
 {
@@ -38,7 +41,10 @@ fs::path scratch(const std::string& name)
     return folder;
 }
 
-std::string text(const fs::path& path) { return readFileBytes(path.string()).value_or(""); }
+std::string text(const fs::path& path)
+{
+    return readFileBytes(path.string()).value_or("");
+}
 
 struct Recording {
     std::string path;
@@ -52,8 +58,9 @@ Recording record(int level, int frames, int loadTime, const std::function<float(
     Recording r{(scratch("record") / "run.replay").string(), {}, {}};
     HeadlessRun run(kSettings, shippedLevel(level), loadTime);
     std::ostringstream log;
-    ReplayWriter writer(r.path, recordingHeader(std::to_string(level), shippedLevel(level), kSettings,
-                                                SimulationSettings::of(run.session().config)),
+    ReplayWriter writer(r.path,
+                        recordingHeader(std::to_string(level), shippedLevel(level), kSettings,
+                                        SimulationSettings::of(run.session().config)),
                         log);
     const auto script = loadKeyScript(kRoot + "/tests/data/levels/level" + std::to_string(level) + ".keys");
     const auto keys = script.script->frames();
@@ -86,7 +93,8 @@ TEST(Replay, ARecordedRunPlaysBackToTheSameOutcomeFrameAndStateEveryTime)
     const Case cases[] = {
         {0, 2000, 0, [](int) { return 1.0f / 60.0f; }, RunOutcome::Won},
         // A long first frame (start-up), a warm-up, then an uneven clock: every deltaTime must come back exactly.
-        {1, 3000, 30, [](int i) { return i == 0 ? 1.7f : (1.0f + 0.4f * std::sin(i * 0.7f)) / 60.0f; }, RunOutcome::Lost},
+        {1, 3000, 30, [](int i) { return i == 0 ? 1.7f : (1.0f + 0.4f * std::sin(i * 0.7f)) / 60.0f; },
+         RunOutcome::Lost},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE("level " + std::to_string(c.level));
@@ -112,7 +120,8 @@ TEST(Replay, AFileCutInsideAFramePlaysToTheLastWholeFrameAndIsUnfinished)
         if (bytes[at - 1] == '\n') ++at;  // inside a frame's line, not between two
         const ReplayParse parsed = parseReplay(std::string_view(bytes).substr(0, at));
         ASSERT_TRUE(parsed.replay) << parsed.error;
-        const int whole = static_cast<int>(std::count(bytes.begin() + static_cast<long>(framesStart), bytes.begin() + static_cast<long>(at), '\n'));
+        const int whole = static_cast<int>(
+            std::count(bytes.begin() + static_cast<long>(framesStart), bytes.begin() + static_cast<long>(at), '\n'));
         EXPECT_TRUE(parsed.replay->cutShort);
         ASSERT_EQ(static_cast<int>(parsed.replay->frames.size()), whole);
         const RunReport report = playReplayHeadless(*parsed.replay, kSettings, shippedLevel(0));
@@ -137,9 +146,11 @@ TEST(Replay, BrokenFilesGetAClearLineAndNeverAFrame)
         {"", "empty file, not a vaultrise replay"},
         {"\x89PNG\r\n\x1a\n", "not a vaultrise replay"},
         {"vaultrise replay x\n", "not a vaultrise replay (unreadable format version)"},
-        {"vaultrise replay 2\ngame 9\n", "format 2 is newer than this vaultrise reads (1); play it with a newer vaultrise"},
+        {"vaultrise replay 2\ngame 9\n",
+         "format 2 is newer than this vaultrise reads (1); play it with a newer vaultrise"},
         {head.substr(0, 40), "cut short inside its header, before the first frame"},
-        {"vaultrise replay 1\ngame 0.9.0\nlevel 0\nlevelFile xyz level0.ini\n", "line 4: expected 'levelFile <16 hex digits> <name>'"},
+        {"vaultrise replay 1\ngame 0.9.0\nlevel 0\nlevelFile xyz level0.ini\n",
+         "line 4: expected 'levelFile <16 hex digits> <name>'"},
         {"vaultrise replay 1\ngame 0.9.0\nlevel 0\n", "cut short inside its header, before the first frame"},
         {head + "0x1p-6 W\nnan W\n", "line 11: expected a frame: '<deltaTime as hex float> [keys]'"},
         {head + "-0x1p-6\n", "line 10: expected a frame: '<deltaTime as hex float> [keys]'"},
@@ -168,8 +179,14 @@ TEST(Replay, ARunOnAChangedLevelOrCatalogueIsRefusedUnlessForced)
         std::ofstream(game / "settings.ini") << settings;
         std::ofstream(game / "settings" / "level1.ini") << level;
     };
-    const auto movedPlatform = [&] { std::string l = level1; return l.replace(l.find("platform0x = -40"), 16, "platform0x = -38"); };
-    const auto resizedStep = [&] { std::string s = shippedSettings; return s.replace(s.find("plat_stepX = 6"), 14, "plat_stepX = 7"); };
+    const auto movedPlatform = [&] {
+        std::string l = level1;
+        return l.replace(l.find("platform0x = -40"), 16, "platform0x = -38");
+    };
+    const auto resizedStep = [&] {
+        std::string s = shippedSettings;
+        return s.replace(s.find("plat_stepX = 6"), 14, "plat_stepX = 7");
+    };
     struct Case {
         std::string settings, level, refusal;
     };
@@ -185,7 +202,8 @@ TEST(Replay, ARunOnAChangedLevelOrCatalogueIsRefusedUnlessForced)
             StartupConfig config;
             config.assetPath = game.string();
             std::ostringstream err;
-            const auto replay = openReplay((game / "run.replay").string(), (game / "settings.ini").string(), config, force, err);
+            const auto replay =
+                openReplay((game / "run.replay").string(), (game / "settings.ini").string(), config, force, err);
             EXPECT_EQ(config.levelFilePath(), (game / "settings" / "level1.ini").string()) << "the recorded level";
             EXPECT_EQ(err.str().find(c.refusal), c.refusal.empty() ? 0 : err.str().find(c.refusal));
             if (!c.refusal.empty()) EXPECT_NE(err.str().find(c.refusal), std::string::npos) << err.str();
@@ -195,7 +213,8 @@ TEST(Replay, ARunOnAChangedLevelOrCatalogueIsRefusedUnlessForced)
                 continue;
             }
             ASSERT_TRUE(replay);
-            const RunReport report = playReplayHeadless(*replay, (game / "settings.ini").string(), config.levelFilePath());
+            const RunReport report =
+                playReplayHeadless(*replay, (game / "settings.ini").string(), config.levelFilePath());
             EXPECT_GT(report.frames, 0);
             if (c.refusal.empty()) EXPECT_EQ(summaryLine(report).substr(0, 15), "won frame 1253 ");
         }
@@ -206,7 +225,8 @@ TEST(ReplayWriter, AFileThatCannotBeWrittenCostsOneLineAndRecordingStops)
 {
     const std::pair<std::string, std::string> cases[] = {
         {"/dev/full", "Recording off: cannot write /dev/full (No space left on device)\n"},
-        {"/nonexistent/run.replay", "Recording off: cannot write /nonexistent/run.replay (No such file or directory)\n"},
+        {"/nonexistent/run.replay",
+         "Recording off: cannot write /nonexistent/run.replay (No such file or directory)\n"},
     };
     for (const auto& [path, line] : cases) {
         std::ostringstream log;

@@ -13,10 +13,10 @@
 
 namespace {
 
-constexpr float kWorldHalf = 60.0f;   // the screens frame x and z within this
-constexpr float kWorldTop = 140.0f;   // the screens' top edge
+constexpr float kWorldHalf = 60.0f;                    // the screens frame x and z within this
+constexpr float kWorldTop = 140.0f;                    // the screens' top edge
 constexpr float kBandFar = -15.0f, kBandNear = 18.0f;  // the camera band along z
-constexpr float kRadius = 1.0f;       // the character's sphere
+constexpr float kRadius = 1.0f;                        // the character's sphere
 // Measured double jump at gravity 50: rise of the sphere's centre and distance
 // along the ground; both scale with gravity.
 constexpr float kDoublePeak = 22.1f, kDoubleReach = 66.6f, kMeasuredGravity = 50.0f;
@@ -101,8 +101,10 @@ private:
         gravity = positive("physics", "gravity").value_or(kMeasuredGravity);
         positive("world", "voidSpeed");
         const auto x = positive("world", "dimensionX"), z = positive("world", "dimensionZ");
-        if (x && *x * 0.5f > kWorldHalf) report("dimensionX", "the floor reaches x = +-" + number(*x * 0.5f) + ", outside the world (+-60)");
-        if (z && *z * 0.5f > kWorldHalf) report("dimensionZ", "the floor reaches z = +-" + number(*z * 0.5f) + ", outside the world (+-60)");
+        if (x && *x * 0.5f > kWorldHalf)
+            report("dimensionX", "the floor reaches x = +-" + number(*x * 0.5f) + ", outside the world (+-60)");
+        if (z && *z * 0.5f > kWorldHalf)
+            report("dimensionZ", "the floor reaches z = +-" + number(*z * 0.5f) + ", outside the world (+-60)");
         if (x && z) surfaces.push_back({"the floor", glm::vec3(0.0f), glm::vec3(*x * 0.5f, 0.5f, *z * 0.5f)});
     }
 
@@ -142,9 +144,11 @@ private:
             const glm::vec3 half = *full * 0.5f;
             const glm::vec3& c = *centre;
             if (std::abs(c.x) + half.x > kWorldHalf)
-                report(key + "x", "the box reaches x = " + number(c.x + std::copysign(half.x, c.x)) + ", outside the world (x within +-60)");
+                report(key + "x", "the box reaches x = " + number(c.x + std::copysign(half.x, c.x)) +
+                                      ", outside the world (x within +-60)");
             if (std::abs(c.z) + half.z > kWorldHalf)
-                report(key + "z", "the box reaches z = " + number(c.z + std::copysign(half.z, c.z)) + ", outside the world (z within +-60)");
+                report(key + "z", "the box reaches z = " + number(c.z + std::copysign(half.z, c.z)) +
+                                      ", outside the world (z within +-60)");
             if (c.y - half.y < 0.0f || c.y + half.y > kWorldTop)
                 report(key + "y", "the box spans y " + number(c.y - half.y) + " .. " + number(c.y + half.y) +
                                       ", outside the world (y within 0 .. 140)");
@@ -164,7 +168,8 @@ private:
         const auto s = point("world", "charStart", "X", "Y", "Z");
         if (!s) return;
         start = *s;
-        if (s->z < kBandFar || s->z > kBandNear) report("charStartZ", "z = " + number(s->z) + " lies outside the camera band (-15 .. 18)");
+        if (s->z < kBandFar || s->z > kBandNear)
+            report("charStartZ", "z = " + number(s->z) + " lies outside the camera band (-15 .. 18)");
         for (const Surface& box : surfaces) {
             const glm::vec3 outside = glm::max(glm::abs(*s - box.centre) - box.half, glm::vec3(0.0f));
             if (outside.x * outside.x + outside.y * outside.y + outside.z * outside.z < kRadius * kRadius - 1e-4f)
@@ -200,7 +205,8 @@ private:
                     open.push_back(i);
                 }
         }
-        // A target is touched when the sphere's centre, rising at most `peak` above a reached top, gets within `near` of it.
+        // A target is touched when the sphere's centre, rising at most `peak` above a reached top, gets within `near`
+        // of it.
         const auto touches = [&](const glm::vec3& target, float near) {
             for (size_t i = 0; i < surfaces.size(); ++i)
                 if (reached[i] && surfaces[i].top() + kRadius + peak >= target.y - near &&
@@ -212,7 +218,8 @@ private:
                                 number(peak) + " at gravity " + number(gravity) + ")";
         if (!touches(kPowerUp, kPowerUpHalf + kRadius)) report("power-up", "at (-10, 32, 5)" + why);
         if (goal && !touches(*goal, settings.getFloat("elements", "goalX", 1.0f) * 0.5f))
-            report("goalY", "the goal at (" + number(goal->x) + ", " + number(goal->y) + ", " + number(goal->z) + ")" + why);
+            report("goalY",
+                   "the goal at (" + number(goal->x) + ", " + number(goal->y) + ", " + number(goal->z) + ")" + why);
     }
 
     const IniFile& level;

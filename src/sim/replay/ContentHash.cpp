@@ -77,7 +77,8 @@ std::string catalogueText(std::string_view settingsBytes)
         }
         if (!inElements) continue;
         // An inline comment starts with ';' after white space, as the INI reader reads it.
-        if (const auto comment = line.find(" ;"); comment != std::string_view::npos) line = trim(line.substr(0, comment));
+        if (const auto comment = line.find(" ;"); comment != std::string_view::npos)
+            line = trim(line.substr(0, comment));
         const auto equals = line.find('=');
         if (equals == std::string_view::npos) continue;
         entries.push_back(std::string(trim(line.substr(0, equals))) + "=" + std::string(trim(line.substr(equals + 1))));

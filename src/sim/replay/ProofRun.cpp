@@ -31,7 +31,8 @@ bool checkLevel(const std::string& levelPath, const std::string& settingsPath, s
         out << "no proof run (" << proofPath << "); docs/levels.md shows how to record one\n";
     } else if (const ReplayParse parsed = loadReplay(proofPath); !parsed.replay) {
         problems.push_back(parsed.error);
-    } else if (const std::string changed = replayMismatch(parsed.replay->header, levelPath, settingsPath); !changed.empty()) {
+    } else if (const std::string changed = replayMismatch(parsed.replay->header, levelPath, settingsPath);
+               !changed.empty()) {
         problems.push_back(proof + changed + "; record it again");
     } else {
         const RunReport report = playReplayHeadless(*parsed.replay, settingsPath, levelPath);

@@ -82,7 +82,10 @@ std::string oneLine(std::string text)
     return text;
 }
 
-ReplayParse failure(const std::string& error) { return {std::nullopt, error}; }
+ReplayParse failure(const std::string& error)
+{
+    return {std::nullopt, error};
+}
 
 }  // namespace
 
@@ -101,15 +104,18 @@ std::vector<Key> keysOf(KeyMask mask)
     return keys;
 }
 
-const char* gameVersion() { return VAULTRISE_VERSION; }
+const char* gameVersion()
+{
+    return VAULTRISE_VERSION;
+}
 
 std::string formatReplayHeader(const ReplayHeader& h)
 {
     const auto flag = [](bool on) { return on ? "true" : "false"; };
-    return std::string(kMagic) + std::to_string(h.format) + "\ngame " + oneLine(h.gameVersion) + "\nlevel " + oneLine(h.level) +
-           "\nlevelFile " + hashText(h.levelHash) + " " + oneLine(h.levelFile) + "\nelements " + hashText(h.catalogueHash) +
-           "\nloadTime " + std::to_string(h.settings.loadTime) + "\ndebug " + flag(h.settings.debug) +
-           "\nuseGameCamera " + flag(h.settings.useGameCamera) + "\nframes\n";
+    return std::string(kMagic) + std::to_string(h.format) + "\ngame " + oneLine(h.gameVersion) + "\nlevel " +
+           oneLine(h.level) + "\nlevelFile " + hashText(h.levelHash) + " " + oneLine(h.levelFile) + "\nelements " +
+           hashText(h.catalogueHash) + "\nloadTime " + std::to_string(h.settings.loadTime) + "\ndebug " +
+           flag(h.settings.debug) + "\nuseGameCamera " + flag(h.settings.useGameCamera) + "\nframes\n";
 }
 
 std::string formatReplayFrame(const ReplayFrame& frame)
@@ -160,7 +166,8 @@ ReplayParse parseReplay(std::string_view bytes)
     if (!expect("level")) return bad("'level <setting>'");
     h.level = value;
     std::optional<uint64_t> levelHash;
-    if (!expect("levelFile") || value.size() < 17 || !(levelHash = parseHashText(value.substr(0, 16))) || value[16] != ' ')
+    if (!expect("levelFile") || value.size() < 17 || !(levelHash = parseHashText(value.substr(0, 16))) ||
+        value[16] != ' ')
         return bad("'levelFile <16 hex digits> <name>'");
     h.levelHash = *levelHash;
     h.levelFile = value.substr(17);
@@ -201,7 +208,8 @@ ReplayParse parseReplay(std::string_view bytes)
 ReplayParse loadReplay(const std::string& path)
 {
     const auto bytes = readFileBytes(path);
-    ReplayParse parsed = bytes ? parseReplay(*bytes) : failure("cannot read the file (missing, unreadable or over 256 MiB)");
+    ReplayParse parsed =
+        bytes ? parseReplay(*bytes) : failure("cannot read the file (missing, unreadable or over 256 MiB)");
     if (!parsed.replay) parsed.error = "replay " + path + ": " + parsed.error;
     return parsed;
 }

@@ -8,14 +8,16 @@ namespace fs = std::filesystem;
 
 namespace {
 
-bool absolute(const char* path) { return path && path[0] == '/'; }
+bool absolute(const char* path)
+{
+    return path && path[0] == '/';
+}
 
 // The level setting as it may appear in a file name.
 std::string fileSafe(const std::string& level)
 {
     std::string safe;
-    for (char c : level)
-        safe += (std::isalnum(static_cast<unsigned char>(c)) || c == '-' || c == '_') ? c : '_';
+    for (char c : level) safe += (std::isalnum(static_cast<unsigned char>(c)) || c == '-' || c == '_') ? c : '_';
     return safe.substr(0, 40);
 }
 
@@ -27,7 +29,8 @@ void keepNewest(const fs::path& folder, int keep)
         if (entry.is_regular_file(error) && entry.path().extension() == ".replay")
             runs.emplace_back(entry.last_write_time(error), entry.path());
     std::sort(runs.begin(), runs.end());
-    for (size_t i = 0; i + static_cast<size_t>(std::max(keep - 1, 0)) < runs.size(); ++i) fs::remove(runs[i].second, error);
+    for (size_t i = 0; i + static_cast<size_t>(std::max(keep - 1, 0)) < runs.size(); ++i)
+        fs::remove(runs[i].second, error);
 }
 
 }  // namespace
@@ -56,6 +59,7 @@ std::optional<fs::path> nextRunFile(const fs::path& folder, const std::string& l
     std::strftime(stamp, sizeof stamp, "%Y%m%d-%H%M%S", &local);
     const std::string stem = "level" + fileSafe(level) + "-" + stamp;
     fs::path path = folder / (stem + ".replay");
-    for (int n = 2; fs::exists(path, failure) && n < 100; ++n) path = folder / (stem + "-" + std::to_string(n) + ".replay");
+    for (int n = 2; fs::exists(path, failure) && n < 100; ++n)
+        path = folder / (stem + "-" + std::to_string(n) + ".replay");
     return path;
 }
