@@ -141,6 +141,14 @@ TEST(Replay, BrokenFilesGetAClearLineAndNeverAFrame)
         const ReplayParse parsed = parseReplay(std::string_view(good).substr(0, n));
         EXPECT_TRUE(parsed.replay ? parsed.replay->frames.size() <= 2 : !parsed.error.empty());
     }
+    // Bytes flipped at random: a replay or an error, and never a read out of bounds (the sanitizer build watches).
+    std::mt19937 random(3);
+    for (int i = 0; i < 3000; ++i) {
+        std::string bytes = good;
+        bytes[random() % bytes.size()] = static_cast<char>(random());
+        const ReplayParse parsed = parseReplay(bytes);
+        EXPECT_NE(parsed.replay.has_value(), !parsed.error.empty());
+    }
     const std::string head = formatReplayHeader(header);
     const std::pair<std::string, std::string> cases[] = {
         {"", "empty file, not a vaultrise replay"},

@@ -74,6 +74,15 @@ struct Lines {
     }
 };
 
+// A word of a broken file as it may appear in a one-line message.
+std::string printable(std::string_view word)
+{
+    std::string text(word.substr(0, 24));
+    for (char& c : text)
+        if (c < 0x20 || c > 0x7e) c = '?';
+    return text;
+}
+
 // Text that stays on its header line.
 std::string oneLine(std::string text)
 {
@@ -197,7 +206,7 @@ ReplayParse parseReplay(std::string_view bytes)
         ReplayFrame frame{*dt, 0};
         for (size_t i = 1; i < fields->size(); ++i) {
             const auto key = keyFromName(std::string((*fields)[i]));
-            if (!key) return failure(where + "unknown key " + std::string((*fields)[i]));
+            if (!key) return failure(where + "unknown key " + printable((*fields)[i]));
             frame.keys |= maskOf({*key});
         }
         replay.frames.push_back(frame);
