@@ -3,6 +3,7 @@
 #include <cmath>
 #include <ostream>
 
+#include "core/FiniteValue.h"
 #include "core/IniFile.h"
 #include "sim/settings/StartupConfig.h"
 #include "sim/gameplay/GameManager.h"
@@ -67,14 +68,6 @@ void addEntries(Level& level, const IniFile& levelFile, const IniFile* settings,
     }
 }
 
-float goalCoordinate(const IniFile& levelFile, const char* key, std::ostream& log)
-{
-    const float value = levelFile.getFloat("goal", key, 0.0f);
-    if (std::isfinite(value)) return value;
-    log << "Level: goal " << key << " is not a finite number, using 0\n";
-    return 0.0f;
-}
-
 Platform makePicture(LevelFactory& factory, const glm::vec3& centre, const glm::vec3& halfExtents, unsigned texture,
                      float tiltAngle)
 {
@@ -112,9 +105,9 @@ std::unique_ptr<Level> buildLevel(const IniFile& levelFile, const std::string& l
         factory.createFloor(glm::vec2(dimensionX * 0.5f, dimensionZ * 0.5f), textures.platformsBlue));
 
     glm::vec3 goalCentre;
-    goalCentre.x = goalCoordinate(levelFile, "goalX", log);
-    goalCentre.y = goalCoordinate(levelFile, "goalY", log);
-    goalCentre.z = goalCoordinate(levelFile, "goalZ", log);
+    goalCentre.x = readFiniteFloat(levelFile, "goal", "goalX", 0.0f, log, "Level");
+    goalCentre.y = readFiniteFloat(levelFile, "goal", "goalY", 0.0f, log, "Level");
+    goalCentre.z = readFiniteFloat(levelFile, "goal", "goalZ", 0.0f, log, "Level");
     level->goal.emplace(factory.createGoal(goalCentre, textures.door));
 
     // The single laser texture; the main loop swaps in the current laser frame before each draw.

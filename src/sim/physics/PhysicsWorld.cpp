@@ -9,12 +9,16 @@
 #include <string>
 #include <vector>
 
+#include "core/FiniteValue.h"
 #include "core/IniFile.h"
 #include "sim/physics/BoxRaycast.h"
 #include "sim/physics/CollisionGroups.h"
 #include "sim/physics/TriggerTracker.h"
 
 namespace {
+
+// The name the world's lines on the log begin with.
+constexpr const char* kReader = "PhysicsWorld";
 
 // The character's linear damping and the confetti's angular damping are given
 // as "velocity shrinks by c * dt per step"; Bullet instead multiplies by
@@ -48,14 +52,6 @@ std::unique_ptr<btBoxShape> makeBox(const glm::vec3& halfExtents, std::deque<glm
     exact.push_back(halfExtents);
     box->setUserPointer(&exact.back());
     return box;
-}
-
-float finiteOr(const IniFile& file, const char* section, const char* key, float fallback, std::ostream& log)
-{
-    const float value = file.getFloat(section, key, fallback);
-    if (std::isfinite(value)) return value;
-    log << "PhysicsWorld: " << section << " " << key << " is not a finite number, using " << fallback << "\n";
-    return fallback;
 }
 
 // Collects every candidate proxy along a ray; the exact test is done afterwards.
@@ -178,9 +174,9 @@ struct BulletParts {
 
 PhysicsWorld::PhysicsWorld(const IniFile& levelReader, SimulationCallback* callback, std::ostream& log) : log(&log)
 {
-    dimensions[2] = finiteOr(levelReader, "world", "dimensionZ", 10.0f, log);
-    dimensions[1] = finiteOr(levelReader, "world", "dimensionY", 10.0f, log);
-    dimensions[0] = finiteOr(levelReader, "world", "dimensionX", 10.0f, log);
+    dimensions[2] = readFiniteFloat(levelReader, "world", "dimensionZ", 10.0f, log, kReader);
+    dimensions[1] = readFiniteFloat(levelReader, "world", "dimensionY", 10.0f, log, kReader);
+    dimensions[0] = readFiniteFloat(levelReader, "world", "dimensionX", 10.0f, log, kReader);
     characterMass = 7.0f;
     characterMaxLinearVelocity = 1000.0f;
     characterSize = 2.0f;
@@ -207,7 +203,7 @@ void PhysicsWorld::initPhysics(const IniFile& reader, SimulationCallback* simula
     // would move it between Bullet's broadphase trees and cost seconds in big levels.
     scene->setForceUpdateAllAabbs(false);
 
-    gravity = finiteOr(reader, "physics", "gravity", gravity, *log);
+    gravity = readFiniteFloat(reader, "physics", "gravity", gravity, *log, kReader);
     scene->setGravity(btVector3(0.0f, -gravity, 0.0f));
 
     gCalculateCombinedFrictionCallback = &averageFriction;
@@ -238,9 +234,9 @@ btRigidBody* PhysicsWorld::getCharacterBody()
 {
     if (characterBody || !parts) return characterBody;
 
-    const float startX = finiteOr(*levelReader, "world", "charStartX", 0.0f, *log);
-    const float startY = finiteOr(*levelReader, "world", "charStartY", 50.0f, *log);
-    const float startZ = finiteOr(*levelReader, "world", "charStartZ", dimensions[2] * 0.5f, *log);
+    const float startX = readFiniteFloat(*levelReader, "world", "charStartX", 0.0f, *log, kReader);
+    const float startY = readFiniteFloat(*levelReader, "world", "charStartY", 50.0f, *log, kReader);
+    const float startZ = readFiniteFloat(*levelReader, "world", "charStartZ", dimensions[2] * 0.5f, *log, kReader);
 
     characterBody = addDynamicBody(std::make_unique<btSphereShape>(characterSize * 0.5f),
                                    glm::vec3(startX, startY, startZ), characterMass, characterMaterial, 0.2f, 0.0f,
