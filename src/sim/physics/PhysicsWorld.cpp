@@ -13,6 +13,7 @@
 #include "core/IniFile.h"
 #include "sim/physics/BoxRaycast.h"
 #include "sim/physics/CollisionGroups.h"
+#include "sim/physics/RestingTreeFiler.h"
 #include "sim/physics/TriggerTracker.h"
 
 namespace {
@@ -96,55 +97,6 @@ struct TriggerOverlapCollector : btCollisionWorld::ContactResultCallback {
     std::vector<TriggerTracker::Overlap> overlaps;
 };
 
-// Bullet's broadphase tree grows one level per box when boxes arrive in a
-// steady order (as a level file lists them), which makes building a large
-// level quadratic. Rebuilding the tree of resting boxes every few hundred
-// boxes keeps it shallow.
-constexpr int kRebalanceEvery = 256;
-
-void unlinkProxy(btDbvtProxy* proxy, btDbvtProxy*& list)
-{
-    if (proxy->links[0]) proxy->links[0]->links[1] = proxy->links[1];
-    else list = proxy->links[1];
-    if (proxy->links[1]) proxy->links[1]->links[0] = proxy->links[0];
-}
-
-void linkProxy(btDbvtProxy* proxy, btDbvtProxy*& list)
-{
-    proxy->links[0] = nullptr;
-    proxy->links[1] = list;
-    if (list) list->links[0] = proxy;
-    list = proxy;
-}
-
-// Bullet first files a new proxy in its tree of moving things and moves it to
-// the tree of resting things a couple of steps later, one insertion at a time.
-// A static box never moves, so it is filed there at once, the same way.
-void fileAsResting(btDbvtBroadphase& broadphase, btBroadphaseProxy* handle)
-{
-    auto* proxy = static_cast<btDbvtProxy*>(handle);
-    if (!proxy || proxy->stage == btDbvtBroadphase::STAGECOUNT) return;
-    unlinkProxy(proxy, broadphase.m_stageRoots[proxy->stage]);
-    broadphase.m_sets[btDbvtBroadphase::DYNAMIC_SET].remove(proxy->leaf);
-    const btDbvtVolume volume = btDbvtVolume::FromMM(proxy->m_aabbMin, proxy->m_aabbMax);
-    proxy->leaf = broadphase.m_sets[btDbvtBroadphase::FIXED_SET].insert(volume, proxy);
-    proxy->stage = btDbvtBroadphase::STAGECOUNT;
-    linkProxy(proxy, broadphase.m_stageRoots[btDbvtBroadphase::STAGECOUNT]);
-}
-
-// Offers the pair (new static box, moving body) to the pair cache, which
-// applies the collision groups.
-struct PairWithMoving : btDbvt::ICollide {
-    PairWithMoving(btOverlappingPairCache& cache, btBroadphaseProxy* proxy) : cache(cache), proxy(proxy) {}
-    void Process(const btDbvtNode* leaf) override
-    {
-        auto* other = static_cast<btBroadphaseProxy*>(leaf->data);
-        if (other != proxy) cache.addOverlappingPair(proxy, other);
-    }
-    btOverlappingPairCache& cache;
-    btBroadphaseProxy* proxy;
-};
-
 struct DampedBody {
     btRigidBody* body;
     float linearPerSecond;
@@ -167,7 +119,7 @@ struct BulletParts {
     std::deque<glm::vec3> boxHalfExtents;
     std::vector<btRigidBody*> triggers;
     std::vector<DampedBody> damped;
-    int rebalanceAt = 0;
+    std::unique_ptr<RestingTreeFiler> staticFiler;  // adds static boxes the fast way
     TriggerTracker tracker;
     std::vector<TriggerPair> pendingReports;
 };
@@ -199,6 +151,7 @@ void PhysicsWorld::initPhysics(const IniFile& reader, SimulationCallback* simula
     parts->world = std::make_unique<btDiscreteDynamicsWorld>(parts->dispatcher.get(), parts->broadphase.get(),
                                                              parts->solver.get(), parts->configuration.get());
     scene = parts->world.get();
+    parts->staticFiler = std::make_unique<RestingTreeFiler>(*scene, *parts->broadphase);
     // Resting bodies keep their bounds; refreshing every static box each step
     // would move it between Bullet's broadphase trees and cost seconds in big levels.
     scene->setForceUpdateAllAabbs(false);
@@ -247,31 +200,6 @@ btRigidBody* PhysicsWorld::getCharacterBody()
     return characterBody;
 }
 
-void PhysicsWorld::addStaticBody(btRigidBody* body, int group, int mask)
-{
-    btDbvtBroadphase& broadphase = *parts->broadphase;
-    // Bullet would pair a new box with every box it overlaps, static ones
-    // included, only to throw those pairs away; with thousands of boxes piled
-    // up that search dominates start-up. A static box can only touch moving
-    // bodies, so it is paired with the tree of moving bodies alone (resting
-    // ones meet it when they wake and move).
-    broadphase.m_deferedcollide = true;
-    scene->addRigidBody(body, group, mask);
-    broadphase.m_deferedcollide = false;
-
-    btBroadphaseProxy* proxy = body->getBroadphaseHandle();
-    fileAsResting(broadphase, proxy);
-    btDbvt& resting = broadphase.m_sets[btDbvtBroadphase::FIXED_SET];
-    if (resting.m_leaves >= parts->rebalanceAt) {
-        resting.optimizeTopDown(4);
-        parts->rebalanceAt = resting.m_leaves + kRebalanceEvery;
-    }
-
-    PairWithMoving pairing(*broadphase.m_paircache, proxy);
-    btDbvt& moving = broadphase.m_sets[btDbvtBroadphase::DYNAMIC_SET];
-    moving.collideTV(moving.m_root, static_cast<btDbvtProxy*>(proxy)->leaf->volume, pairing);
-}
-
 btRigidBody* PhysicsWorld::createStaticBox(const glm::vec3& centre, const glm::vec3& halfExtents,
                                            const PhysicsMaterial& material, ShapeRole role, void* userData)
 {
@@ -289,11 +217,11 @@ btRigidBody* PhysicsWorld::createStaticBox(const glm::vec3& centre, const glm::v
     if (role == ShapeRole::Trigger) {
         body->setCollisionFlags(body->getCollisionFlags() | btCollisionObject::CF_NO_CONTACT_RESPONSE);
         body->setUserIndex(collision::kRoleTrigger);
-        addStaticBody(body.get(), collision::kTrigger, collision::kTriggerMask);
+        parts->staticFiler->addStaticBody(body.get(), collision::kTrigger, collision::kTriggerMask);
         parts->triggers.push_back(body.get());
     } else {
         body->setUserIndex(0);
-        addStaticBody(body.get(), collision::kStatic, collision::kStaticMask);
+        parts->staticFiler->addStaticBody(body.get(), collision::kStatic, collision::kStaticMask);
     }
     btRigidBody* raw = body.get();
     parts->shapes.push_back(std::move(box));

@@ -70,7 +70,6 @@ public:
     std::ostream* log;  // where unusable level values are reported
 
 private:
-    void addStaticBody(btRigidBody* body, int group, int mask);
     // A moving body with unit inertia (as one whose mass alone was set) and the
     // material's dynamic friction and restitution; the world keeps it and its shape.
     btRigidBody* addDynamicBody(std::unique_ptr<btCollisionShape> shape, const glm::vec3& centre, float mass,
