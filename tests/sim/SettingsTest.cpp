@@ -84,6 +84,4 @@ TEST(Settings, DerivedStartValuesAndLevelLabel)
     EXPECT_FLOAT_EQ(c.initialCursorY, 360.0f);
     EXPECT_FLOAT_EQ(c.fieldOfView, 45.0f * 0.017453292f);
     EXPECT_EQ(c.lightColour(), glm::vec3(3.0f));
-    EXPECT_EQ(makeLevelLabel("3", IniFile(writeTempFile("named", "[general]\nname = Ice Cave\n"))), "3 [Ice Cave]");
-    EXPECT_EQ(makeLevelLabel("0", IniFile("/nonexistent/level.ini")), "0 [---]");
 }

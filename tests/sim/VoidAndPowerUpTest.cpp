@@ -38,7 +38,7 @@ struct PowerUpRig {
     GameManager manager{false, "", &state, log};
     CountingForwarder forwarder{manager};
     TestWorld t;
-    VoidHandler handler{1.0f, nullptr, &state};
+    VoidHandler handler{1.0f, &state};
     std::optional<PowerUp> power;
 };
 
@@ -47,17 +47,17 @@ struct PowerUpRig {
 TEST(VoidHandler, ConstructionResetsTheVoidWhichRisesAtItsSpeedPerSecond)
 {
     VoidState state{3.0f, true};
-    VoidHandler rising(1.0f, nullptr, &state);
+    VoidHandler rising(1.0f, &state);
     EXPECT_FLOAT_EQ(state.voidHeight, -10.0f) << "construction resets the void";
     EXPECT_FALSE(state.powerUpUsed);
     for (int i = 0; i < 60; ++i) rising.rise(1.0f / 60.0f);
     EXPECT_NEAR(state.voidHeight, -9.0f, 1e-4f);
 
-    VoidHandler still(0.0f, nullptr, &state);
+    VoidHandler still(0.0f, &state);
     for (int i = 0; i < 60; ++i) still.rise(1.0f / 60.0f);
     EXPECT_EQ(state.voidHeight, -10.0f);
 
-    VoidHandler sinking(-3.0f, nullptr, &state);
+    VoidHandler sinking(-3.0f, &state);
     sinking.rise(1.0f);
     EXPECT_NEAR(state.voidHeight, -13.0f, 1e-5f);
 }

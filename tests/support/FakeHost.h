@@ -17,7 +17,6 @@ public:
     void setWireframe(bool on) override { wireframe = on; }
     void setCursorVisible(bool visible) override { cursorVisible = visible; }
     void requestClose() override { closing = true; }
-    bool closeRequested() const override { return closing; }
 
     void press(Key key) { keys[static_cast<size_t>(key)] = true; }
     void release(Key key) { keys[static_cast<size_t>(key)] = false; }

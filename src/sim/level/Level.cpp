@@ -5,7 +5,6 @@
 
 #include "core/FiniteValue.h"
 #include "core/IniFile.h"
-#include "sim/settings/StartupConfig.h"
 #include "sim/gameplay/GameManager.h"
 #include "sim/physics/PhysicsWorld.h"
 #include "sim/level/LevelFactory.h"
@@ -68,6 +67,12 @@ void addEntries(Level& level, const IniFile& levelFile, const IniFile* settings,
     }
 }
 
+// "<level setting> [<level name>]", as the HUD shows it; "---" for a level without a name.
+std::string levelLabel(const std::string& levelSetting, const IniFile& levelFile)
+{
+    return levelSetting + " [" + levelFile.getString("general", "name", "---") + "]";
+}
+
 Platform makePicture(LevelFactory& factory, const glm::vec3& centre, const glm::vec3& halfExtents, unsigned texture,
                      float tiltAngle)
 {
@@ -113,14 +118,14 @@ std::unique_ptr<Level> buildLevel(const IniFile& levelFile, const std::string& l
     // The single laser texture; the main loop swaps in the current laser frame before each draw.
     level->voidPlane = Geometry(glm::vec3(0.0f), glm::vec3(300.0f, 0.01f, 100.0f), textures.laser);
     const float voidSpeed = levelFile.getFloat("world", "voidSpeed", 1.0f);
-    level->voidHandler.emplace(voidSpeed, &level->voidPlane, &voidState);
+    level->voidHandler.emplace(voidSpeed, &voidState);
     gameManager.voidHandler = &*level->voidHandler;
     if (!gameManager.voidState) gameManager.voidState = &voidState;
 
     // Copying into the optional re-points the trigger at the stored power-up.
     level->powerUp.emplace(factory.createPowerUp("", glm::vec3(-10.0f, 32.0f, 5.0f)));
 
-    level->label = makeLevelLabel(levelSetting, levelFile);
+    level->label = levelLabel(levelSetting, levelFile);
 
     level->goalPad.emplace(makePicture(factory, glm::vec3(goalCentre.x, goalCentre.y - 2.5f, goalCentre.z),
                                        glm::vec3(5.0f, 0.1f, 5.0f), textures.videoFirst, 0.0f));
