@@ -361,8 +361,6 @@ RayHit PhysicsWorld::raycast(const glm::vec3& origin, const glm::vec3& direction
     return best;
 }
 
-size_t PhysicsWorld::bodyCount() const { return scene ? static_cast<size_t>(scene->getNumCollisionObjects()) : 0; }
-
 glm::vec3 PhysicsWorld::positionOf(const btRigidBody* body)
 {
     return body ? toGlm(body->getWorldTransform().getOrigin()) : glm::vec3(0.0f);
