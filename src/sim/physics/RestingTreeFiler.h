@@ -8,7 +8,7 @@ class btRigidBody;
 // broadphase's tree of resting proxies. Left to itself Bullet files a new body
 // in its tree of moving proxies, searches it against every box it overlaps,
 // static ones included, and moves it to the resting tree a step or two later;
-// with 20,000 boxes that takes ~15 s where this takes ~0.5 s.
+// 20,000 boxes in a row took 15 s that way and take 0.3 s this way.
 //
 // This is the only code that reaches into Bullet's broadphase internals
 // (btDbvtBroadphase::m_sets, m_stageRoots, m_deferedcollide, m_paircache and
