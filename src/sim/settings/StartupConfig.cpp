@@ -44,8 +44,3 @@ StartupConfig StartupConfig::read(const IniFile& settings, std::ostream& log, co
 }
 
 std::string StartupConfig::levelFilePath() const { return assetPath + "/settings/level" + level + ".ini"; }
-
-std::string makeLevelLabel(const std::string& levelSetting, const IniFile& levelFile)
-{
-    return levelSetting + " [" + levelFile.getString("general", "name", "---") + "]";
-}

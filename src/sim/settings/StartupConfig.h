@@ -46,6 +46,3 @@ struct StartupConfig {
     std::string levelFilePath() const;
     glm::vec3 lightColour() const { return glm::vec3(brightness); }
 };
-
-// "<level> [<name>]": the label the HUD shows for the running level.
-std::string makeLevelLabel(const std::string& levelSetting, const IniFile& levelFile);
