@@ -14,4 +14,15 @@ struct LaunchOptions {
     std::optional<bool> fullscreen;
     std::optional<uint32_t> width;
     std::optional<uint32_t> height;
+
+    // --bench: the game plays `script` (a key script file; empty: no key is
+    // ever pressed) for `frames` frames at a fixed 1/60 s clock step without a
+    // warm-up, then prints its start-up, frame, render-stage, simulation and
+    // memory figures. `bursts` jump bursts are spawned before the first frame.
+    struct Bench {
+        int frames = 300;
+        std::string script;
+        int bursts = 0;
+    };
+    std::optional<Bench> bench;
 };
