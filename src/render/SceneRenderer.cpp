@@ -42,7 +42,9 @@ SceneRenderer::SceneRenderer(const StartupConfig& cfg) : config(cfg)
                       gs = a + "/shaders/particleGPU.gs", cs = a + "/shaders/particleGPU.cos";
     particleGPU = Shader(vs.c_str(), fs.c_str(), gs.c_str(), cs.c_str());
 
-    targets.createTargets(static_cast<int>(config.renderWidth), static_cast<int>(config.renderHeight));
+    targets.createTargets(static_cast<int>(config.renderWidth), static_cast<int>(config.renderHeight),
+                          config.blurScale);
+    targets.blurPasses = config.blurPasses;
 }
 
 SceneRenderer::~SceneRenderer() = default;

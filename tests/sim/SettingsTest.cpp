@@ -37,3 +37,18 @@ TEST(FiniteValue, NonFiniteNumbersFallBackWithOneLineNamingTheReader)
         EXPECT_EQ(log.str(), row.line) << row.text;
     }
 }
+
+TEST(Settings, BlurCostKeysDefaultToTheFullBloomAndFallBackWithOneLineEach)
+{
+    std::ostringstream log;
+    const auto read = [&](const std::string& s) { return StartupConfig::read(IniFile(writeTempFile("s", s)), log); };
+    StartupConfig c = read("");
+    EXPECT_EQ(std::pair(c.blurPasses, c.blurScale), std::pair(10, 1.0f));
+    c = read("[window]\nblurPasses = 0\nblurScale = 0.25\n");
+    EXPECT_EQ(std::pair(c.blurPasses, c.blurScale), std::pair(0, 0.25f));
+    EXPECT_EQ(log.str(), "");
+    c = read("[window]\nblurPasses = -2\nblurScale = 1.5\n");
+    EXPECT_EQ(std::pair(c.blurPasses, c.blurScale), std::pair(10, 1.0f));
+    EXPECT_EQ(log.str(), "Settings: window blurPasses -2 is not a usable count, using 10\n"
+                         "Settings: window blurScale 1.5 is not a usable scale, using 1\n");
+}
