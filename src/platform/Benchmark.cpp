@@ -136,7 +136,7 @@ int runBenchmark(GLFWwindow* window, GameSession& session, SceneRenderer& render
         << (timer.usesTimerQueries() ? "GL timer queries" : "CPU time, GL finished at each stage") << ")\n";
     for (int s = 0; s < static_cast<int>(RenderStage::Count); ++s)
         out << row(renderStageName(static_cast<RenderStage>(s)), timer.meanMs(static_cast<RenderStage>(s)));
-    out << "simulation (ms per frame)\n" << row("mean", mean(simMs));
+    out << "simulation (microseconds per frame)\n" << row("mean", 1000.0 * mean(simMs));
     out << "peak resident memory (MiB)\n"
         << row("after start-up", startup.peakResidentMiB) << row("at the end", peakResidentMiB());
     return 0;
