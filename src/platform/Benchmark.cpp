@@ -117,7 +117,7 @@ int runBenchmark(GLFWwindow* window, GameSession& session, SceneRenderer& render
     RenderStageTimer timer;
     renderer.setStageTimer(&timer);
     std::vector<double> frameMs, simMs;
-    for (int i = 0; i < bench.frames && !host.closeRequested() && !glfwWindowShouldClose(window); ++i) {
+    for (int i = 0; i < bench.frames && !host.closing && !glfwWindowShouldClose(window); ++i) {
         const auto [frame, sim] = playFrame(i < static_cast<int>(keys.size()) ? keys[i] : std::vector<Key>{}, &timer);
         frameMs.push_back(frame);
         simMs.push_back(sim);
