@@ -51,6 +51,8 @@ case "${1:-}" in
     ;;
   coverage)
     install_missing gcovr
+    # From scratch: notes left by objects of an older layout make gcovr fail.
+    rm -rf build-cov
     cmake -S . -B build-cov -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVAULTRISE_TOOLS=OFF \
       -DCMAKE_CXX_FLAGS=--coverage -DCMAKE_EXE_LINKER_FLAGS=--coverage
     cmake --build build-cov -j "$jobs"

@@ -12,6 +12,7 @@
 
 #include "sim/frame/GameLoop.h"
 #include "sim/frame/GameSession.h"
+#include "platform/Benchmark.h"
 #include "platform/GlfwFrameHost.h"
 #include "core/IniFile.h"
 #include "sim/settings/StartupConfig.h"
@@ -115,9 +116,13 @@ int Application::run()
 {
     // Lines are read by players and by tests while the game runs.
     std::cout << std::unitbuf;
+    StartupStages stages;
 
+    stages.next("settings and level file");
     IniFile settings(options.settingsPath);
     StartupConfig config = StartupConfig::read(settings, std::cout, options);
+    // The benchmark's script acts from its first frame.
+    if (options.bench) config.loadTime = 0;
     // A replay brings its own level and simulation settings; one that cannot
     // be played ends the run before a window opens.
     std::optional<Replay> replay;
@@ -126,6 +131,8 @@ int Application::run()
         if (!replay) return 1;
     }
     IniFile levelFile(config.levelFilePath());
+
+    stages.next("window and context");
 
     if (!glfwInit()) {
         std::cout << "Failed to create GLFW window\n";
@@ -155,11 +162,16 @@ int Application::run()
     // Programs, then the HDR and blur targets. The renderer owns every GL
     // object the game makes and deletes them as it dies, so it must die while
     // the context exists: it is reset before GLFW is terminated.
+    stages.next("shaders and targets");
     auto renderer = std::make_unique<SceneRenderer>(config);
+    stages.next("textures");
     renderer->loadTextures();
+    stages.next("frame sequences");
     renderer->loadFrameSequences(config.animations);
+    stages.next("models");
     renderer->loadModels();
 
+    stages.next("level, HUD, particles");
     auto session = std::make_unique<GameSession>(config, std::move(settings), std::move(levelFile),
                                                  renderer->sessionTextures(), std::cout);
     // The mouse is not recorded, so a replay leaves the camera to the recorded keys.
@@ -168,14 +180,21 @@ int Application::run()
     renderer->attach(*session);
 
     std::cout << "OpenGL Version " << reinterpret_cast<const char*>(glGetString(GL_VERSION)) << "\n";
-    glfwSwapInterval(1);
+    stages.finish();
 
-    GlfwFrameHost host(window);
-    if (replay) {
-        playReplay(window, host, *session, *renderer, *replay);
+    int status = 0;
+    if (options.bench) {
+        glfwSwapInterval(0);  // frames as fast as they can be drawn
+        status = runBenchmark(window, *session, *renderer, *options.bench, stages, std::cout);
     } else {
-        const std::unique_ptr<ReplayWriter> recorder = startRecording(options, config);
-        play(window, host, *session, *renderer, recorder.get());
+        glfwSwapInterval(1);
+        GlfwFrameHost host(window);
+        if (replay) {
+            playReplay(window, host, *session, *renderer, *replay);
+        } else {
+            const std::unique_ptr<ReplayWriter> recorder = startRecording(options, config);
+            play(window, host, *session, *renderer, recorder.get());
+        }
     }
 
     renderer->releaseBuffers();
@@ -183,5 +202,5 @@ int Application::run()
     glfwSetWindowUserPointer(window, nullptr);
     renderer.reset();  // particle systems, HUD, models, textures, targets, programs
     glfwTerminate();
-    return 0;
+    return status;
 }

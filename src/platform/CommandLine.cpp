@@ -86,6 +86,28 @@ CommandLine parseCommandLine(int argc, const char* const* argv, std::ostream& ou
             ->check(CLI::Validator([](std::string& v) { return v.empty() ? "an empty level name" : ""; }, "", "level"));
     for (auto* other : {record, replay, levelOption, full, window, sizeOption}) check->excludes(other);
 
+    // Benchmark mode, its own group so it stays apart from the play options.
+    bool bench = false;
+    LaunchOptions::Bench benchOptions;
+    auto* benchFlag = app.add_flag("--bench", bench, "Play a fixed key script and print start-up and frame timings")
+                          ->group("Benchmark");
+    for (auto* other : {record, replay, check}) benchFlag->excludes(other);
+    app.add_option("--bench-frames", benchOptions.frames, "Frames to measure (default 300)")
+        ->type_name("N")
+        ->check(CLI::Range(1, 1000000))
+        ->needs(benchFlag)
+        ->group("Benchmark");
+    app.add_option("--bench-script", benchOptions.script, "Key script to play (default: no key pressed)")
+        ->type_name("FILE")
+        ->check(CLI::ExistingFile)
+        ->needs(benchFlag)
+        ->group("Benchmark");
+    app.add_option("--bench-bursts", benchOptions.bursts, "Jump bursts spawned before the first frame (default 0)")
+        ->type_name("N")
+        ->check(CLI::Range(0, 100000))
+        ->needs(benchFlag)
+        ->group("Benchmark");
+
     try {
         app.parse(argc, argv);
     } catch (const CLI::CallForHelp&) {
@@ -112,5 +134,6 @@ CommandLine parseCommandLine(int argc, const char* const* argv, std::ostream& ou
         o.width = wh->first;
         o.height = wh->second;
     }
+    if (bench) o.bench = benchOptions;
     return result;
 }

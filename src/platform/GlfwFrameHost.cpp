@@ -39,5 +39,3 @@ void GlfwFrameHost::setCursorVisible(bool visible)
 }
 
 void GlfwFrameHost::requestClose() { glfwSetWindowShouldClose(window, GLFW_TRUE); }
-
-bool GlfwFrameHost::closeRequested() const { return glfwWindowShouldClose(window); }

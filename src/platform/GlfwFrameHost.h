@@ -14,7 +14,6 @@ public:
     void setWireframe(bool on) override;
     void setCursorVisible(bool visible) override;
     void requestClose() override;
-    bool closeRequested() const override;
 
 private:
     GLFWwindow* window;

@@ -2,6 +2,8 @@
 
 #include <epoxy/gl.h>
 
+#include <algorithm>
+#include <cmath>
 #include <iostream>
 
 #include "render/Shader.h"
@@ -22,10 +24,12 @@ void allocateFloatTexture(unsigned texture, int width, int height)
 
 }  // namespace
 
-void Bloom::createTargets(int targetWidth, int targetHeight)
+void Bloom::createTargets(int targetWidth, int targetHeight, float blurScale)
 {
     width = targetWidth;
     height = targetHeight;
+    blurWidth = std::max(1, static_cast<int>(std::lround(width * blurScale)));
+    blurHeight = std::max(1, static_cast<int>(std::lround(height * blurScale)));
 
     hdrFramebuffer = GlFramebuffer::create();
     hdrFramebuffer.label("bloom scene target");
@@ -52,7 +56,7 @@ void Bloom::createTargets(int targetWidth, int targetHeight)
         pingpongColorbuffers[i] = GlTexture::create();
         pingpongColorbuffers[i].label(i == 0 ? "bloom blur 0" : "bloom blur 1");
         glBindFramebuffer(GL_FRAMEBUFFER, pingpongFramebuffers[i]);
-        allocateFloatTexture(pingpongColorbuffers[i], width, height);
+        allocateFloatTexture(pingpongColorbuffers[i], blurWidth, blurHeight);
         glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, pingpongColorbuffers[i], 0);
     }
 }
@@ -84,7 +88,15 @@ void Bloom::blurBrightPart(const Shader& blur)
     // The blur samples unit 0, the one the blur program's "image" names; the
     // previous composite left unit 1 active.
     glActiveTexture(GL_TEXTURE0);
-    for (int pass = 0; pass < kBlurPasses; ++pass) {
+    // Reduced blur targets are drawn whole; at full size the viewport is left
+    // as the window set it.
+    const bool reduced = blurWidth != width || blurHeight != height;
+    GLint viewport[4] = {};
+    if (reduced) {
+        glGetIntegerv(GL_VIEWPORT, viewport);
+        glViewport(0, 0, blurWidth, blurHeight);
+    }
+    for (int pass = 0; pass < blurPasses; ++pass) {
         // Each pass writes the framebuffer the next pass reads from.
         glBindFramebuffer(GL_FRAMEBUFFER, pingpongFramebuffers[horizontal ? 1 : 0]);
         blur.setInt("horizontal", horizontal ? 1 : 0);
@@ -93,6 +105,7 @@ void Bloom::blurBrightPart(const Shader& blur)
         horizontal = !horizontal;
         first = false;
     }
+    if (reduced) glViewport(viewport[0], viewport[1], viewport[2], viewport[3]);
 }
 
 void Bloom::composite(const Shader& bloomFinal)

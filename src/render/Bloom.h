@@ -10,7 +10,7 @@ class Shader;
 // targets and the quad are owned here: moved, never copied.
 class Bloom {
 public:
-    static constexpr int kBlurPasses = 10;
+    static constexpr int kBlurPasses = 10;  // the game's own bloom; the settings may lower it
 
     Bloom() = default;
     Bloom(const Bloom&) = delete;
@@ -20,14 +20,16 @@ public:
 
     // Builds the three framebuffers; prints "Framebuffer not complete!" when the
     // scene target cannot be drawn to. Leaves ping-pong framebuffer 1 bound.
-    void createTargets(int width, int height);
+    // The blur targets are `blurScale` times the scene's size (at least 1 × 1).
+    void createTargets(int width, int height, float blurScale = 1.0f);
     // Fixed sampler units: bloom "diffuseTexture" 0, blur "image" 0,
     // bloom_final "scene" 0 and "bloomBlur" 1. Leaves bloomFinal current.
     static void setupSamplers(const Shader& bloom, const Shader& blur, const Shader& bloomFinal);
 
     // Clears the window, then binds and clears the scene target for drawing.
     void beginFrame() const;
-    // Ten alternating passes starting horizontal; the first reads colorBuffers[1].
+    // `blurPasses` alternating passes starting horizontal; the first reads
+    // colorBuffers[1]. Smaller blur targets get their own viewport meanwhile.
     void blurBrightPart(const Shader& blur);
     // Scene (unit 0) plus the last blur result (unit 1) tone-mapped into the
     // default framebuffer; unit 1 stays active.
@@ -40,9 +42,13 @@ public:
     void drawScreenQuad();
 
     // Which entry of pingpongColorbuffers holds the latest blur result
-    // (0 after the ten passes), and that texture's name.
+    // (0 after an even number of passes), and the texture the composite adds:
+    // that result, or the bright part itself when no pass runs.
     int blurResultIndex() const { return horizontal ? 0 : 1; }
-    unsigned blurResultTexture() const { return pingpongColorbuffers[blurResultIndex()]; }
+    unsigned blurResultTexture() const
+    {
+        return blurPasses > 0 ? pingpongColorbuffers[blurResultIndex()].get() : colorBuffers[1].get();
+    }
 
     GlFramebuffer hdrFramebuffer;
     GlTexture colorBuffers[2];  // 0: lit scene, 1: its bright part
@@ -53,6 +59,9 @@ public:
     bool horizontal = true;
     int width = 0;
     int height = 0;
+    int blurWidth = 0;  // the ping-pong targets' size
+    int blurHeight = 0;
+    int blurPasses = kBlurPasses;
     GlVertexArray quadVao;  // empty until the quad is first drawn
     GlBuffer quadVbo;
 };

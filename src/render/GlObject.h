@@ -36,6 +36,11 @@ struct Program {
     static GLuint create() { return glCreateProgram(); }
     static void destroy(GLuint name) { glDeleteProgram(name); }
 };
+struct TimestampQuery {  // the benchmark's GL timer marks
+    static constexpr GLenum identifier = GL_QUERY;
+    static GLuint create() { GLuint name = 0; glCreateQueries(GL_TIMESTAMP, 1, &name); return name; }
+    static void destroy(GLuint name) { glDeleteQueries(1, &name); }
+};
 struct ShaderStage {  // made with the stage type: GlShaderStage(glCreateShader(type))
     static constexpr GLenum identifier = GL_SHADER;
     static void destroy(GLuint name) { glDeleteShader(name); }
@@ -103,3 +108,4 @@ using GlFramebuffer = GlObject<gl_kind::Framebuffer>;
 using GlRenderbuffer = GlObject<gl_kind::Renderbuffer>;
 using GlProgram = GlObject<gl_kind::Program>;
 using GlShaderStage = GlObject<gl_kind::ShaderStage>;
+using GlQuery = GlObject<gl_kind::TimestampQuery>;

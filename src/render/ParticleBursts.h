@@ -11,7 +11,7 @@ struct ParticleSeed;
 // The GPU side of the jump bursts: the game manager records one seed per jump
 // (its random draws happen at the jump), and this turns every seed it has not
 // seen yet into a particle system. Systems are never removed: a burst that has
-// died out keeps its slot and costs one dispatch and one empty draw per frame.
+// died out keeps its slot but is no longer stepped, read back or drawn.
 // The bursts own their systems (moved, never copied) until they die.
 class ParticleBursts {
 public:

@@ -99,6 +99,10 @@ void ParticleSystem::createVertexArrays()
 
 void ParticleSystem::update(float dt, const glm::mat4& projection, const glm::mat4& view)
 {
+    // A pool with nothing alive stays empty for good (the step only drops
+    // particles), and its dispatch, counter read-back and draw would change no
+    // pixel: a dead burst costs the frame nothing, not even a GPU sync.
+    if (count == 0) return;
     glUseProgram(program->computeId);
     glUniform1ui(computeUniform(*program, "LastCount"), count);
     glUniform1ui(computeUniform(*program, "MaxCount"), kMaxCount);

@@ -32,7 +32,8 @@ public:
     // Uploads a pool spawned earlier, e.g. at the moment of a jump.
     void init(const ParticleSeed& seed, Shader* particleProgram, unsigned particleTexture);
 
-    // One compute step of dt seconds, then draw.
+    // One compute step of dt seconds, then draw; nothing at all once every
+    // particle has died.
     void update(float dt, const glm::mat4& projection, const glm::mat4& view);
     // Draws the live particles of the current pair as points.
     void draw(const glm::mat4& projection, const glm::mat4& view);

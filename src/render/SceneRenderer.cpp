@@ -42,7 +42,9 @@ SceneRenderer::SceneRenderer(const StartupConfig& cfg) : config(cfg)
                       gs = a + "/shaders/particleGPU.gs", cs = a + "/shaders/particleGPU.cos";
     particleGPU = Shader(vs.c_str(), fs.c_str(), gs.c_str(), cs.c_str());
 
-    targets.createTargets(static_cast<int>(config.renderWidth), static_cast<int>(config.renderHeight));
+    targets.createTargets(static_cast<int>(config.renderWidth), static_cast<int>(config.renderHeight),
+                          config.blurScale);
+    targets.blurPasses = config.blurPasses;
 }
 
 SceneRenderer::~SceneRenderer() = default;
@@ -109,6 +111,7 @@ void SceneRenderer::attach(const GameSession& session)
 
 void SceneRenderer::render(const GameSession& s, const FrameView& v)
 {
+    mark(RenderStage::Scene);
     targets.beginFrame();
 
     bloom.use();
@@ -127,17 +130,28 @@ void SceneRenderer::render(const GameSession& s, const FrameView& v)
     drawVoid(s, v);
     drawCharacterAndConfetti(s, v);
 
+    mark(RenderStage::Particles);
     standaloneParticles.update(v.deltaTime, v.projection, v.view);
     bursts.update(s.gameManager.particleBursts, v.deltaTime, v.projection, v.view);
 
+    mark(RenderStage::Scene);
     drawGoalPadAndScreens(s, v);
     drawWavingFlag(animated, flag, flagTexture, v.projection, v.view, v.deltaTime, v.frameCount,
                    s.level->flagPlacement);
 
     if (v.hudVisible) {
+        mark(RenderStage::Hud);
         hud->render(s.hud);
     }
-    targets.blurAndComposite(blur, bloomFinal);
+    mark(RenderStage::Blur);
+    targets.blurBrightPart(blur);
+    mark(RenderStage::Composite);
+    targets.composite(bloomFinal);
+}
+
+void SceneRenderer::mark(RenderStage stage)
+{
+    if (stageTimer) stageTimer->mark(stage);
 }
 
 void SceneRenderer::drawPlatforms(const GameSession& s, const FrameView& v)

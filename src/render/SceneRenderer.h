@@ -9,6 +9,7 @@
 #include "render/Model.h"
 #include "render/ParticleBursts.h"
 #include "render/ParticleSystem.h"
+#include "render/RenderStageTimer.h"
 #include "render/Shader.h"
 #include "render/TextureLoader.h"
 
@@ -40,11 +41,14 @@ public:
     void attach(const GameSession& session);
 
     void render(const GameSession& session, const FrameView& view);
+    // The benchmark's stage timer, marked at each stage of render(); none by default.
+    void setStageTimer(RenderStageTimer* timer) { stageTimer = timer; }
     // Frees the boxes' GPU buffers at shutdown: platforms, void, goal pad,
     // screens, goal, and any confetti.
     void releaseBuffers();
 
 private:
+    void mark(RenderStage stage);
     void drawPlatforms(const GameSession& session, const FrameView& view);
     void drawVoid(const GameSession& session, const FrameView& view);
     void drawCharacterAndConfetti(const GameSession& session, const FrameView& view);
@@ -70,4 +74,5 @@ private:
     ParticleSystem standaloneParticles;
     ParticleBursts bursts;
     LevelBoxes boxes;
+    RenderStageTimer* stageTimer = nullptr;
 };

@@ -18,6 +18,7 @@ expect_usage_error --size --size 0x0
 expect_usage_error --size --size 640x360x
 expect_usage_error --level --level ../x
 expect_usage_error --fullscreen --fullscreen --windowed
+expect_usage_error --bench --bench-frames 3
 expect_usage_error --headless --headless
 expect_usage_error --force --force --level 2
 expect_usage_error --check-level --check-level 1 --level 2
@@ -39,4 +40,10 @@ launch_game --level 3 --size 320x180 --windowed
 tap_until_exit space 30
 expect_clean_exit 30
 grep -qx "SUCCESSFULLY ESCAPED THE VOID!" "$OUT" || fail "--level 3 did not play level 3"
+
+# The benchmark ends by itself after its frames and prints one table.
+"$GAME_BIN" --bench --bench-frames 3 --bench-bursts 2 > "$WORK/bench.txt" 2>&1 || fail "--bench exited with $?"
+for row in 'launch to "OpenGL Version"' "95th percentile" particles blur "at the end"; do
+  grep -qF "$row" "$WORK/bench.txt" || fail "--bench printed no '$row' row: $(cat "$WORK/bench.txt")"
+done
 pass

@@ -1,5 +1,6 @@
 #include <epoxy/gl.h>
 
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -79,4 +80,69 @@ TEST_F(BloomTest, WindowShowsTheToneMappedSceneAndTheBrightPartBlurredFivePasses
         const double expected = 100.0 * p[24 + dx] * p[24 + dy];
         EXPECT_NEAR(blurred[((90 + dy) * 320 + 160 + dx) * 4], expected, expected * 0.01 + 1e-5) << dx << "," << dy;
     }
+}
+
+// The blur the game first shipped: nine fetches per pass, one per weight.
+constexpr const char* kNineTapBlur = R"(#version 460 core
+in vec2 TexCoords;
+uniform sampler2D image;
+uniform int horizontal;
+out vec4 FragColor;
+const float kWeights[5] = float[](0.227027, 0.1945946, 0.1216216, 0.054054, 0.016216);
+void main()
+{
+    vec2 step = (horizontal != 0 ? vec2(1.0, 0.0) : vec2(0.0, 1.0)) / vec2(textureSize(image, 0));
+    vec3 result = texture(image, TexCoords).rgb * kWeights[0];
+    for (int i = 1; i < 5; ++i)
+        result += (texture(image, TexCoords + step * float(i)).rgb + texture(image, TexCoords - step * float(i)).rgb) * kWeights[i];
+    FragColor = vec4(result, 1.0);
+}
+)";
+
+// A test image of sparks, edges and noise up to 8.0 in the bright part goes
+// through the game's ten passes with the five-fetch blur and with the nine-tap
+// one; then a reduced blur (half size, four passes) keeps uniform light uniform
+// over the whole window.
+TEST_F(BloomTest, FiveFetchBlurGivesTheNineTapPictureAndReducedBlurCoversTheWindow)
+{
+    ScratchDir dir;
+    const Shader nineTap(kShaderDir + "blur.vs", dir.write("blur9.fs", kNineTapBlur));
+    const Shader blur = gameShader("blur"), bloomFinal = gameShader("bloom_final");
+    Bloom bloom;
+    bloom.createTargets(320, 180);
+    Bloom::setupSamplers(gameShader("bloom"), blur, bloomFinal);
+    std::vector<float> image(320 * 180 * 4, 1.0f);
+    unsigned seed = 7;
+    for (size_t i = 0; i < image.size(); ++i) {
+        seed = seed * 1103515245u + 12345u;
+        const int x = static_cast<int>(i / 4 % 320), y = static_cast<int>(i / 4 / 320);
+        if (i % 4 != 3) image[i] = (seed >> 16) % 1000 < 5 ? 8.0f : (x > 200 && y < 60) ? 2.0f : ((seed >> 8) % 256) / 512.0f;
+    }
+    auto blurred = [&](const Shader& program) {
+        glTextureSubImage2D(bloom.colorBuffers[1], 0, 0, 0, 320, 180, GL_RGBA, GL_FLOAT, image.data());
+        bloom.blurBrightPart(program);
+        std::vector<float> out(image.size());
+        glGetTextureImage(bloom.blurResultTexture(), 0, GL_RGBA, GL_FLOAT, static_cast<GLsizei>(out.size() * 4), out.data());
+        return out;
+    };
+    const std::vector<float> reference = blurred(nineTap), cheap = blurred(blur);
+    double worst = 0.0;
+    for (size_t i = 0; i < image.size(); ++i) worst = std::max(worst, std::abs(double(cheap[i]) - reference[i]) / (reference[i] + 0.05));
+    // Half floats and 8-bit filter weights leave about 0.4 % here; a pair
+    // fetched half a texel off is about 5 % away.
+    EXPECT_LT(worst, 0.01) << "within 1 % (plus 0.0005 absolute) of the nine-tap picture everywhere";
+
+    Bloom reduced;
+    reduced.createTargets(320, 180, 0.5f);
+    reduced.blurPasses = 4;
+    ASSERT_EQ(reduced.blurWidth, 160);
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    const float dark[4] = {0.2f, 0.1f, 0.05f, 1.0f}, bright[4] = {0.5f, 1.0f, 0.0f, 1.0f};
+    reduced.beginFrame();
+    glClearBufferfv(GL_COLOR, 0, dark);
+    glClearBufferfv(GL_COLOR, 1, bright);
+    reduced.blurAndComposite(blur, bloomFinal);
+    for (auto [x, y] : {std::pair{160, 90}, std::pair{3, 4}, std::pair{317, 176}})
+        EXPECT_NEAR(windowByte(x, y, 1), toneMapped(1.1f), 1.5f) << x << "," << y;
 }

@@ -1,6 +1,7 @@
 #include <epoxy/gl.h>
 
 #include <algorithm>
+#include <utility>
 #include <vector>
 
 #include <glm/gtc/matrix_transform.hpp>
@@ -11,6 +12,33 @@
 #include "support/OffscreenTarget.h"
 
 using ParticleGl = GlTest;
+
+namespace {
+
+// Counts the dispatches, buffer maps and draws the game issues by swapping
+// libepoxy's function pointers for counting ones while it lives. Each function
+// must have been called once before (epoxy resolves it on its first call).
+struct GlCallCounter {
+    static inline int dispatches = 0, maps = 0, draws = 0;
+    static inline decltype(epoxy_glDispatchCompute) dispatch = nullptr;
+    static inline decltype(epoxy_glMapBufferRange) map = nullptr;
+    static inline decltype(epoxy_glDrawArrays) drawArrays = nullptr;
+    GlCallCounter()
+    {
+        dispatches = maps = draws = 0;
+        dispatch = std::exchange(epoxy_glDispatchCompute, [](GLuint x, GLuint y, GLuint z) { ++dispatches; dispatch(x, y, z); });
+        map = std::exchange(epoxy_glMapBufferRange, [](GLenum t, GLintptr o, GLsizeiptr n, GLbitfield a) { ++maps; return map(t, o, n, a); });
+        drawArrays = std::exchange(epoxy_glDrawArrays, [](GLenum m, GLint f, GLsizei n) { ++draws; drawArrays(m, f, n); });
+    }
+    ~GlCallCounter()
+    {
+        epoxy_glDispatchCompute = dispatch;
+        epoxy_glMapBufferRange = map;
+        epoxy_glDrawArrays = drawArrays;
+    }
+};
+
+}  // namespace
 
 // One jump's burst with a white sprite and blending as in the game, then a
 // second jump's while the first is dead.
@@ -49,12 +77,19 @@ TEST_F(ParticleGl, EachSeedBecomesOneBurstThatMovesLightsPixelsAndDiesAfterItsLi
     }
     EXPECT_NEAR((frame - 1) / 60.0f, 1.25f, 0.05f) << "particles live 1.25 s";
     target.clear();
-    step();
-    EXPECT_EQ(target.lit(0, 0, 320, 180), 0) << "a dead burst still steps but draws nothing";
+    {
+        GlCallCounter calls;
+        step();
+        EXPECT_EQ(calls.dispatches + calls.maps + calls.draws, 0) << "a dead burst costs the frame nothing";
+    }
+    EXPECT_EQ(target.lit(0, 0, 320, 180), 0);
 
     seeds.push_back(ParticleSeed::spawn({0.0f, 0.0f, 0.0f}));
     for (int k = 0; k < 3; ++k) step();
     ASSERT_EQ(bursts.systems.size(), 2u);
     EXPECT_EQ(bursts.systems[0].count, 0u) << "a new burst does not revive the old";
     EXPECT_EQ(bursts.systems[1].count, 100u);
+    GlCallCounter calls;
+    step();
+    EXPECT_TRUE(calls.dispatches == 1 && calls.maps == 1 && calls.draws == 1) << "only the live burst is stepped";
 }

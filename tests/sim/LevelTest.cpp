@@ -3,37 +3,28 @@
 #include <btBulletDynamicsCommon.h>
 
 #include <sstream>
+#include <tuple>
 
-#include "core/IniFile.h"
 #include "sim/gameplay/Character.h"
 #include "sim/gameplay/GameManager.h"
-#include "sim/physics/PhysicsWorld.h"
 #include "sim/gameplay/VoidState.h"
 #include "sim/level/Level.h"
 #include "sim/level/LevelFactory.h"
-#include "support/CaptureStdout.h"
 #include "support/TempIni.h"
 
 namespace {
 
-// Distinct texture names so every surface's texture can be told apart.
-const LevelTextures kTextures{1, 2, 3, 4, 5, 6, 8, 9, 10};
-
-// A level file, a settings file with its element catalogue, the world and
-// everything construction produced.
+// A level built from its file and the settings' element catalogue, every texture distinct; lines go to t.log.
 struct Built {
     Built(const std::string& levelText, const std::string& settingsText = "", const std::string& setting = "0")
-        : settings(writeTempIni(settingsText)),
-          manager(false, "../assets", &voidState, log),
-          t(levelText, &manager),
-          factory("../assets", t.world.get(), &settings, log)
+        : settings(writeTempIni(settingsText)), t(levelText, &manager), factory("", t.world.get(), &settings, t.log),
+          level(buildLevel(*t.levelFile, setting, factory, {1, 2, 3, 4, 5, 6, 8, 9, 10}, voidState, manager, t.log))
     {
-        level = buildLevel(*t.levelFile, setting, factory, kTextures, voidState, manager, log);
     }
-    std::ostringstream log;
     IniFile settings;
     VoidState voidState{5.0f, true};
-    GameManager manager;
+    std::ostringstream managerLog;
+    GameManager manager{false, "", &voidState, managerLog};
     TestWorld t;
     LevelFactory factory;
     std::unique_ptr<Level> level;
@@ -41,187 +32,80 @@ struct Built {
 
 }  // namespace
 
-TEST(Level, EmptyFileBuildsTheFixedFurniture)
+TEST(Level, AFileListingNoBoxesStillGetsTheFloorGoalPadVoidAndPowerUp)
 {
-    Built b("");
+    Built b("[general]\nname = Crater\n[goal]\ngoalX = 10\ngoalY = 40\ngoalZ = -3\n[world]\nvoidSpeed = 2\n"
+            "[platforms]\ntotal = -1\nplatform0x = 5\n[walls]\ntotal = 0\nwall0x = 5\n",
+            "[elements]\ngoalX = 4\ngoalY = 8\ngoalZ = 2\n", "3");
     const Level& level = *b.level;
     ASSERT_EQ(level.platforms.size(), 1u);
     const Platform& floor = level.platforms[0];
-    EXPECT_EQ(floor.halfExtents, glm::vec3(5, 0.5f, 5));
-    EXPECT_EQ(floor.position, glm::vec3(0));
-    EXPECT_EQ(floor.geometry.texture, 2u);
-    EXPECT_FALSE(floor.isAnimated);
-    EXPECT_FALSE(floor.isBlue);
-
-    ASSERT_TRUE(level.goal);
-    EXPECT_EQ(level.goal->geometry.position, glm::vec3(0));
-    EXPECT_EQ(level.goal->geometry.size, glm::vec3(1));
-    EXPECT_EQ(level.goal->geometry.texture, 4u);
-    ASSERT_TRUE(level.goalPad);
-    EXPECT_EQ(level.goalPad->position, glm::vec3(0, -2.5f, 0));
-    EXPECT_EQ(level.goalPad->halfExtents, glm::vec3(5, 0.1f, 5));
-    EXPECT_EQ(level.goalPad->geometry.texture, 8u);
-
-    EXPECT_EQ(level.voidPlane.size, glm::vec3(600, 0.02f, 200));
-    EXPECT_EQ(level.voidPlane.texture, 3u) << "the void starts with the single laser texture, not a frame";
-    ASSERT_TRUE(level.voidHandler);
-    EXPECT_EQ(level.voidHandler->plane, &level.voidPlane);
-    EXPECT_FLOAT_EQ(level.voidHandler->speed, 0.01f);
-    EXPECT_EQ(b.manager.voidHandler, &*level.voidHandler);
-    EXPECT_FLOAT_EQ(b.voidState.voidHeight, -10.0f);
-    EXPECT_FALSE(b.voidState.powerUpUsed);
-
-    ASSERT_TRUE(level.powerUp);
+    EXPECT_EQ(std::tuple(floor.halfExtents, floor.geometry.texture, level.goalPad->geometry.texture,
+                         level.goal->geometry.texture, level.voidPlane.texture, level.frontScreen->geometry.texture),
+              std::tuple(glm::vec3(5, 0.5f, 5), 2u, 8u, 4u, 3u, 9u));
+    EXPECT_EQ(std::tuple(level.voidHandler->speed, b.voidState.voidHeight, b.voidState.powerUpUsed),
+              std::tuple(0.02f, -10.0f, false));
     EXPECT_EQ(level.powerUp->position, glm::vec3(-10, 32, 5));
-    EXPECT_EQ(level.powerUp->actor->getUserPointer(), &*level.powerUp);
+    EXPECT_EQ(level.powerUp->actor->getUserPointer(), &*level.powerUp) << "the trigger names the stored power-up";
+    EXPECT_EQ(std::tuple(level.label, b.t.log.str()), std::tuple(std::string("3 [Crater]"), std::string()));
 
-    ASSERT_TRUE(level.frontScreen && level.backScreen);
-    EXPECT_EQ(level.frontScreen->position, glm::vec3(0, 50, 80));
-    EXPECT_EQ(level.frontScreen->halfExtents, glm::vec3(160, 90, 0.1f));
-    EXPECT_EQ(level.frontScreen->tiltAngle, 20.0f);
-    EXPECT_EQ(level.frontScreen->geometry.texture, 9u);
-    EXPECT_EQ(level.backScreen->position, glm::vec3(0, 50, -80));
-    EXPECT_EQ(level.backScreen->tiltAngle, -20.0f);
-    EXPECT_EQ(level.backScreen->geometry.texture, 10u);
-
-    EXPECT_EQ(level.flagPlacement, glm::vec3(-5, 80, -25));
-    EXPECT_EQ(level.label, "0 [---]");
-    EXPECT_EQ(b.log.str(), "");
-}
-
-TEST(Level, LabelNamesTheSettingAndTheLevel)
-{
-    Built b("[general]\nname = Crater\n", "", "3");
-    EXPECT_EQ(b.level->label, "3 [Crater]");
-}
-
-TEST(Level, EntriesAreIndependentAndMissingOnesAreRegularBoxesAtTheOrigin)
-{
-    Built b("[platforms]\ntotal = 3\nplatform0x = 1\nplatform0y = 2\nplatform0z = 3\nplatform0type = long\n"
-            "platform2x = -4\nplatform2y = 5\nplatform2z = -6\n",
-            "[elements]\nplat_longX = 10\nplat_longY = 2\nplat_longZ = 4\n"
-            "plat_regularX = 6\nplat_regularY = 1\nplat_regularZ = 3\n");
-    const auto& p = b.level->platforms;
-    ASSERT_EQ(p.size(), 4u);
-    EXPECT_EQ(p[0].position, glm::vec3(1, 2, 3));
-    EXPECT_EQ(p[0].halfExtents, glm::vec3(5, 1, 2));
-    EXPECT_EQ(p[1].position, glm::vec3(0));
-    EXPECT_EQ(p[1].halfExtents, glm::vec3(3, 0.5f, 1.5f));
-    EXPECT_EQ(p[2].position, glm::vec3(-4, 5, -6));
-    EXPECT_EQ(p[2].halfExtents, glm::vec3(3, 0.5f, 1.5f));
-    for (int i = 0; i < 3; ++i) EXPECT_TRUE(p[i].isAnimated);
-    EXPECT_EQ(p[3].halfExtents, glm::vec3(5, 0.5f, 5)) << "the floor comes last";
-    // The boxes collide where the file puts them.
-    EXPECT_EQ(b.t.world->raycast({1, 20, 3}, {0, -1, 0}, 100.0f).object, p[0].actor);
-}
-
-TEST(Level, UnknownTypeGivesAUnitBox)
-{
-    Built b("[platforms]\ntotal = 1\nplatform0type = nosuch\n[walls]\ntotal = 1\nwall0type = nosuch\n",
-            "[elements]\nplat_regularX = 6\n");
-    ASSERT_EQ(b.level->platforms.size(), 3u);
-    EXPECT_EQ(b.level->platforms[0].halfExtents, glm::vec3(0.5f));
-    EXPECT_EQ(b.level->platforms[1].halfExtents, glm::vec3(0.5f));
-}
-
-TEST(Level, NegativeOrZeroTotalBuildsNothing)
-{
-    Built b("[platforms]\ntotal = -1\nplatform0x = 5\n[walls]\ntotal = 0\nwall0x = 5\n");
-    EXPECT_EQ(b.level->platforms.size(), 1u);
-    EXPECT_EQ(b.log.str(), "");
-}
-
-TEST(Level, TextureAndColourFollowTheSignOfZ)
-{
-    Built b("[platforms]\ntotal = 3\nplatform0z = 0\nplatform1z = 0.001\nplatform2z = -0.001\n"
-            "[walls]\ntotal = 2\nwall0z = 0\nwall1z = 0.001\n");
-    const auto& p = b.level->platforms;
-    ASSERT_EQ(p.size(), 6u);
-    EXPECT_EQ(p[0].geometry.texture, 6u);
-    EXPECT_FALSE(p[0].isBlue);
-    EXPECT_EQ(p[1].geometry.texture, 5u);
-    EXPECT_TRUE(p[1].isBlue);
-    EXPECT_EQ(p[2].geometry.texture, 6u);
-    EXPECT_FALSE(p[2].isBlue);
-    EXPECT_EQ(p[3].geometry.texture, 1u);
-    EXPECT_FALSE(p[3].isBlue);
-    EXPECT_FALSE(p[3].isAnimated);
-    EXPECT_EQ(p[4].geometry.texture, 2u);
-    EXPECT_TRUE(p[4].isBlue);
-    EXPECT_FALSE(p[4].isAnimated);
-}
-
-TEST(Level, WallsUseTheirOwnCatalogueAndComeBeforeTheFloor)
-{
-    Built b("[world]\ndimensionX = 100\ndimensionZ = 60\n[platforms]\ntotal = 1\n[walls]\ntotal = 2\n"
-            "wall0type = tall\nwall1x = 7\n",
-            "[elements]\nwall_tallX = 2\nwall_tallY = 40\nwall_tallZ = 2\nplat_tallY = 99\n");
-    const auto& p = b.level->platforms;
-    ASSERT_EQ(p.size(), 4u);
-    EXPECT_EQ(p[1].halfExtents, glm::vec3(1, 20, 1));
-    EXPECT_EQ(p[2].position, glm::vec3(7, 0, 0));
-    const Platform& floor = p.back();
-    EXPECT_EQ(floor.halfExtents, glm::vec3(50, 0.5f, 30));
-    EXPECT_EQ(b.t.world->raycast({49, 10, 29}, {0, -1, 0}, 100.0f).distance, 9.5f) << "top face at y = 0.5";
-}
-
-TEST(Level, GoalAndPadFollowTheGoalSection)
-{
-    Built b("[goal]\ngoalX = 10\ngoalY = 40\ngoalZ = -3\n[world]\nvoidSpeed = 2\n",
-            "[elements]\ngoalX = 4\ngoalY = 8\ngoalZ = 2\n");
-    EXPECT_EQ(b.level->goal->geometry.position, glm::vec3(10, 40, -3));
-    EXPECT_EQ(b.level->goal->geometry.size, glm::vec3(4, 8, 2));
-    EXPECT_EQ(b.level->goalPad->position, glm::vec3(10, 37.5f, -3));
-    EXPECT_FLOAT_EQ(b.level->voidHandler->speed, 0.02f);
-}
-
-TEST(Level, PadAndScreensArePicturesOnly)
-{
-    Built b("[goal]\ngoalY = 20\n");
-    btRigidBody* box = b.t.world->createDynamicBox({0, 25, 0}, glm::vec3(1), 0.5f, {1, 1, 0.5f}, 0.5f);
-    EXPECT_EQ(b.t.world->raycast({0, 25, 0}, {0, -1, 0}, 100.0f).object, box);
-    EXPECT_EQ(b.t.world->raycast({2, 25, 0}, {0, -1, 0}, 100.0f).object, b.level->goalPad->actor)
-        << "rays still find the pad";
+    const Goal& goal = *level.goal;
+    EXPECT_EQ(std::tuple(goal.geometry.position, goal.geometry.size, level.goalPad->position),
+              std::tuple(glm::vec3(10, 40, -3), glm::vec3(4, 8, 2), glm::vec3(10, 37.5f, -3)));
+    // Reached strictly inside the goal's X half size only, whatever its other sizes.
+    for (const auto& [dy, reached] : {std::pair{1.99f, true}, {2.0f, false}, {3.0f, false}})
+        EXPECT_EQ(goalReached(goal, glm::vec3(10, 40 + dy, -3)), reached) << dy;
+    btRigidBody* box = b.t.world->createDynamicBox({14, 45, -3}, glm::vec3(1), 0.5f, {}, 0.5f);
+    EXPECT_EQ(b.t.world->raycast({11, 45, -3}, {0, -1, 0}, 100.0f).object, level.goalPad->actor)
+        << "rays pass the goal and find the pad";
     b.t.step(60);
-    EXPECT_LT(PhysicsWorld::positionOf(box).y, 10.0f) << "the pad at y = 17.5 does not hold it";
+    EXPECT_LT(PhysicsWorld::positionOf(box).y, 30.0f) << "the pad at y = 37.5 does not hold it";
 }
 
-TEST(Level, EntryCountsAreCappedAtTheLimit)
+TEST(Level, EntriesComeInFileOrderWithTheirCatalogueSizeAndColourThenTheFloor)
 {
-    Built b("[platforms]\ntotal = 20000\n[walls]\ntotal = 0x7fffffff\n");
-    EXPECT_EQ(b.level->platforms.size(), static_cast<size_t>(2 * kMaxLevelEntries + 1));
-    const std::string log = b.log.str();
-    EXPECT_NE(log.find("platforms total 20000"), std::string::npos) << log;
-    EXPECT_NE(log.find("10000"), std::string::npos);
-    EXPECT_EQ(std::count(log.begin(), log.end(), '\n'), 2);
-}
-
-TEST(Level, EntriesWithNonFiniteNumbersAreSkipped)
-{
-    Built b("[platforms]\ntotal = 3\nplatform0x = nan\nplatform1y = 4\nplatform2z = inf\nplatform2type = odd\n"
-            "[walls]\ntotal = 2\nwall0type = huge\n[goal]\ngoalY = -inf\n",
-            "[elements]\nwall_hugeY = 1e999\n");
+    Built b("[world]\ndimensionX = 100\ndimensionZ = 60\n[platforms]\ntotal = 4\nplatform0x = 1\nplatform0y = 2\n"
+            "platform0z = 3\nplatform0type = long\nplatform2z = -0.001\nplatform3type = nosuch\n"
+            "[walls]\ntotal = 2\nwall0type = long\nwall1z = 0.001\n",
+            "[elements]\nplat_longX = 10\nplat_longY = 2\nplat_longZ = 4\nplat_regularX = 6\nplat_regularY = 1\n"
+            "plat_regularZ = 3\nwall_longY = 40\n");
+    const struct { glm::vec3 position, halfExtents; unsigned texture; bool blue, animated; } rows[] = {
+        {{1, 2, 3}, {5, 1, 2}, 5, true, true},
+        {{0, 0, 0}, {3, 0.5f, 1.5f}, 6, false, true},  // missing entries are regular boxes at the origin
+        {{0, 0, -0.001f}, {3, 0.5f, 1.5f}, 6, false, true},
+        {{0, 0, 0}, {0.5f, 0.5f, 0.5f}, 6, false, true},  // an unknown type is a unit box
+        {{0, 0, 0}, {0.5f, 20, 0.5f}, 1, false, false},   // walls use their own catalogue
+        {{0, 0, 0.001f}, {0.5f, 0.5f, 0.5f}, 2, true, false},
+        {{0, 0, 0}, {50, 0.5f, 30}, 2, false, false},  // the floor spans the world's dimensions
+    };
     const auto& p = b.level->platforms;
-    ASSERT_EQ(p.size(), 3u);
-    EXPECT_EQ(p[0].position, glm::vec3(0, 4, 0));
-    EXPECT_EQ(p[1].position, glm::vec3(0)) << "wall1";
-    const std::string log = b.log.str();
-    EXPECT_NE(log.find("platform0 "), std::string::npos) << log;
-    EXPECT_NE(log.find("platform2 "), std::string::npos) << log;
-    EXPECT_NE(log.find("wall0 "), std::string::npos) << log;
-    EXPECT_NE(log.find("goalY"), std::string::npos) << log;
-    EXPECT_EQ(std::count(log.begin(), log.end(), '\n'), 4);
-    EXPECT_EQ(b.level->goal->geometry.position, glm::vec3(0));
-    for (const Platform& platform : p) {
-        const glm::vec3 at = PhysicsWorld::positionOf(platform.actor);
-        EXPECT_TRUE(std::isfinite(at.x) && std::isfinite(at.y) && std::isfinite(at.z));
-    }
+    ASSERT_EQ(p.size(), std::size(rows));
+    for (size_t i = 0; i < p.size(); ++i)
+        EXPECT_EQ(std::tuple(p[i].position, p[i].halfExtents, p[i].geometry.texture, p[i].isBlue, p[i].isAnimated),
+                  std::tuple(rows[i].position, rows[i].halfExtents, rows[i].texture, rows[i].blue, rows[i].animated))
+            << i;
+    EXPECT_EQ(b.t.world->raycast({1, 20, 3}, {0, -1, 0}, 100.0f).object, p[0].actor) << "boxes collide where drawn";
 }
 
-TEST(Level, CharacterStartsAtHalfTheDepthByDefault)
+TEST(Level, CountsAreCappedAndUnusableNumbersAreReportedOnceEach)
 {
-    Built b("[world]\ndimensionZ = 44\n");
-    Character character = b.factory.createCharacter();
-    EXPECT_EQ(character.getPosition(), glm::vec3(0, 50, 22));
-    EXPECT_EQ(character.body, b.t.world->characterBody);
+    Built capped("[platforms]\ntotal = 20000\n[walls]\ntotal = 0x7fffffff\n");
+    EXPECT_EQ(std::tuple(capped.level->platforms.size(), capped.level->label),
+              std::tuple(2 * kMaxLevelEntries + 1, std::string("0 [---]")));
+    EXPECT_EQ(capped.t.log.str(), "Level: platforms total 20000 is above the limit of 10000, building 10000\n"
+                                  "Level: walls total 2147483647 is above the limit of 10000, building 10000\n");
+
+    Built b("[world]\ndimensionZ = nan\ncharStartY = inf\n[physics]\ngravity = nan\n[goal]\ngoalY = -inf\n[platforms]\n"
+            "total = 3\nplatform0x = nan\nplatform1y = 4\nplatform2z = inf\n[walls]\ntotal = 2\nwall0type = huge\n",
+            "[elements]\nwall_hugeY = 1e999\ngoalX = nan\n");
+    EXPECT_EQ(b.level->platforms.size(), 3u) << "platform1, wall1 and the floor";
+    EXPECT_EQ(b.factory.createCharacter().getPosition(), glm::vec3(0, 50, 5));
+    EXPECT_EQ(b.t.log.str(), "PhysicsWorld: world dimensionZ is not a finite number, using 10\n"
+                             "PhysicsWorld: physics gravity is not a finite number, using 50\n"
+                             "Level: platform0 has a position or size that is not a finite number, skipped\n"
+                             "Level: platform2 has a position or size that is not a finite number, skipped\n"
+                             "Level: wall0 has a position or size that is not a finite number, skipped\n"
+                             "Level: goal goalY is not a finite number, using 0\n"
+                             "LevelFactory: elements goalX is not a finite number, using 1\n"
+                             "PhysicsWorld: world charStartY is not a finite number, using 50\n");
 }

@@ -1,89 +1,54 @@
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <sstream>
 
+#include "core/FiniteValue.h"
 #include "core/IniFile.h"
 #include "sim/settings/StartupConfig.h"
 #include "support/TempFiles.h"
 
-namespace {
-
-StartupConfig readConfig(const std::string& text, std::string* log = nullptr)
+TEST(Settings, WindowSizesParseWithFallbacksAndUnusableOnesGetOneLineEach)
 {
-    IniFile settings(writeTempFile("settings", text));
-    std::ostringstream out;
-    StartupConfig config = StartupConfig::read(settings, out);
-    if (log) *log = out.str();
-    return config;
-}
-
-}  // namespace
-
-TEST(Settings, NoFileGivesEveryDefault)
-{
-    IniFile missing("/nonexistent/vaultrise/settings.ini");
     std::ostringstream log;
-    const StartupConfig c = StartupConfig::read(missing, log);
-    EXPECT_FALSE(missing.loaded());
-    EXPECT_EQ(c.title, "Vaultrise [ini load error]");
-    EXPECT_EQ(c.renderWidth, 1920u);
-    EXPECT_EQ(c.renderHeight, 1080u);
-    EXPECT_EQ(c.assetPath, "../assets");
-    EXPECT_EQ(c.levelFilePath(), "../assets/settings/level0.ini");
-    EXPECT_FALSE(c.debug);
-    EXPECT_TRUE(c.useGameCamera);
-    EXPECT_FLOAT_EQ(c.brightness, 200.0f);
-    EXPECT_EQ(c.loadTime, 120);
-    EXPECT_EQ(c.refreshRate, 60);
-    EXPECT_TRUE(c.animations);
-    EXPECT_FALSE(c.fullscreen);
+    const auto read = [&](const std::string& s) { return StartupConfig::read(IniFile(writeTempFile("s", s)), log); };
+    // Integers detect their base and fall back without leading digits.
+    for (const auto& [text, width] : {std::pair{"0x400", 1024u}, {"010", 8u}, {"abc", 1920u}, {"720px", 720u}})
+        EXPECT_EQ(read(std::string("[window]\nwidth = ") + text).renderWidth, width) << text;
+    StartupConfig c = read("[window]\nwidth = 1280\nheight = 720\n");
+    EXPECT_EQ(glm::vec3(c.initialCursorX, c.initialCursorY, c.aspectRatio), glm::vec3(640, 360, 1280.0f / 720.0f));
     EXPECT_EQ(log.str(), "");
+    c = read("[window]\nwidth = 0\nheight = 16385\n");
+    EXPECT_EQ(log.str(), "Settings: window width 0 is not a usable size, using 1920\n"
+                         "Settings: window height 16385 is not a usable size, using 1080\n");
+    EXPECT_EQ(c.aspectRatio, 1920.0f / 1080.0f);
 }
 
-TEST(Settings, NumbersBooleansAndLevelNamesAreParsedWithFallbacks)
+TEST(FiniteValue, NonFiniteNumbersFallBackWithOneLineNamingTheReader)
 {
-    // Integers detect their base and fall back without digits.
-    EXPECT_EQ(readConfig("[window]\nwidth = 0x400\n").renderWidth, 1024u);
-    EXPECT_EQ(readConfig("[window]\nwidth = 010\n").renderWidth, 8u);
-    EXPECT_EQ(readConfig("[window]\nwidth = abc\n").renderWidth, 1920u);
-    EXPECT_EQ(readConfig("[window]\nheight = 720px\n").renderHeight, 720u);
-    // Booleans accept the usual words only.
-    EXPECT_TRUE(readConfig("[window]\nfullscreen = Yes\n").fullscreen);
-    EXPECT_TRUE(readConfig("[window]\nfullscreen = ON\n").fullscreen);
-    EXPECT_FALSE(readConfig("[window]\nfullscreen = 2\n").fullscreen);
-    EXPECT_TRUE(readConfig("[debug]\nuseGameCamera = 2\n").useGameCamera);
-    EXPECT_FALSE(readConfig("[debug]\nuseGameCamera = off\n").useGameCamera);
-    // Floats are single precision with a fallback.
-    EXPECT_FLOAT_EQ(readConfig("[window]\nbrightness = 12.5\n").brightness, 12.5f);
-    EXPECT_FLOAT_EQ(readConfig("[window]\nbrightness = bright\n").brightness, 200.0f);
-    EXPECT_EQ(IniFile(writeTempFile("float", "[a]\nx = 0.1\n")).getFloat("a", "x", 0.0f), 0.1f);
-    // The level setting is inserted as text.
-    EXPECT_EQ(readConfig("[general]\nlevel = a\nassetPath = assets\n").levelFilePath(), "assets/settings/levela.ini");
-    EXPECT_EQ(readConfig("[general]\nlevel = 12\n").levelFilePath(), "../assets/settings/level12.ini");
-    EXPECT_EQ(readConfig("[general]\nlevel = 007\n").levelFilePath(), "../assets/settings/level007.ini");
+    const char* refused = "Reader: s k is not a finite number, using 0.5\n";
+    const struct { const char* text; float value; const char* line; } rows[] = {
+        {"k = 2.5", 2.5f, ""}, {"", 0.5f, ""}, {"k = abc", 0.5f, ""}, {"k = -1e-3x", -1e-3f, ""},
+        {"k = nan", 0.5f, refused}, {"k = -inf", 0.5f, refused}, {"k = 1e999", 0.5f, refused},
+    };
+    for (const auto& row : rows) {
+        std::ostringstream log;
+        const IniFile file(writeTempFile("finite", std::string("[s]\n") + row.text + "\n"));
+        EXPECT_EQ(readFiniteFloat(file, "s", "k", 0.5f, log, "Reader"), row.value) << row.text;
+        EXPECT_EQ(log.str(), row.line) << row.text;
+    }
 }
 
-TEST(Settings, UnusableWindowSizesFallBackWithOneLineEach)
+TEST(Settings, BlurCostKeysDefaultToTheFullBloomAndFallBackWithOneLineEach)
 {
-    std::string log;
-    const StartupConfig c = readConfig("[window]\nwidth = 0\nheight = -5\n", &log);
-    EXPECT_EQ(c.renderWidth, 1920u);
-    EXPECT_EQ(c.renderHeight, 1080u);
-    EXPECT_NE(log.find("width 0"), std::string::npos);
-    EXPECT_NE(log.find("height -5"), std::string::npos);
-    EXPECT_EQ(std::count(log.begin(), log.end(), '\n'), 2);
-    EXPECT_TRUE(std::isfinite(c.aspectRatio));
-}
-
-TEST(Settings, DerivedStartValuesAndLevelLabel)
-{
-    const StartupConfig c = readConfig("[window]\nwidth = 1280\nheight = 720\nbrightness = 3\n");
-    EXPECT_FLOAT_EQ(c.aspectRatio, 1280.0f / 720.0f);
-    EXPECT_FLOAT_EQ(c.initialCursorX, 640.0f);
-    EXPECT_FLOAT_EQ(c.initialCursorY, 360.0f);
-    EXPECT_FLOAT_EQ(c.fieldOfView, 45.0f * 0.017453292f);
-    EXPECT_EQ(c.lightColour(), glm::vec3(3.0f));
-    EXPECT_EQ(makeLevelLabel("3", IniFile(writeTempFile("named", "[general]\nname = Ice Cave\n"))), "3 [Ice Cave]");
-    EXPECT_EQ(makeLevelLabel("0", IniFile("/nonexistent/level.ini")), "0 [---]");
+    std::ostringstream log;
+    const auto read = [&](const std::string& s) { return StartupConfig::read(IniFile(writeTempFile("s", s)), log); };
+    StartupConfig c = read("");
+    EXPECT_EQ(std::pair(c.blurPasses, c.blurScale), std::pair(10, 1.0f));
+    c = read("[window]\nblurPasses = 0\nblurScale = 0.25\n");
+    EXPECT_EQ(std::pair(c.blurPasses, c.blurScale), std::pair(0, 0.25f));
+    EXPECT_EQ(log.str(), "");
+    c = read("[window]\nblurPasses = -2\nblurScale = 1.5\n");
+    EXPECT_EQ(std::pair(c.blurPasses, c.blurScale), std::pair(10, 1.0f));
+    EXPECT_EQ(log.str(), "Settings: window blurPasses -2 is not a usable count, using 10\n"
+                         "Settings: window blurScale 1.5 is not a usable scale, using 1\n");
 }

@@ -11,5 +11,4 @@ public:
     virtual void setWireframe(bool on) = 0;
     virtual void setCursorVisible(bool visible) = 0;
     virtual void requestClose() = 0;
-    virtual bool closeRequested() const = 0;
 };

@@ -10,7 +10,7 @@ const glm::vec3 kPieceHalfExtents(1.0f);
 
 }  // namespace
 
-Confetti::Confetti(PhysicsWorld* world, const glm::vec3& position, unsigned texture) : world(world)
+Confetti::Confetti(PhysicsWorld* world, const glm::vec3& position, unsigned texture)
 {
     // Each piece has its own bouncy, grippy material.
     const PhysicsMaterial material{1.0f, 1.0f, 0.5f};

@@ -12,7 +12,6 @@ public:
     Confetti(PhysicsWorld* world, const glm::vec3& position, unsigned texture);
     glm::vec3 currentPosition() const;
 
-    PhysicsWorld* world = nullptr;
     btRigidBody* actor = nullptr;
     Geometry geometry;
 };

@@ -4,8 +4,7 @@
 
 #include "sim/gameplay/VoidState.h"
 
-VoidHandler::VoidHandler(float voidSpeed, Geometry* plane, VoidState* state)
-    : speed(voidSpeed / 100.0f), plane(plane), state(state)
+VoidHandler::VoidHandler(float voidSpeed, VoidState* state) : speed(voidSpeed / 100.0f), state(state)
 {
     if (state) *state = VoidState{};
 }

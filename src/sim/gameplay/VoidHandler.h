@@ -1,13 +1,12 @@
 #pragma once
 #include <iosfwd>
 
-class Geometry;
 struct VoidState;
 
 // The rising laser slab. Constructing one resets the void state: height -10, power-up armed.
 class VoidHandler {
 public:
-    VoidHandler(float voidSpeed, Geometry* plane, VoidState* state);
+    VoidHandler(float voidSpeed, VoidState* state);
 
     // Raises the void by deltaTime * voidSpeed (world units per second).
     void rise(float deltaTime);
@@ -15,6 +14,5 @@ public:
     static void applyPowerUp(VoidState& state, std::ostream& out);
 
     float speed = 0.0f;  // the level's voidSpeed / 100
-    Geometry* plane = nullptr;
     VoidState* state = nullptr;
 };

@@ -3,8 +3,8 @@
 #include <cmath>
 #include <ostream>
 
+#include "core/FiniteValue.h"
 #include "core/IniFile.h"
-#include "sim/settings/StartupConfig.h"
 #include "sim/gameplay/GameManager.h"
 #include "sim/physics/PhysicsWorld.h"
 #include "sim/level/LevelFactory.h"
@@ -67,12 +67,10 @@ void addEntries(Level& level, const IniFile& levelFile, const IniFile* settings,
     }
 }
 
-float goalCoordinate(const IniFile& levelFile, const char* key, std::ostream& log)
+// "<level setting> [<level name>]", as the HUD shows it; "---" for a level without a name.
+std::string levelLabel(const std::string& levelSetting, const IniFile& levelFile)
 {
-    const float value = levelFile.getFloat("goal", key, 0.0f);
-    if (std::isfinite(value)) return value;
-    log << "Level: goal " << key << " is not a finite number, using 0\n";
-    return 0.0f;
+    return levelSetting + " [" + levelFile.getString("general", "name", "---") + "]";
 }
 
 Platform makePicture(LevelFactory& factory, const glm::vec3& centre, const glm::vec3& halfExtents, unsigned texture,
@@ -112,22 +110,22 @@ std::unique_ptr<Level> buildLevel(const IniFile& levelFile, const std::string& l
         factory.createFloor(glm::vec2(dimensionX * 0.5f, dimensionZ * 0.5f), textures.platformsBlue));
 
     glm::vec3 goalCentre;
-    goalCentre.x = goalCoordinate(levelFile, "goalX", log);
-    goalCentre.y = goalCoordinate(levelFile, "goalY", log);
-    goalCentre.z = goalCoordinate(levelFile, "goalZ", log);
+    goalCentre.x = readFiniteFloat(levelFile, "goal", "goalX", 0.0f, log, "Level");
+    goalCentre.y = readFiniteFloat(levelFile, "goal", "goalY", 0.0f, log, "Level");
+    goalCentre.z = readFiniteFloat(levelFile, "goal", "goalZ", 0.0f, log, "Level");
     level->goal.emplace(factory.createGoal(goalCentre, textures.door));
 
     // The single laser texture; the main loop swaps in the current laser frame before each draw.
     level->voidPlane = Geometry(glm::vec3(0.0f), glm::vec3(300.0f, 0.01f, 100.0f), textures.laser);
     const float voidSpeed = levelFile.getFloat("world", "voidSpeed", 1.0f);
-    level->voidHandler.emplace(voidSpeed, &level->voidPlane, &voidState);
+    level->voidHandler.emplace(voidSpeed, &voidState);
     gameManager.voidHandler = &*level->voidHandler;
     if (!gameManager.voidState) gameManager.voidState = &voidState;
 
     // Copying into the optional re-points the trigger at the stored power-up.
     level->powerUp.emplace(factory.createPowerUp("", glm::vec3(-10.0f, 32.0f, 5.0f)));
 
-    level->label = makeLevelLabel(levelSetting, levelFile);
+    level->label = levelLabel(levelSetting, levelFile);
 
     level->goalPad.emplace(makePicture(factory, glm::vec3(goalCentre.x, goalCentre.y - 2.5f, goalCentre.z),
                                        glm::vec3(5.0f, 0.1f, 5.0f), textures.videoFirst, 0.0f));

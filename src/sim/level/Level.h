@@ -32,8 +32,8 @@ struct LevelTextures {
     unsigned videoBackFirst = 0;
 };
 
-// Everything one level file builds, in creation order. Not movable: the void
-// handler points at the void plane.
+// Everything one level file builds, in creation order. Not movable: the
+// power-up's trigger points at the stored power-up.
 struct Level {
     Level() = default;
     Level(const Level&) = delete;

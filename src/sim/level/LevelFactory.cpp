@@ -1,23 +1,10 @@
 #include "sim/level/LevelFactory.h"
 
-#include <cmath>
 #include <ostream>
 #include <utility>
 
+#include "core/FiniteValue.h"
 #include "core/IniFile.h"
-
-namespace {
-
-// A size that is not a finite number must not reach the physics engine.
-float goalSize(const IniFile& settings, const char* key, std::ostream& log)
-{
-    const float value = settings.getFloat("elements", key, 1.0f);
-    if (std::isfinite(value)) return value;
-    log << "LevelFactory: elements " << key << " is not a finite number, using 1\n";
-    return 1.0f;
-}
-
-}  // namespace
 
 LevelFactory::LevelFactory(std::string assetPath, PhysicsWorld* world, const IniFile* settings, std::ostream& log)
     : assetPath(std::move(assetPath)), world(world), settings(settings), log(&log)
@@ -36,11 +23,12 @@ Platform LevelFactory::createFloor(const glm::vec2& halfExtentsXZ, unsigned text
 
 Goal LevelFactory::createGoal(const glm::vec3& position, unsigned texture)
 {
+    // A size that is not a finite number must not reach the physics engine.
     glm::vec3 size(1.0f);
     if (settings) {
-        size.x = goalSize(*settings, "goalX", *log);
-        size.y = goalSize(*settings, "goalY", *log);
-        size.z = goalSize(*settings, "goalZ", *log);
+        size.x = readFiniteFloat(*settings, "elements", "goalX", 1.0f, *log, "LevelFactory");
+        size.y = readFiniteFloat(*settings, "elements", "goalY", 1.0f, *log, "LevelFactory");
+        size.z = readFiniteFloat(*settings, "elements", "goalZ", 1.0f, *log, "LevelFactory");
     }
     return Goal(position, size * 0.5f, texture, world);
 }

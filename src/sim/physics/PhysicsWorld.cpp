@@ -9,12 +9,17 @@
 #include <string>
 #include <vector>
 
+#include "core/FiniteValue.h"
 #include "core/IniFile.h"
 #include "sim/physics/BoxRaycast.h"
 #include "sim/physics/CollisionGroups.h"
+#include "sim/physics/RestingTreeFiler.h"
 #include "sim/physics/TriggerTracker.h"
 
 namespace {
+
+// The name the world's lines on the log begin with.
+constexpr const char* kReader = "PhysicsWorld";
 
 // The character's linear damping and the confetti's angular damping are given
 // as "velocity shrinks by c * dt per step"; Bullet instead multiplies by
@@ -48,14 +53,6 @@ std::unique_ptr<btBoxShape> makeBox(const glm::vec3& halfExtents, std::deque<glm
     exact.push_back(halfExtents);
     box->setUserPointer(&exact.back());
     return box;
-}
-
-float finiteOr(const IniFile& file, const char* section, const char* key, float fallback, std::ostream& log)
-{
-    const float value = file.getFloat(section, key, fallback);
-    if (std::isfinite(value)) return value;
-    log << "PhysicsWorld: " << section << " " << key << " is not a finite number, using " << fallback << "\n";
-    return fallback;
 }
 
 // Collects every candidate proxy along a ray; the exact test is done afterwards.
@@ -100,55 +97,6 @@ struct TriggerOverlapCollector : btCollisionWorld::ContactResultCallback {
     std::vector<TriggerTracker::Overlap> overlaps;
 };
 
-// Bullet's broadphase tree grows one level per box when boxes arrive in a
-// steady order (as a level file lists them), which makes building a large
-// level quadratic. Rebuilding the tree of resting boxes every few hundred
-// boxes keeps it shallow.
-constexpr int kRebalanceEvery = 256;
-
-void unlinkProxy(btDbvtProxy* proxy, btDbvtProxy*& list)
-{
-    if (proxy->links[0]) proxy->links[0]->links[1] = proxy->links[1];
-    else list = proxy->links[1];
-    if (proxy->links[1]) proxy->links[1]->links[0] = proxy->links[0];
-}
-
-void linkProxy(btDbvtProxy* proxy, btDbvtProxy*& list)
-{
-    proxy->links[0] = nullptr;
-    proxy->links[1] = list;
-    if (list) list->links[0] = proxy;
-    list = proxy;
-}
-
-// Bullet first files a new proxy in its tree of moving things and moves it to
-// the tree of resting things a couple of steps later, one insertion at a time.
-// A static box never moves, so it is filed there at once, the same way.
-void fileAsResting(btDbvtBroadphase& broadphase, btBroadphaseProxy* handle)
-{
-    auto* proxy = static_cast<btDbvtProxy*>(handle);
-    if (!proxy || proxy->stage == btDbvtBroadphase::STAGECOUNT) return;
-    unlinkProxy(proxy, broadphase.m_stageRoots[proxy->stage]);
-    broadphase.m_sets[btDbvtBroadphase::DYNAMIC_SET].remove(proxy->leaf);
-    const btDbvtVolume volume = btDbvtVolume::FromMM(proxy->m_aabbMin, proxy->m_aabbMax);
-    proxy->leaf = broadphase.m_sets[btDbvtBroadphase::FIXED_SET].insert(volume, proxy);
-    proxy->stage = btDbvtBroadphase::STAGECOUNT;
-    linkProxy(proxy, broadphase.m_stageRoots[btDbvtBroadphase::STAGECOUNT]);
-}
-
-// Offers the pair (new static box, moving body) to the pair cache, which
-// applies the collision groups.
-struct PairWithMoving : btDbvt::ICollide {
-    PairWithMoving(btOverlappingPairCache& cache, btBroadphaseProxy* proxy) : cache(cache), proxy(proxy) {}
-    void Process(const btDbvtNode* leaf) override
-    {
-        auto* other = static_cast<btBroadphaseProxy*>(leaf->data);
-        if (other != proxy) cache.addOverlappingPair(proxy, other);
-    }
-    btOverlappingPairCache& cache;
-    btBroadphaseProxy* proxy;
-};
-
 struct DampedBody {
     btRigidBody* body;
     float linearPerSecond;
@@ -171,16 +119,16 @@ struct BulletParts {
     std::deque<glm::vec3> boxHalfExtents;
     std::vector<btRigidBody*> triggers;
     std::vector<DampedBody> damped;
-    int rebalanceAt = 0;
+    std::unique_ptr<RestingTreeFiler> staticFiler;  // adds static boxes the fast way
     TriggerTracker tracker;
     std::vector<TriggerPair> pendingReports;
 };
 
 PhysicsWorld::PhysicsWorld(const IniFile& levelReader, SimulationCallback* callback, std::ostream& log) : log(&log)
 {
-    dimensions[2] = finiteOr(levelReader, "world", "dimensionZ", 10.0f, log);
-    dimensions[1] = finiteOr(levelReader, "world", "dimensionY", 10.0f, log);
-    dimensions[0] = finiteOr(levelReader, "world", "dimensionX", 10.0f, log);
+    dimensions[2] = readFiniteFloat(levelReader, "world", "dimensionZ", 10.0f, log, kReader);
+    dimensions[1] = readFiniteFloat(levelReader, "world", "dimensionY", 10.0f, log, kReader);
+    dimensions[0] = readFiniteFloat(levelReader, "world", "dimensionX", 10.0f, log, kReader);
     characterMass = 7.0f;
     characterMaxLinearVelocity = 1000.0f;
     characterSize = 2.0f;
@@ -203,11 +151,12 @@ void PhysicsWorld::initPhysics(const IniFile& reader, SimulationCallback* simula
     parts->world = std::make_unique<btDiscreteDynamicsWorld>(parts->dispatcher.get(), parts->broadphase.get(),
                                                              parts->solver.get(), parts->configuration.get());
     scene = parts->world.get();
+    parts->staticFiler = std::make_unique<RestingTreeFiler>(*scene, *parts->broadphase);
     // Resting bodies keep their bounds; refreshing every static box each step
     // would move it between Bullet's broadphase trees and cost seconds in big levels.
     scene->setForceUpdateAllAabbs(false);
 
-    gravity = finiteOr(reader, "physics", "gravity", gravity, *log);
+    gravity = readFiniteFloat(reader, "physics", "gravity", gravity, *log, kReader);
     scene->setGravity(btVector3(0.0f, -gravity, 0.0f));
 
     gCalculateCombinedFrictionCallback = &averageFriction;
@@ -238,9 +187,9 @@ btRigidBody* PhysicsWorld::getCharacterBody()
 {
     if (characterBody || !parts) return characterBody;
 
-    const float startX = finiteOr(*levelReader, "world", "charStartX", 0.0f, *log);
-    const float startY = finiteOr(*levelReader, "world", "charStartY", 50.0f, *log);
-    const float startZ = finiteOr(*levelReader, "world", "charStartZ", dimensions[2] * 0.5f, *log);
+    const float startX = readFiniteFloat(*levelReader, "world", "charStartX", 0.0f, *log, kReader);
+    const float startY = readFiniteFloat(*levelReader, "world", "charStartY", 50.0f, *log, kReader);
+    const float startZ = readFiniteFloat(*levelReader, "world", "charStartZ", dimensions[2] * 0.5f, *log, kReader);
 
     characterBody = addDynamicBody(std::make_unique<btSphereShape>(characterSize * 0.5f),
                                    glm::vec3(startX, startY, startZ), characterMass, characterMaterial, 0.2f, 0.0f,
@@ -249,31 +198,6 @@ btRigidBody* PhysicsWorld::getCharacterBody()
     characterBody->setAngularFactor(0.0f);
     characterBody->setActivationState(DISABLE_DEACTIVATION);
     return characterBody;
-}
-
-void PhysicsWorld::addStaticBody(btRigidBody* body, int group, int mask)
-{
-    btDbvtBroadphase& broadphase = *parts->broadphase;
-    // Bullet would pair a new box with every box it overlaps, static ones
-    // included, only to throw those pairs away; with thousands of boxes piled
-    // up that search dominates start-up. A static box can only touch moving
-    // bodies, so it is paired with the tree of moving bodies alone (resting
-    // ones meet it when they wake and move).
-    broadphase.m_deferedcollide = true;
-    scene->addRigidBody(body, group, mask);
-    broadphase.m_deferedcollide = false;
-
-    btBroadphaseProxy* proxy = body->getBroadphaseHandle();
-    fileAsResting(broadphase, proxy);
-    btDbvt& resting = broadphase.m_sets[btDbvtBroadphase::FIXED_SET];
-    if (resting.m_leaves >= parts->rebalanceAt) {
-        resting.optimizeTopDown(4);
-        parts->rebalanceAt = resting.m_leaves + kRebalanceEvery;
-    }
-
-    PairWithMoving pairing(*broadphase.m_paircache, proxy);
-    btDbvt& moving = broadphase.m_sets[btDbvtBroadphase::DYNAMIC_SET];
-    moving.collideTV(moving.m_root, static_cast<btDbvtProxy*>(proxy)->leaf->volume, pairing);
 }
 
 btRigidBody* PhysicsWorld::createStaticBox(const glm::vec3& centre, const glm::vec3& halfExtents,
@@ -293,11 +217,11 @@ btRigidBody* PhysicsWorld::createStaticBox(const glm::vec3& centre, const glm::v
     if (role == ShapeRole::Trigger) {
         body->setCollisionFlags(body->getCollisionFlags() | btCollisionObject::CF_NO_CONTACT_RESPONSE);
         body->setUserIndex(collision::kRoleTrigger);
-        addStaticBody(body.get(), collision::kTrigger, collision::kTriggerMask);
+        parts->staticFiler->addStaticBody(body.get(), collision::kTrigger, collision::kTriggerMask);
         parts->triggers.push_back(body.get());
     } else {
         body->setUserIndex(0);
-        addStaticBody(body.get(), collision::kStatic, collision::kStaticMask);
+        parts->staticFiler->addStaticBody(body.get(), collision::kStatic, collision::kStaticMask);
     }
     btRigidBody* raw = body.get();
     parts->shapes.push_back(std::move(box));
@@ -436,8 +360,6 @@ RayHit PhysicsWorld::raycast(const glm::vec3& origin, const glm::vec3& direction
     }
     return best;
 }
-
-size_t PhysicsWorld::bodyCount() const { return scene ? static_cast<size_t>(scene->getNumCollisionObjects()) : 0; }
 
 glm::vec3 PhysicsWorld::positionOf(const btRigidBody* body)
 {

@@ -1,5 +1,4 @@
 #pragma once
-#include <cstddef>
 #include <iosfwd>
 #include <memory>
 
@@ -52,7 +51,6 @@ public:
     // Closest hit. Trigger shapes and the character's own sphere are never hit;
     // a ray starting inside a box hits that box at distance 0.
     RayHit raycast(const glm::vec3& origin, const glm::vec3& direction, float maxDistance) const;
-    size_t bodyCount() const;
 
     static glm::vec3 positionOf(const btRigidBody* body);
     static glm::vec3 velocityOf(const btRigidBody* body);
@@ -70,7 +68,6 @@ public:
     std::ostream* log;  // where unusable level values are reported
 
 private:
-    void addStaticBody(btRigidBody* body, int group, int mask);
     // A moving body with unit inertia (as one whose mass alone was set) and the
     // material's dynamic friction and restitution; the world keeps it and its shape.
     btRigidBody* addDynamicBody(std::unique_ptr<btCollisionShape> shape, const glm::vec3& centre, float mass,

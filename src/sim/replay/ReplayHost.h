@@ -20,7 +20,6 @@ public:
     void setWireframe(bool on) override { window.setWireframe(on); }
     void setCursorVisible(bool visible) override { window.setCursorVisible(visible); }
     void requestClose() override { window.requestClose(); }
-    bool closeRequested() const override { return window.closeRequested(); }
 
 private:
     FrameHost& window;

@@ -15,7 +15,6 @@ public:
     void setWireframe(bool on) override { wireframe = on; }
     void setCursorVisible(bool visible) override { cursorVisible = visible; }
     void requestClose() override { closing = true; }
-    bool closeRequested() const override { return closing; }
 
     // Exactly these keys are down from now on.
     void hold(const std::vector<Key>& held);

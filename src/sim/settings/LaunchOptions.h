@@ -20,4 +20,15 @@ struct LaunchOptions {
     bool headless = false;                  // with a replay: no window, one summary line
     bool force = false;                     // play a replay whose level or catalogue has changed
     std::optional<std::string> checkLevel;  // a level number or a level file to check, then exit
+
+    // --bench: the game plays `script` (a key script file; empty: no key is
+    // ever pressed) for `frames` frames at a fixed 1/60 s clock step without a
+    // warm-up, then prints its start-up, frame, render-stage, simulation and
+    // memory figures. `bursts` jump bursts are spawned before the first frame.
+    struct Bench {
+        int frames = 300;
+        std::string script;
+        int bursts = 0;
+    };
+    std::optional<Bench> bench;
 };

@@ -40,12 +40,20 @@ StartupConfig StartupConfig::read(const IniFile& settings, std::ostream& log, co
     c.title = settings.getString("general", "name", c.title);
     c.animations = settings.getBool("general", "animations", c.animations);
     c.loadTime = static_cast<int>(settings.getInt("general", "loadTime", c.loadTime));
+
+    const long passes = settings.getInt("window", "blurPasses", c.blurPasses);
+    if (passes < 0 || passes > 100) {
+        log << "Settings: window blurPasses " << passes << " is not a usable count, using " << c.blurPasses << "\n";
+    } else {
+        c.blurPasses = static_cast<int>(passes);
+    }
+    const float scale = settings.getFloat("window", "blurScale", c.blurScale);
+    if (!(scale > 0.0f && scale <= 1.0f)) {
+        log << "Settings: window blurScale " << scale << " is not a usable scale, using " << c.blurScale << "\n";
+    } else {
+        c.blurScale = scale;
+    }
     return c;
 }
 
 std::string StartupConfig::levelFilePath() const { return assetPath + "/settings/level" + level + ".ini"; }
-
-std::string makeLevelLabel(const std::string& levelSetting, const IniFile& levelFile)
-{
-    return levelSetting + " [" + levelFile.getString("general", "name", "---") + "]";
-}

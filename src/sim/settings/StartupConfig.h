@@ -29,6 +29,11 @@ struct StartupConfig {
     std::string title = defaultTitle;
     int loadTime = 120;
     bool animations = true;
+    // Bloom cost for machines without a GPU: how many blur passes run (the
+    // game's own 10 by default, 0 adds the bright part unblurred) and the blur
+    // targets' size as a share of the render size (1.0 by default).
+    int blurPasses = 10;
+    float blurScale = 1.0f;
 
     float fieldOfView = 0.0f;  // radians
     float aspectRatio = 16.0f / 9.0f;
@@ -46,6 +51,3 @@ struct StartupConfig {
     std::string levelFilePath() const;
     glm::vec3 lightColour() const { return glm::vec3(brightness); }
 };
-
-// "<level> [<name>]": the label the HUD shows for the running level.
-std::string makeLevelLabel(const std::string& levelSetting, const IniFile& levelFile);

@@ -1,18 +1,14 @@
 #include "sim/view/AnimationClock.h"
 
-#include <cstddef>
-
+#include "core/Units.h"
 #include "sim/frame/FrameState.h"
-
-namespace {
-constexpr float kFrameInterval = 0.016666668f;
-}
 
 void advanceAnimation(FrameState& frame)
 {
     if (frame.frameCount % 2 != 0) return;
     frame.animationTimer += frame.deltaTime;
-    if (frame.animationTimer >= kFrameInterval) {
+    // The pictures change at most once per fixed step.
+    if (frame.animationTimer >= kFixedStep) {
         frame.animationTimer = 0.0f;
         ++frame.animationFrame;
     }
