@@ -8,6 +8,7 @@
 
 #include "sim/frame/GameLoop.h"
 #include "sim/frame/GameSession.h"
+#include "sim/level/Level.h"
 #include "platform/GlfwFrameHost.h"
 #include "core/IniFile.h"
 #include "sim/settings/StartupConfig.h"
@@ -42,9 +43,9 @@ int Application::run()
     // Lines are read by players and by tests while the game runs.
     std::cout << std::unitbuf;
 
-    IniFile settings(options.settingsPath);
+    IniFile settings(options.settingsPath, std::cout);
     const StartupConfig config = StartupConfig::read(settings, std::cout, options);
-    IniFile levelFile(config.levelFilePath());
+    IniFile levelFile = openLevelFile(config.levelFilePath(), std::cout);
 
     if (!glfwInit()) {
         std::cout << "Failed to create GLFW window\n";

@@ -9,6 +9,7 @@
 
 #include <glm/gtc/matrix_transform.hpp>
 
+#include "core/FileCheck.h"
 #include "sim/gameplay/GameManager.h"
 #include "render/Shader.h"
 #include "sim/view/HudState.h"
@@ -42,7 +43,7 @@ void HUD::loadGlyphs(const std::string& fontPath)
         return;
     }
     FT_Face face = nullptr;
-    if (FT_New_Face(library, fontPath.c_str(), 0, &face)) {
+    if (!fileAllowed(fontPath, FileKind::Font, std::cout) || FT_New_Face(library, fontPath.c_str(), 0, &face)) {
         std::cout << "Failed to load font for FreeType Library\n";
         FT_Done_FreeType(library);
         return;

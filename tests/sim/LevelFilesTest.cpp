@@ -3,6 +3,8 @@
 // camera band, the names differ, and the power-up and the goal can be stood on.
 #include <gtest/gtest.h>
 
+#include <iostream>
+
 #include <cmath>
 #include <set>
 #include <string>
@@ -52,12 +54,12 @@ std::vector<Box> boxes(const IniFile& level, const IniFile& settings, const std:
 
 TEST(ShippedLevelFiles, ParseAndStayInsideThePlaySpace)
 {
-    const IniFile settings(kRoot + "/assets/settings/settings.ini");
+    const IniFile settings(kRoot + "/assets/settings/settings.ini", std::cout);
     ASSERT_TRUE(settings.loaded());
     std::set<std::string> names;
     for (int n = 0; n < 5; ++n) {
         SCOPED_TRACE("level" + std::to_string(n));
-        const IniFile level(kRoot + "/assets/settings/level" + std::to_string(n) + ".ini");
+        const IniFile level(kRoot + "/assets/settings/level" + std::to_string(n) + ".ini", std::cout);
         ASSERT_TRUE(level.loaded());
         EXPECT_TRUE(names.insert(level.getString("general", "name", "")).second) << "name missing or used twice";
         EXPECT_GT(level.getFloat("world", "voidSpeed", NAN), 0.0f);

@@ -17,7 +17,7 @@ namespace {
 // A level built from its file and the settings' element catalogue, every texture distinct; lines go to t.log.
 struct Built {
     Built(const std::string& levelText, const std::string& settingsText = "", const std::string& setting = "0")
-        : settings(writeTempIni(settingsText)), t(levelText, &manager), factory("", t.world.get(), &settings, t.log),
+        : settings(IniFile::fromText(settingsText)), t(levelText, &manager), factory("", t.world.get(), &settings, t.log),
           level(buildLevel(*t.levelFile, setting, factory, {1, 2, 3, 4, 5, 6, 8, 9, 10}, voidState, manager, t.log))
     {
     }

@@ -10,7 +10,7 @@
 TEST(Settings, WindowSizesParseWithFallbacksAndUnusableOnesGetOneLineEach)
 {
     std::ostringstream log;
-    const auto read = [&](const std::string& s) { return StartupConfig::read(IniFile(writeTempFile("s", s)), log); };
+    const auto read = [&](const std::string& s) { return StartupConfig::read(IniFile::fromText(s), log); };
     // Integers detect their base and fall back without leading digits.
     for (const auto& [text, width] : {std::pair{"0x400", 1024u}, {"010", 8u}, {"abc", 1920u}, {"720px", 720u}})
         EXPECT_EQ(read(std::string("[window]\nwidth = ") + text).renderWidth, width) << text;
@@ -32,7 +32,7 @@ TEST(FiniteValue, NonFiniteNumbersFallBackWithOneLineNamingTheReader)
     };
     for (const auto& row : rows) {
         std::ostringstream log;
-        const IniFile file(writeTempFile("finite", std::string("[s]\n") + row.text + "\n"));
+        const IniFile file = IniFile::fromText(std::string("[s]\n") + row.text + "\n");
         EXPECT_EQ(readFiniteFloat(file, "s", "k", 0.5f, log, "Reader"), row.value) << row.text;
         EXPECT_EQ(log.str(), row.line) << row.text;
     }

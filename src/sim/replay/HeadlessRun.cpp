@@ -3,6 +3,7 @@
 #include "core/IniFile.h"
 #include "sim/frame/GameLoop.h"
 #include "sim/frame/GameSession.h"
+#include "sim/level/Level.h"
 #include "sim/replay/KeyScript.h"
 
 namespace {
@@ -18,10 +19,10 @@ std::string takeLines(std::ostringstream& stream)
 
 HeadlessRun::HeadlessRun(const std::string& settingsPath, const std::string& levelPath, std::optional<int> loadTime)
 {
-    IniFile settings(settingsPath);
+    IniFile settings(settingsPath, lines);
     StartupConfig config = StartupConfig::read(settings, lines);
     if (loadTime) config.loadTime = *loadTime;
-    gameSession = std::make_unique<GameSession>(config, std::move(settings), IniFile(levelPath), SessionTextures{},
+    gameSession = std::make_unique<GameSession>(config, std::move(settings), openLevelFile(levelPath, lines), SessionTextures{},
                                                 lines);
     fullLog = takeLines(lines);
     loop = std::make_unique<GameLoop>(*gameSession, host);
