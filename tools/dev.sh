@@ -9,7 +9,8 @@ cd "$(dirname "$0")/.."
 PACKAGES=(build-essential cmake ninja-build pkg-config git
   libglfw3-dev libglm-dev libinih-dev libassimp-dev libfreetype-dev libstb-dev libgif-dev
   libgtest-dev libbullet-dev libepoxy-dev libcli11-dev libgl1-mesa-dri mesa-utils
-  xvfb xauth xdotool x11-utils imagemagick python3 python3-fonttools)
+  xvfb xauth xdotool x11-utils imagemagick python3 python3-fonttools
+  clang-14 libfuzzer-14-dev libclang-rt-14-dev)
 
 install_missing() {
   local missing=()
@@ -47,6 +48,11 @@ case "${1:-}" in
     cmake --build build-asan -j "$jobs" --target sim_tests
     (cd build-asan && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
        ctest --output-on-failure -j "$jobs") || status=1
+    # The file readers' fuzz targets, a fixed few thousand inputs each (docs/fuzzing.md runs them for hours).
+    CC=clang-14 CXX=clang++-14 cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+      -DVAULTRISE_HEADLESS_ONLY=ON -DVAULTRISE_FUZZ=ON -DVAULTRISE_TOOLS=OFF
+    cmake --build build-fuzz -j "$jobs"
+    (cd build-fuzz && ctest --output-on-failure) || status=1
     exit $status
     ;;
   coverage)

@@ -4,8 +4,23 @@
 
 #include <cstdlib>
 
+#include "core/FileCheck.h"
+
 IniFile::IniFile() = default;
-IniFile::IniFile(const std::string& path) : reader(std::make_unique<INIReader>(path)) {}
+
+IniFile::IniFile(const std::string& path, std::ostream& log)
+{
+    const CheckedFile file = readCheckedFile(path, FileKind::Ini, log);
+    if (file.bytes) reader = std::make_unique<INIReader>(file.bytes->data(), file.bytes->size());
+}
+
+IniFile IniFile::fromText(std::string_view text)
+{
+    IniFile file;
+    file.reader = std::make_unique<INIReader>(text.data(), text.size());
+    return file;
+}
+
 IniFile::~IniFile() = default;
 IniFile::IniFile(IniFile&&) noexcept = default;
 IniFile& IniFile::operator=(IniFile&&) noexcept = default;

@@ -1,22 +1,30 @@
 #pragma once
+#include <iosfwd>
 #include <memory>
 #include <string>
+#include <string_view>
 
 class INIReader;
 
 // Typed, defaulted lookups over one INI file. A missing file, section or key
 // silently yields the caller's default; nothing is validated, because level
 // authors are expected to iterate on files while the game keeps running.
+// The file is read through readCheckedFile: a FIFO, a device or a file above
+// the INI size cap is refused with one line on `log` and reads as missing.
 class IniFile {
 public:
     IniFile();  // an empty file: every lookup gives its default
-    explicit IniFile(const std::string& path);
+    IniFile(const std::string& path, std::ostream& log);
+    // The text of an INI file, as if read from one (fuzzing, tests).
+    static IniFile fromText(std::string_view text);
     ~IniFile();
     IniFile(IniFile&&) noexcept;
     IniFile& operator=(IniFile&&) noexcept;
 
     // Whether the file was found and parsed without error.
     bool loaded() const;
+    // Whether the file was there and read (parse errors or not).
+    bool readable() const { return reader != nullptr; }
 
     std::string getString(const std::string& section, const std::string& key, const std::string& fallback) const;
     // Base detection as strtol with base 0 (decimal, 0x hexadecimal, leading-0 octal);

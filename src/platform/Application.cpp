@@ -13,6 +13,7 @@
 #include "sim/frame/GameLoop.h"
 #include "sim/frame/GameSession.h"
 #include "platform/Benchmark.h"
+#include "sim/level/Level.h"
 #include "platform/GlfwFrameHost.h"
 #include "core/IniFile.h"
 #include "sim/settings/StartupConfig.h"
@@ -119,7 +120,7 @@ int Application::run()
     StartupStages stages;
 
     stages.next("settings and level file");
-    IniFile settings(options.settingsPath);
+    IniFile settings(options.settingsPath, std::cout);
     StartupConfig config = StartupConfig::read(settings, std::cout, options);
     // The benchmark's script acts from its first frame.
     if (options.bench) config.loadTime = 0;
@@ -130,7 +131,7 @@ int Application::run()
         replay = openReplay(*options.replayPath, options.settingsPath, config, options.force, std::cerr);
         if (!replay) return 1;
     }
-    IniFile levelFile(config.levelFilePath());
+    IniFile levelFile = openLevelFile(config.levelFilePath(), std::cout);
 
     stages.next("window and context");
 

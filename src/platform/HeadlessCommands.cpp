@@ -17,7 +17,7 @@ namespace {
 StartupConfig quietConfig(const LaunchOptions& options)
 {
     std::ostringstream ignored;
-    return StartupConfig::read(IniFile(options.settingsPath), ignored, options);
+    return StartupConfig::read(IniFile(options.settingsPath, ignored), ignored, options);
 }
 
 }  // namespace

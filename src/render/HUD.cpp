@@ -5,10 +5,12 @@
 #include <ft2build.h>
 #include FT_FREETYPE_H
 
+#include <algorithm>
 #include <iostream>
 
 #include <glm/gtc/matrix_transform.hpp>
 
+#include "core/FileCheck.h"
 #include "sim/gameplay/GameManager.h"
 #include "render/Shader.h"
 #include "sim/view/HudState.h"
@@ -42,7 +44,7 @@ void HUD::loadGlyphs(const std::string& fontPath)
         return;
     }
     FT_Face face = nullptr;
-    if (FT_New_Face(library, fontPath.c_str(), 0, &face)) {
+    if (!fileAllowed(fontPath, FileKind::Font, std::cout) || FT_New_Face(library, fontPath.c_str(), 0, &face)) {
         std::cout << "Failed to load font for FreeType Library\n";
         FT_Done_FreeType(library);
         return;
@@ -74,6 +76,14 @@ void HUD::loadGlyphs(const std::string& fontPath)
 
     FT_Done_Face(face);
     FT_Done_FreeType(library);
+
+    // A truncated font file still opens, but every glyph comes out empty: it
+    // is reported as the font that failed to load, and no text is drawn.
+    if (std::all_of(glyphs.begin(), glyphs.end(), [](const auto& entry) { return entry.second.size.x == 0; })) {
+        std::cout << "Failed to load font for FreeType Library\n";
+        glyphs.clear();
+        glyphTextures.clear();
+    }
 }
 
 void HUD::createQuad()

@@ -1,5 +1,6 @@
 #include "render/Model.h"
 
+#include <assimp/DefaultIOSystem.h>
 #include <assimp/Importer.hpp>
 #include <assimp/material.h>
 #include <assimp/postprocess.h>
@@ -7,9 +8,26 @@
 
 #include <iostream>
 
+#include "core/FileCheck.h"
 #include "render/TextureLoader.h"
 
 namespace {
+
+// Assimp's own file access, with every file it opens (the model and the files
+// it names, such as material libraries) checked first: a refused file reads as
+// missing, so the importer reports it as it reports a missing one.
+class CheckedIOSystem : public Assimp::DefaultIOSystem {
+public:
+    bool Exists(const char* path) const override
+    {
+        return fileAllowed(path, FileKind::Model, std::cout) && DefaultIOSystem::Exists(path);
+    }
+    Assimp::IOStream* Open(const char* path, const char* mode) override
+    {
+        if (!fileAllowed(path, FileKind::Model, std::cout)) return nullptr;
+        return DefaultIOSystem::Open(path, mode);
+    }
+};
 
 glm::vec3 toVec3(const aiVector3D& value)
 {
@@ -31,6 +49,7 @@ void Model::draw(const Shader& shader) const
 void Model::importScene(const std::string& path)
 {
     Assimp::Importer importer;
+    importer.SetIOHandler(new CheckedIOSystem);  // the importer owns it
     const aiScene* scene = importer.ReadFile(path, aiProcess_Triangulate | aiProcess_FlipUVs | aiProcess_CalcTangentSpace);
     if (!scene || (scene->mFlags & AI_SCENE_FLAGS_INCOMPLETE) || !scene->mRootNode) {
         std::cout << "ERROR::ASSIMP:: " << importer.GetErrorString() << "\n";

@@ -2,38 +2,32 @@
 
 #include <epoxy/gl.h>
 
-#include <fstream>
 #include <iostream>
-#include <sstream>
+#include <utility>
 
 #include <glm/gtc/type_ptr.hpp>
 
+#include "core/FileCheck.h"
+
 namespace {
 
-// Reads the given files (null entries are skipped) in order. All streams throw
-// on failure, so the first missing file ends the read before any later file is
-// opened, and every source stays empty: a half-read program is never built.
+// Reads the given files (null entries are skipped) in order. The first file
+// that is missing or refused ends the read and every source stays empty: a
+// half-read program is never built.
 void readSources(const char* const paths[], std::string* sources[], int count)
 {
-    std::ifstream files[4];
-    std::stringstream texts[4];
-    try {
-        for (int i = 0; i < count; ++i) {
-            if (!paths[i]) continue;
-            files[i].exceptions(std::ifstream::failbit | std::ifstream::badbit);
-            files[i].open(paths[i]);
+    std::string texts[4];
+    for (int i = 0; i < count; ++i) {
+        if (!paths[i]) continue;
+        CheckedFile file = readCheckedFile(paths[i], FileKind::Shader, std::cout);
+        if (!file.bytes) {
+            std::cout << "ERROR::SHADER::FILE_NOT_SUCCESFULLY_READ\n";
+            return;
         }
-        for (int i = 0; i < count; ++i) {
-            if (paths[i]) texts[i] << files[i].rdbuf();
-        }
-        for (int i = 0; i < count; ++i) {
-            if (paths[i]) files[i].close();
-        }
-        for (int i = 0; i < count; ++i) {
-            if (paths[i]) *sources[i] = texts[i].str();
-        }
-    } catch (const std::ifstream::failure&) {
-        std::cout << "ERROR::SHADER::FILE_NOT_SUCCESFULLY_READ\n";
+        texts[i] = std::move(*file.bytes);
+    }
+    for (int i = 0; i < count; ++i) {
+        if (paths[i]) *sources[i] = std::move(texts[i]);
     }
 }
 

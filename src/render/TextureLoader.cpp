@@ -6,6 +6,8 @@
 
 #include <stb/stb_image.h>
 
+#include "core/FileCheck.h"
+
 namespace {
 
 GLenum formatForChannels(int channels)
@@ -23,8 +25,22 @@ GlTexture loadTextureFile(const std::string& path, const std::string& reportedNa
 {
     GlTexture texture = GlTexture::create();
 
+    // The file is checked and read first; the picture's size comes from its
+    // header, so a small file that would decode to gigabytes is never decoded.
     int width = 0, height = 0, channels = 0;
-    unsigned char* pixels = stbi_load(path.c_str(), &width, &height, &channels, 0);
+    unsigned char* pixels = nullptr;
+    const CheckedFile file = readCheckedFile(path, FileKind::Image, std::cout);
+    if (file.bytes) {
+        const auto* data = reinterpret_cast<const stbi_uc*>(file.bytes->data());
+        const int size = static_cast<int>(file.bytes->size());
+        if (stbi_info_from_memory(data, size, &width, &height, &channels)) {
+            const std::string why = imageSizeRefusal(width, height);
+            if (why.empty())
+                pixels = stbi_load_from_memory(data, size, &width, &height, &channels, 0);
+            else
+                reportRefusedFile(std::cout, path, why);
+        }
+    }
     if (!pixels) {
         std::cout << "Texture failed to load at path: " << reportedName << "\n";
         return texture;

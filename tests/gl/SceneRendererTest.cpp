@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <iostream>
+
 #include <epoxy/gl.h>
 #include <GLFW/glfw3.h>
 
@@ -25,8 +27,8 @@ struct RenderedGame {
         config.fieldOfView = 45.0f * 0.017453292f;
         config.loadTime = 0;
         config.animations = false;
-        IniFile settings(config.assetPath + "/settings/settings.ini");
-        IniFile level(writeTempFile("level", levelText));
+        IniFile settings(config.assetPath + "/settings/settings.ini", std::cout);
+        IniFile level = IniFile::fromText(levelText);
         glEnable(GL_DEPTH_TEST);
         output = captureStdout([&] {
             renderer = std::make_unique<SceneRenderer>(config);

@@ -1,10 +1,14 @@
 #include <epoxy/gl.h>
 
+#include <sys/stat.h>
+
+#include <fstream>
 #include <set>
 #include <vector>
 
 #include <stb/stb_image_write.h>
 
+#include "core/FileCheck.h"
 #include "render/TextureLoader.h"
 #include "sim/view/FrameSequences.h"
 #include "support/GlTest.h"
@@ -48,4 +52,14 @@ TEST_F(TextureLoader, ImagesArriveIntactAndMissingFilesAreReportedAndStillGiveTh
                                       sequences.platformMagentaFrames.at(0), sequences.laserFrames.at(0)};
     EXPECT_EQ(names.size(), 8u);
     for (unsigned name : names) EXPECT_TRUE(glIsTexture(name)) << name;
+
+    // A GIF header naming a 16000 x 16000 screen and a FIFO: refused before
+    // decoding or blocking, with the missing file's line after the reason.
+    const std::string gif = dir.path + "/huge.gif", fifo = dir.path + "/fifo.png";
+    std::ofstream(gif, std::ios::binary) << std::string("GIF89a\x80\x3e\x80\x3e\0\0\0;", 14);
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    EXPECT_EQ(captureStdout([&] { first = loadTexture(gif), second = loadTexture(fifo); }),
+              "File refused: " + gif + " " + imageSizeRefusal(16000, 16000) + "\nTexture failed to load at path: " +
+                  gif + "\nFile refused: " + fifo + " is a FIFO, not a regular file\n"
+                  "Texture failed to load at path: " + fifo + "\n");
 }

@@ -32,17 +32,21 @@ std::unique_ptr<HeadlessRun> start(const std::string& level, const std::string& 
 
 }  // namespace
 
-TEST(GameLoop, WarmUpRendersOnlyAndAKeyHeldThroughItFiresOnTheFirstHandledFrame)
+TEST(GameLoop, WarmUpReadsTheWindowAndHonoursEscapeButAKeyHeldThroughItFiresOnTheFirstHandledFrame)
 {
     auto run = start(quietLevel(), "", 5);
     GameSession& session = run->session();
     for (int i = 0; i < 5; ++i) run->frame(kSpace);
-    EXPECT_EQ(run->windowHost().polls, 0);
+    EXPECT_EQ(run->windowHost().polls, 5) << "the window stays responsive through the warm-up";
     EXPECT_FALSE(session.input.gameStarted);
     run->frame(kSpace);
-    EXPECT_EQ(run->windowHost().polls, 1);
     EXPECT_TRUE(session.input.gameStarted);
     EXPECT_GT(session.character.jumpCooldown, 0.0f) << "the held Space jumped once";
+    EXPECT_FALSE(run->closed());
+
+    auto quitting = start(quietLevel(), "", 100000);
+    quitting->frame({Key::Escape});
+    EXPECT_TRUE(quitting->closed()) << "a long warm-up still ends on Escape";
 }
 
 TEST(GameLoop, StartUpTimeNeverReachesThePhysics)

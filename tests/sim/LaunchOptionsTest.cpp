@@ -8,7 +8,7 @@
 
 TEST(LaunchOptions, CommandLineValuesReplaceTheFileBeforeAnythingIsDerived)
 {
-    IniFile settings(writeTempFile("settings", "[general]\nlevel = 2\n[window]\nwidth = 0\nheight = 720\n"
+    IniFile settings = IniFile::fromText(std::string("[general]\nlevel = 2\n[window]\nwidth = 0\nheight = 720\n"
                                                "fullscreen = true\n"));
     std::ostringstream log;
     const StartupConfig plain = StartupConfig::read(settings, log);

@@ -58,8 +58,8 @@ const std::string kCatalogue =
 
 TEST(LevelCheck, NamesEachProblemByItsKey)
 {
-    const IniFile settings(writeTempFile("catalogue", kCatalogue));
-    EXPECT_EQ(findLevelProblems(IniFile(writeTempFile("level", craftedLevel({}))), settings),
+    const IniFile settings = IniFile::fromText(kCatalogue);
+    EXPECT_EQ(findLevelProblems(IniFile::fromText(craftedLevel({})), settings),
               std::vector<std::string>{});
 
     const std::pair<std::map<std::string, std::string>, std::string> cases[] = {
@@ -94,7 +94,7 @@ TEST(LevelCheck, NamesEachProblemByItsKey)
          "gets there (the double jump rises 13.26 at gravity 30)"},
     };
     for (const auto& [changes, problem] : cases) {
-        const auto problems = findLevelProblems(IniFile(writeTempFile("level", craftedLevel(changes))), settings);
+        const auto problems = findLevelProblems(IniFile::fromText(craftedLevel(changes)), settings);
         EXPECT_NE(std::find(problems.begin(), problems.end(), problem), problems.end())
             << problem << "\nnot among:\n"
             << testing::PrintToString(problems);

@@ -17,7 +17,7 @@ namespace {
 // A level built from its file and the settings' element catalogue, every texture distinct; lines go to t.log.
 struct Built {
     Built(const std::string& levelText, const std::string& settingsText = "", const std::string& setting = "0")
-        : settings(writeTempIni(settingsText)), t(levelText, &manager), factory("", t.world.get(), &settings, t.log),
+        : settings(IniFile::fromText(settingsText)), t(levelText, &manager), factory("", t.world.get(), &settings, t.log),
           level(buildLevel(*t.levelFile, setting, factory, {1, 2, 3, 4, 5, 6, 8, 9, 10}, voidState, manager, t.log))
     {
     }
@@ -108,4 +108,30 @@ TEST(Level, CountsAreCappedAndUnusableNumbersAreReportedOnceEach)
                              "Level: goal goalY is not a finite number, using 0\n"
                              "LevelFactory: elements goalX is not a finite number, using 1\n"
                              "PhysicsWorld: world charStartY is not a finite number, using 50\n");
+}
+
+TEST(Level, FiniteValuesOutOfRangeFallBackWithOneLineEachAndAnUnreadableFileIsNamed)
+{
+    Built b("[world]\ndimensionX = -120\nvoidSpeed = -1e7\ncharStartX = 2e6\n[physics]\ngravity = 1e38\n"
+            "[goal]\ngoalX = 1e30\n[platforms]\ntotal = 3\nplatform0type = flat\nplatform1type = flat\n"
+            "platform2x = 1e7\n",
+            "[elements]\nplat_flatY = 0\ngoalZ = -1\n");
+    const auto& p = b.level->platforms;
+    ASSERT_EQ(p.size(), 4u);
+    EXPECT_EQ(std::tuple(p[1].halfExtents, p[2].position, p[3].halfExtents, b.t.world->gravity),
+              std::tuple(glm::vec3(0.5f), glm::vec3(0), glm::vec3(5, 0.5f, 5), 50.0f));
+    EXPECT_EQ(std::tuple(b.level->goal->geometry.position.x, b.level->goal->geometry.size.z), std::tuple(0.0f, 1.0f));
+    EXPECT_EQ(b.factory.createCharacter().getPosition().x, 0.0f);
+    EXPECT_EQ(b.t.log.str(), "PhysicsWorld: world dimensionX -120 is not a positive size, using 10\n"
+                             "PhysicsWorld: physics gravity 1e+38 is outside -10000 to 10000, using 50\n"
+                             "Level: elements plat_flatY 0 is not a positive size, using 1\n"
+                             "Level: platforms platform2x 1e+07 is outside -1000000 to 1000000, using 0\n"
+                             "Level: goal goalX 1e+30 is outside -1000000 to 1000000, using 0\n"
+                             "LevelFactory: elements goalZ -1 is not a positive size, using 1\n"
+                             "Level: world voidSpeed -1e+07 is outside -1000000 to 1000000, using 1\n"
+                             "PhysicsWorld: world charStartX 2e+06 is outside -1000000 to 1000000, using 0\n");
+
+    std::ostringstream log;
+    EXPECT_FALSE(openLevelFile("/nonexistent/level7.ini", log).readable());
+    EXPECT_EQ(log.str(), "Level: cannot read /nonexistent/level7.ini, the level is left empty\n");
 }

@@ -43,7 +43,7 @@ fs::path scratch(const std::string& name)
 
 std::string text(const fs::path& path)
 {
-    return readFileBytes(path.string()).value_or("");
+    return readFileBytes(path.string(), FileKind::Replay).value_or("");
 }
 
 struct Recording {
@@ -171,7 +171,7 @@ TEST(Replay, BrokenFilesGetAClearLineAndNeverAFrame)
         EXPECT_EQ(parsed.error, error);
     }
     EXPECT_EQ(loadReplay("/nonexistent.replay").error,
-              "replay /nonexistent.replay: cannot read the file (missing, unreadable or over 256 MiB)");
+              "replay /nonexistent.replay: cannot read the file (missing or unreadable)");
 }
 
 TEST(Replay, ARunOnAChangedLevelOrCatalogueIsRefusedUnlessForced)

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <sstream>
+#include <tuple>
 
 #include "core/FiniteValue.h"
 #include "core/IniFile.h"
@@ -10,7 +11,7 @@
 TEST(Settings, WindowSizesParseWithFallbacksAndUnusableOnesGetOneLineEach)
 {
     std::ostringstream log;
-    const auto read = [&](const std::string& s) { return StartupConfig::read(IniFile(writeTempFile("s", s)), log); };
+    const auto read = [&](const std::string& s) { return StartupConfig::read(IniFile::fromText(s), log); };
     // Integers detect their base and fall back without leading digits.
     for (const auto& [text, width] : {std::pair{"0x400", 1024u}, {"010", 8u}, {"abc", 1920u}, {"720px", 720u}})
         EXPECT_EQ(read(std::string("[window]\nwidth = ") + text).renderWidth, width) << text;
@@ -23,17 +24,46 @@ TEST(Settings, WindowSizesParseWithFallbacksAndUnusableOnesGetOneLineEach)
     EXPECT_EQ(c.aspectRatio, 1920.0f / 1080.0f);
 }
 
-TEST(FiniteValue, NonFiniteNumbersFallBackWithOneLineNamingTheReader)
+TEST(Settings, SizesThatOnlyLookUsableAndUnusableBrightnessFallBackWithALine)
 {
-    const char* refused = "Reader: s k is not a finite number, using 0.5\n";
-    const struct { const char* text; float value; const char* line; } rows[] = {
-        {"k = 2.5", 2.5f, ""}, {"", 0.5f, ""}, {"k = abc", 0.5f, ""}, {"k = -1e-3x", -1e-3f, ""},
-        {"k = nan", 0.5f, refused}, {"k = -inf", 0.5f, refused}, {"k = 1e999", 0.5f, refused},
+    const struct { const char* text; uint32_t width, height; float brightness; const char* line; } rows[] = {
+        {"width = 1e30", 1920, 1080, 200, "Settings: window width 1e+30 is not a usable size, using 1920\n"},
+        {"width = 1280.0\nheight = 16384", 1280, 16384, 200, ""},
+        {"width = 16384\nheight = 16384", 1920, 1080, 200,
+         "Settings: window 16384x16384 is more than 8192x8192 pixels, using 1920x1080\n"},
+        {"brightness = 1e39", 1920, 1080, 200, "Settings: window brightness is not a finite number, using 200\n"},
+        {"brightness = -2e6", 1920, 1080, 200,
+         "Settings: window brightness -2e+06 is outside -1000000 to 1000000, using 200\n"},
+        {"brightness = -5", 1920, 1080, -5, ""},
     };
     for (const auto& row : rows) {
         std::ostringstream log;
-        const IniFile file(writeTempFile("finite", std::string("[s]\n") + row.text + "\n"));
-        EXPECT_EQ(readFiniteFloat(file, "s", "k", 0.5f, log, "Reader"), row.value) << row.text;
+        const StartupConfig c = StartupConfig::read(IniFile::fromText(std::string("[window]\n") + row.text), log);
+        EXPECT_EQ(std::tuple(c.renderWidth, c.renderHeight, c.brightness, log.str()),
+                  std::tuple(row.width, row.height, row.brightness, std::string(row.line)))
+            << row.text;
+    }
+}
+
+TEST(FiniteValue, UnusableNumbersFallBackWithOneLineNamingTheReaderAndWhy)
+{
+    const char* refused = "Reader: s k is not a finite number, using 0.5\n";
+    const struct { const char* text; FloatLimits limits; float value; const char* line; } rows[] = {
+        {"k = 2.5", kAnyFinite, 2.5f, ""}, {"", kWorldSize, 0.5f, ""}, {"k = abc", kAnyFinite, 0.5f, ""},
+        {"k = -1e-3x", kAnyFinite, -1e-3f, ""}, {"k = nan", kAnyFinite, 0.5f, refused},
+        {"k = -inf", kWorldCoordinate, 0.5f, refused}, {"k = 1e999", kAnyFinite, 0.5f, refused},
+        {"k = 1e30", kAnyFinite, 1e30f, ""},
+        {"k = 1e30", kWorldCoordinate, 0.5f, "Reader: s k 1e+30 is outside -1000000 to 1000000, using 0.5\n"},
+        {"k = -1000000", kWorldCoordinate, -1e6f, ""},
+        {"k = 0", kWorldSize, 0.5f, "Reader: s k 0 is not a positive size, using 0.5\n"},
+        {"k = -10", kWorldSize, 0.5f, "Reader: s k -10 is not a positive size, using 0.5\n"},
+        {"k = -9.81", kGravityLimits, -9.81f, ""},
+        {"k = 1e38", kGravityLimits, 0.5f, "Reader: s k 1e+38 is outside -10000 to 10000, using 0.5\n"},
+    };
+    for (const auto& row : rows) {
+        std::ostringstream log;
+        const IniFile file = IniFile::fromText(std::string("[s]\n") + row.text + "\n");
+        EXPECT_EQ(readFiniteFloat(file, "s", "k", 0.5f, log, "Reader", row.limits), row.value) << row.text;
         EXPECT_EQ(log.str(), row.line) << row.text;
     }
 }
@@ -41,7 +71,7 @@ TEST(FiniteValue, NonFiniteNumbersFallBackWithOneLineNamingTheReader)
 TEST(Settings, BlurCostKeysDefaultToTheFullBloomAndFallBackWithOneLineEach)
 {
     std::ostringstream log;
-    const auto read = [&](const std::string& s) { return StartupConfig::read(IniFile(writeTempFile("s", s)), log); };
+    const auto read = [&](const std::string& s) { return StartupConfig::read(IniFile::fromText(s), log); };
     StartupConfig c = read("");
     EXPECT_EQ(std::pair(c.blurPasses, c.blurScale), std::pair(10, 1.0f));
     c = read("[window]\nblurPasses = 0\nblurScale = 0.25\n");

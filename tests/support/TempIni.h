@@ -21,7 +21,7 @@ inline std::string takeLog(std::ostringstream& log)
 // pointer to the reader, so both live together. Its lines go to `log`.
 struct TestWorld {
     explicit TestWorld(const std::string& levelText, SimulationCallback* callback = nullptr)
-        : levelFile(std::make_unique<IniFile>(writeTempIni(levelText))),
+        : levelFile(std::make_unique<IniFile>(IniFile::fromText(levelText))),
           world(std::make_unique<PhysicsWorld>(*levelFile, callback, log))
     {
     }

@@ -29,10 +29,15 @@ const FrameView& GameLoop::runFrameAfter(float deltaTime)
 {
     advanceClock(deltaTime);
     FrameState& frame = session.frame;
+    // The window's events are read in every frame, the warm-up's too, so the
+    // desktop never sees a frozen window and its close button works at once.
+    host.pollEvents();
     if (frame.warmUpOver()) {
-        host.pollEvents();
         keys->processKeys(frame.deltaTime);
         handleInput();
+    } else if (host.isKeyDown(Key::Escape)) {
+        // No game key acts during the warm-up; quitting is no game move.
+        host.requestClose();
     }
 
     if (session.input.gameStarted && frame.warmUpOver()) {

@@ -1,6 +1,7 @@
 #include "sim/level/Level.h"
 
 #include <cmath>
+#include <map>
 #include <ostream>
 
 #include "core/FiniteValue.h"
@@ -34,9 +35,34 @@ long entryCount(const IniFile& levelFile, const EntryKind& kind, std::ostream& l
     return kMaxLevelEntries;
 }
 
+// One catalogue size as the settings give it, and as it is used once checked.
+struct CatalogueSize {
+    glm::vec3 given{1.0f};
+    glm::vec3 usable{1.0f};
+};
+
+// The catalogue entry of one type, read and checked on first use, so that a
+// size that is not positive gets one line however many boxes use it.
+const CatalogueSize& catalogueSize(std::map<std::string, CatalogueSize>& sizes, const IniFile* settings,
+                                   const std::string& sizeKey, std::ostream& log)
+{
+    auto [entry, added] = sizes.try_emplace(sizeKey);
+    CatalogueSize& size = entry->second;
+    if (!added || !settings) return size;
+    for (int axis = 0; axis < 3; ++axis) {
+        const std::string key = sizeKey + "XYZ"[axis];
+        size.given[axis] = settings->getFloat("elements", key, 1.0f);
+        if (std::isfinite(size.given[axis]))
+            size.usable[axis] = checkFiniteFloat(size.given[axis], "elements", key.c_str(), 1.0f, log, "Level",
+                                                 kWorldSize);
+    }
+    return size;
+}
+
 void addEntries(Level& level, const IniFile& levelFile, const IniFile* settings, LevelFactory& factory,
                 const EntryKind& kind, std::ostream& log)
 {
+    std::map<std::string, CatalogueSize> sizes;
     const long total = entryCount(levelFile, kind, log);
     for (long i = 0; i < total; ++i) {
         const std::string key = kind.prefix + std::to_string(i);
@@ -45,19 +71,18 @@ void addEntries(Level& level, const IniFile& levelFile, const IniFile* settings,
         centre.y = levelFile.getFloat(kind.section, key + "y", 0.0f);
         centre.z = levelFile.getFloat(kind.section, key + "z", 0.0f);
         const std::string type = levelFile.getString(kind.section, key + "type", "regular");
+        const CatalogueSize& catalogue = catalogueSize(sizes, settings, kind.catalogue + type, log);
 
-        glm::vec3 size(1.0f);
-        if (settings) {
-            const std::string sizeKey = kind.catalogue + type;
-            size.x = settings->getFloat("elements", sizeKey + "X", 1.0f);
-            size.y = settings->getFloat("elements", sizeKey + "Y", 1.0f);
-            size.z = settings->getFloat("elements", sizeKey + "Z", 1.0f);
-        }
         // A nan or infinite box would poison the physics world; leave it out.
-        if (!allFinite(centre) || !allFinite(size)) {
+        if (!allFinite(centre) || !allFinite(catalogue.given)) {
             log << "Level: " << key << " has a position or size that is not a finite number, skipped\n";
             continue;
         }
+        // A finite value far out of the world is replaced by its default.
+        for (int axis = 0; axis < 3; ++axis)
+            centre[axis] = checkFiniteFloat(centre[axis], kind.section, (key + "xyz"[axis]).c_str(), 0.0f, log,
+                                            "Level", kWorldCoordinate);
+        const glm::vec3 size = catalogue.usable;
 
         const bool blue = centre.z > 0.0f;
         Platform platform = factory.createPlatform(centre, size * 0.5f, blue ? kind.blueTexture : kind.magentaTexture);
@@ -84,6 +109,13 @@ Platform makePicture(LevelFactory& factory, const glm::vec3& centre, const glm::
 
 }  // namespace
 
+IniFile openLevelFile(const std::string& path, std::ostream& log)
+{
+    IniFile file(path, log);
+    if (!file.readable()) log << "Level: cannot read " << path << ", the level is left empty\n";
+    return file;
+}
+
 std::unique_ptr<Level> buildLevel(const IniFile& levelFile, const std::string& levelSetting, LevelFactory& factory,
                                   const LevelTextures& textures, VoidState& voidState, GameManager& gameManager,
                                   std::ostream& log)
@@ -103,21 +135,21 @@ std::unique_ptr<Level> buildLevel(const IniFile& levelFile, const std::string& l
         dimensionZ = factory.world->dimensions[2];
         dimensionX = factory.world->dimensions[0];
     } else {
-        dimensionZ = levelFile.getFloat("world", "dimensionZ", 10.0f);
-        dimensionX = levelFile.getFloat("world", "dimensionX", 10.0f);
+        dimensionZ = readFiniteFloat(levelFile, "world", "dimensionZ", 10.0f, log, "Level", kWorldSize);
+        dimensionX = readFiniteFloat(levelFile, "world", "dimensionX", 10.0f, log, "Level", kWorldSize);
     }
     level->platforms.push_back(
         factory.createFloor(glm::vec2(dimensionX * 0.5f, dimensionZ * 0.5f), textures.platformsBlue));
 
     glm::vec3 goalCentre;
-    goalCentre.x = readFiniteFloat(levelFile, "goal", "goalX", 0.0f, log, "Level");
-    goalCentre.y = readFiniteFloat(levelFile, "goal", "goalY", 0.0f, log, "Level");
-    goalCentre.z = readFiniteFloat(levelFile, "goal", "goalZ", 0.0f, log, "Level");
+    goalCentre.x = readFiniteFloat(levelFile, "goal", "goalX", 0.0f, log, "Level", kWorldCoordinate);
+    goalCentre.y = readFiniteFloat(levelFile, "goal", "goalY", 0.0f, log, "Level", kWorldCoordinate);
+    goalCentre.z = readFiniteFloat(levelFile, "goal", "goalZ", 0.0f, log, "Level", kWorldCoordinate);
     level->goal.emplace(factory.createGoal(goalCentre, textures.door));
 
     // The single laser texture; the main loop swaps in the current laser frame before each draw.
     level->voidPlane = Geometry(glm::vec3(0.0f), glm::vec3(300.0f, 0.01f, 100.0f), textures.laser);
-    const float voidSpeed = levelFile.getFloat("world", "voidSpeed", 1.0f);
+    const float voidSpeed = readFiniteFloat(levelFile, "world", "voidSpeed", 1.0f, log, "Level", kWorldCoordinate);
     level->voidHandler.emplace(voidSpeed, &voidState);
     gameManager.voidHandler = &*level->voidHandler;
     if (!gameManager.voidState) gameManager.voidState = &voidState;

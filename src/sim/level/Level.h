@@ -7,13 +7,13 @@
 
 #include <glm/vec3.hpp>
 
+#include "core/IniFile.h"
 #include "sim/gameplay/PowerUp.h"
 #include "sim/gameplay/VoidHandler.h"
 #include "sim/level/Geometry.h"
 #include "sim/level/Goal.h"
 #include "sim/level/Platform.h"
 
-class IniFile;
 class LevelFactory;
 class GameManager;
 struct VoidState;
@@ -53,6 +53,10 @@ struct Level {
 
 // Entry counts above this are cut to it (with one line on the log).
 inline constexpr long kMaxLevelEntries = 10000;
+
+// Opens the level file; one that is missing or refused gets one line naming it
+// (the game then plays the default, empty level).
+IniFile openLevelFile(const std::string& path, std::ostream& log);
 
 // Builds the level from its file: platforms and walls sized by the settings'
 // element catalogue, the floor, goal, void, power-up, goal pad and screens.

@@ -23,12 +23,13 @@ Platform LevelFactory::createFloor(const glm::vec2& halfExtentsXZ, unsigned text
 
 Goal LevelFactory::createGoal(const glm::vec3& position, unsigned texture)
 {
-    // A size that is not a finite number must not reach the physics engine.
+    // A size that is not a finite number must not reach the physics engine, and
+    // one that is not positive makes a goal nobody can reach.
     glm::vec3 size(1.0f);
     if (settings) {
-        size.x = readFiniteFloat(*settings, "elements", "goalX", 1.0f, *log, "LevelFactory");
-        size.y = readFiniteFloat(*settings, "elements", "goalY", 1.0f, *log, "LevelFactory");
-        size.z = readFiniteFloat(*settings, "elements", "goalZ", 1.0f, *log, "LevelFactory");
+        size.x = readFiniteFloat(*settings, "elements", "goalX", 1.0f, *log, "LevelFactory", kWorldSize);
+        size.y = readFiniteFloat(*settings, "elements", "goalY", 1.0f, *log, "LevelFactory", kWorldSize);
+        size.z = readFiniteFloat(*settings, "elements", "goalZ", 1.0f, *log, "LevelFactory", kWorldSize);
     }
     return Goal(position, size * 0.5f, texture, world);
 }

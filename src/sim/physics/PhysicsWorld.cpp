@@ -97,6 +97,30 @@ struct TriggerOverlapCollector : btCollisionWorld::ContactResultCallback {
     std::vector<TriggerTracker::Overlap> overlaps;
 };
 
+// Slows `body` to `maxSpeed` when it is faster.
+void capSpeed(btRigidBody* body, float maxSpeed)
+{
+    const btVector3 v = body->getLinearVelocity();
+    if (v.length() > maxSpeed) body->setLinearVelocity(v * (maxSpeed / v.length()));
+}
+
+// Bullet's world with the character's speed cap applied between the solver and
+// the integration of positions, so that no step moves the character further
+// than the cap allows, however much impulse was piled up before the step.
+class SpeedCappedWorld : public btDiscreteDynamicsWorld {
+public:
+    using btDiscreteDynamicsWorld::btDiscreteDynamicsWorld;
+    btRigidBody* cappedBody = nullptr;
+    float maxSpeed = 0.0f;
+
+protected:
+    void integrateTransforms(btScalar timeStep) override
+    {
+        if (cappedBody) capSpeed(cappedBody, maxSpeed);
+        btDiscreteDynamicsWorld::integrateTransforms(timeStep);
+    }
+};
+
 struct DampedBody {
     btRigidBody* body;
     float linearPerSecond;
@@ -111,7 +135,7 @@ struct BulletParts {
     std::unique_ptr<btCollisionDispatcher> dispatcher;
     std::unique_ptr<btDbvtBroadphase> broadphase;
     std::unique_ptr<btSequentialImpulseConstraintSolver> solver;
-    std::unique_ptr<btDiscreteDynamicsWorld> world;
+    std::unique_ptr<SpeedCappedWorld> world;
     std::vector<std::unique_ptr<btCollisionShape>> shapes;
     std::vector<std::unique_ptr<btRigidBody>> bodies;
     // Box sizes as given: Bullet keeps them minus its margin, which does not
@@ -126,9 +150,9 @@ struct BulletParts {
 
 PhysicsWorld::PhysicsWorld(const IniFile& levelReader, SimulationCallback* callback, std::ostream& log) : log(&log)
 {
-    dimensions[2] = readFiniteFloat(levelReader, "world", "dimensionZ", 10.0f, log, kReader);
-    dimensions[1] = readFiniteFloat(levelReader, "world", "dimensionY", 10.0f, log, kReader);
-    dimensions[0] = readFiniteFloat(levelReader, "world", "dimensionX", 10.0f, log, kReader);
+    dimensions[2] = readFiniteFloat(levelReader, "world", "dimensionZ", 10.0f, log, kReader, kWorldSize);
+    dimensions[1] = readFiniteFloat(levelReader, "world", "dimensionY", 10.0f, log, kReader, kWorldSize);
+    dimensions[0] = readFiniteFloat(levelReader, "world", "dimensionX", 10.0f, log, kReader, kWorldSize);
     characterMass = 7.0f;
     characterMaxLinearVelocity = 1000.0f;
     characterSize = 2.0f;
@@ -148,7 +172,7 @@ void PhysicsWorld::initPhysics(const IniFile& reader, SimulationCallback* simula
     parts->dispatcher = std::make_unique<btCollisionDispatcher>(parts->configuration.get());
     parts->broadphase = std::make_unique<btDbvtBroadphase>();
     parts->solver = std::make_unique<btSequentialImpulseConstraintSolver>();
-    parts->world = std::make_unique<btDiscreteDynamicsWorld>(parts->dispatcher.get(), parts->broadphase.get(),
+    parts->world = std::make_unique<SpeedCappedWorld>(parts->dispatcher.get(), parts->broadphase.get(),
                                                              parts->solver.get(), parts->configuration.get());
     scene = parts->world.get();
     parts->staticFiler = std::make_unique<RestingTreeFiler>(*scene, *parts->broadphase);
@@ -156,7 +180,7 @@ void PhysicsWorld::initPhysics(const IniFile& reader, SimulationCallback* simula
     // would move it between Bullet's broadphase trees and cost seconds in big levels.
     scene->setForceUpdateAllAabbs(false);
 
-    gravity = readFiniteFloat(reader, "physics", "gravity", gravity, *log, kReader);
+    gravity = readFiniteFloat(reader, "physics", "gravity", gravity, *log, kReader, kGravityLimits);
     scene->setGravity(btVector3(0.0f, -gravity, 0.0f));
 
     gCalculateCombinedFrictionCallback = &averageFriction;
@@ -187,9 +211,12 @@ btRigidBody* PhysicsWorld::getCharacterBody()
 {
     if (characterBody || !parts) return characterBody;
 
-    const float startX = readFiniteFloat(*levelReader, "world", "charStartX", 0.0f, *log, kReader);
-    const float startY = readFiniteFloat(*levelReader, "world", "charStartY", 50.0f, *log, kReader);
-    const float startZ = readFiniteFloat(*levelReader, "world", "charStartZ", dimensions[2] * 0.5f, *log, kReader);
+    const float startX = readFiniteFloat(*levelReader, "world", "charStartX", 0.0f, *log, kReader,
+                                        kWorldCoordinate);
+    const float startY = readFiniteFloat(*levelReader, "world", "charStartY", 50.0f, *log, kReader,
+                                        kWorldCoordinate);
+    const float startZ = readFiniteFloat(*levelReader, "world", "charStartZ", dimensions[2] * 0.5f, *log, kReader,
+                                        kWorldCoordinate);
 
     characterBody = addDynamicBody(std::make_unique<btSphereShape>(characterSize * 0.5f),
                                    glm::vec3(startX, startY, startZ), characterMass, characterMaterial, 0.2f, 0.0f,
@@ -197,6 +224,8 @@ btRigidBody* PhysicsWorld::getCharacterBody()
     // The character never turns and never sleeps while the game runs.
     characterBody->setAngularFactor(0.0f);
     characterBody->setActivationState(DISABLE_DEACTIVATION);
+    parts->world->cappedBody = characterBody;
+    parts->world->maxSpeed = characterMaxLinearVelocity;
     return characterBody;
 }
 
@@ -285,12 +314,22 @@ void PhysicsWorld::stepSimulation(float dt)
     for (const DampedBody& d : parts->damped)
         d.body->setDamping(bulletDamping(d.linearPerSecond, dt), bulletDamping(d.angularPerSecond, dt));
 
+    const btVector3 start = characterBody ? characterBody->getWorldTransform().getOrigin() : btVector3(0, 0, 0);
     scene->stepSimulation(dt, 0);
 
     if (characterBody) {
-        const btVector3 v = characterBody->getLinearVelocity();
-        if (v.length() > characterMaxLinearVelocity)
-            characterBody->setLinearVelocity(v * (characterMaxLinearVelocity / v.length()));
+        // Capped again after the step, as the world was always left: the post-step
+        // impulse and the next frame's movement start from a speed within the cap.
+        capSpeed(characterBody, characterMaxLinearVelocity);
+        // The solver pushes a body out of a box it sank into on top of its
+        // move; the step as a whole stays within the cap as well.
+        btTransform pose = characterBody->getWorldTransform();
+        const btVector3 moved = pose.getOrigin() - start;
+        const btScalar most = characterMaxLinearVelocity * dt;
+        if (moved.length() > most) {
+            pose.setOrigin(start + moved * (most / moved.length()));
+            characterBody->setWorldTransform(pose);
+        }
     }
     // Bounds as they are after the step, for the trigger scan and the ray casts that follow.
     scene->updateAabbs();

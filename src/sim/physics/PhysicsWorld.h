@@ -34,7 +34,9 @@ public:
     void initPhysics(const IniFile& levelReader, SimulationCallback* callback);
     // Creates the player's body on the first call; later calls return the same body.
     btRigidBody* getCharacterBody();
-    // Advances exactly one step of `dt` seconds.
+    // Advances exactly one step of `dt` seconds. The character's speed is cut to
+    // characterMaxLinearVelocity before positions are integrated and again
+    // after the step, so no step moves it further than that speed times `dt`.
     void stepSimulation(float dt);
     // Delivers the trigger reports of the last step to the callback, then returns.
     void fetchSimulationResults();

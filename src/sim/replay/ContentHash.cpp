@@ -2,8 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <fstream>
-#include <iterator>
+#include <sstream>
 #include <vector>
 
 namespace {
@@ -46,18 +45,12 @@ std::optional<uint64_t> parseHashText(std::string_view text)
     return value;
 }
 
-std::optional<std::string> readFileBytes(const std::string& path, size_t maxBytes)
+std::optional<std::string> readFileBytes(const std::string& path, FileKind kind, std::string* why)
 {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return std::nullopt;
-    std::string bytes;
-    char buffer[65536];
-    while (in.read(buffer, sizeof buffer) || in.gcount() > 0) {
-        bytes.append(buffer, static_cast<size_t>(in.gcount()));
-        if (bytes.size() > maxBytes) return std::nullopt;
-    }
-    if (in.bad()) return std::nullopt;
-    return bytes;
+    std::ostringstream refusal;
+    CheckedFile file = readCheckedFile(path, kind, refusal);
+    if (why) *why = file.refusal;
+    return std::move(file.bytes);
 }
 
 std::string catalogueText(std::string_view settingsBytes)
@@ -91,12 +84,12 @@ std::string catalogueText(std::string_view settingsBytes)
 
 uint64_t levelFileHash(const std::string& levelPath)
 {
-    const auto bytes = readFileBytes(levelPath);
+    const auto bytes = readFileBytes(levelPath, FileKind::Ini);
     return bytes ? fnv1a64(*bytes) : 0;
 }
 
 uint64_t catalogueHash(const std::string& settingsPath)
 {
-    const auto bytes = readFileBytes(settingsPath);
+    const auto bytes = readFileBytes(settingsPath, FileKind::Ini);
     return bytes ? fnv1a64(catalogueText(*bytes)) : 0;
 }

@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "core/FileCheck.h"
+
 // Fingerprints of the files a run depends on, so that a replay can tell whether
 // the level or the element catalogue has changed since it was recorded.
 
@@ -14,8 +16,9 @@ uint64_t fnv1a64(std::string_view bytes, uint64_t hash = 0xcbf29ce484222325ull);
 std::string hashText(uint64_t hash);
 std::optional<uint64_t> parseHashText(std::string_view text);
 
-// The whole file, or nothing when it cannot be read or is larger than `maxBytes`.
-std::optional<std::string> readFileBytes(const std::string& path, size_t maxBytes = size_t{1} << 28);
+// The whole file through the file checks of its kind, or nothing when it is
+// missing or refused (the reason, if any, goes to `why`).
+std::optional<std::string> readFileBytes(const std::string& path, FileKind kind, std::string* why = nullptr);
 
 // The [elements] section of a settings file as "key=value" lines, sorted, with
 // blank lines and comments left out: reordering or commenting the catalogue

@@ -3,6 +3,7 @@
 #include "core/IniFile.h"
 #include "sim/frame/GameLoop.h"
 #include "sim/frame/GameSession.h"
+#include "sim/level/Level.h"
 #include "sim/replay/KeyScript.h"
 
 namespace {
@@ -32,10 +33,10 @@ HeadlessRun::HeadlessRun(const std::string& settingsPath, const std::string& lev
 void HeadlessRun::start(const std::string& settingsPath, const std::string& levelPath,
                         const std::function<void(StartupConfig&)>& adjust)
 {
-    IniFile settings(settingsPath);
+    IniFile settings(settingsPath, lines);
     StartupConfig config = StartupConfig::read(settings, lines);
     adjust(config);
-    gameSession = std::make_unique<GameSession>(config, std::move(settings), IniFile(levelPath), SessionTextures{},
+    gameSession = std::make_unique<GameSession>(config, std::move(settings), openLevelFile(levelPath, lines), SessionTextures{},
                                                 lines);
     fullLog = takeLines(lines);
     loop = std::make_unique<GameLoop>(*gameSession, tap);

@@ -1,6 +1,6 @@
 #include "sim/replay/KeyScript.h"
 
-#include <fstream>
+#include "sim/replay/ContentHash.h"
 #include <iterator>
 #include <sstream>
 
@@ -99,11 +99,10 @@ KeyScriptResult parseKeyScript(const std::string& text)
 
 KeyScriptResult loadKeyScript(const std::string& path)
 {
-    std::ifstream in(path);
-    if (!in) return {std::nullopt, "cannot read " + path};
-    std::stringstream text;
-    text << in.rdbuf();
-    KeyScriptResult result = parseKeyScript(text.str());
+    std::string refusal;
+    const auto text = readFileBytes(path, FileKind::Replay, &refusal);
+    if (!text) return {std::nullopt, "cannot read " + path + (refusal.empty() ? "" : " (" + refusal + ")")};
+    KeyScriptResult result = parseKeyScript(*text);
     if (!result.script) result.error = path + ": " + result.error;
     return result;
 }

@@ -16,12 +16,12 @@ std::string proofPathFor(const std::string& levelPath)
 bool checkLevel(const std::string& levelPath, const std::string& settingsPath, std::ostream& out)
 {
     const std::string name = std::filesystem::path(levelPath).filename().string();
-    const IniFile level(levelPath);
+    const IniFile level(levelPath, out);
     if (!level.loaded()) {
         out << name << ": cannot read " << levelPath << " as a level file\n";
         return false;
     }
-    std::vector<std::string> problems = findLevelProblems(level, IniFile(settingsPath));
+    std::vector<std::string> problems = findLevelProblems(level, IniFile(settingsPath, out));
     for (const std::string& problem : problems) out << problem << "\n";
     const size_t shown = problems.size();
 

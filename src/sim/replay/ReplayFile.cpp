@@ -216,9 +216,10 @@ ReplayParse parseReplay(std::string_view bytes)
 
 ReplayParse loadReplay(const std::string& path)
 {
-    const auto bytes = readFileBytes(path);
-    ReplayParse parsed =
-        bytes ? parseReplay(*bytes) : failure("cannot read the file (missing, unreadable or over 256 MiB)");
+    std::string refusal;
+    const auto bytes = readFileBytes(path, FileKind::Replay, &refusal);
+    ReplayParse parsed = bytes ? parseReplay(*bytes)
+                               : failure(refusal.empty() ? "cannot read the file (missing or unreadable)" : refusal);
     if (!parsed.replay) parsed.error = "replay " + path + ": " + parsed.error;
     return parsed;
 }

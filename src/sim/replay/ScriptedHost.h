@@ -22,7 +22,7 @@ public:
     void releaseAll() { keys.fill(false); }
 
     std::array<bool, static_cast<size_t>(Key::Count)> keys{};
-    int polls = 0;  // frames that read the window's events (the warm-up reads none)
+    int polls = 0;  // frames that read the window's events (every frame, the warm-up's too)
     bool wireframe = false;
     bool cursorVisible = false;
     bool closing = false;

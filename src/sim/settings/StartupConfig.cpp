@@ -1,16 +1,33 @@
 #include "sim/settings/StartupConfig.h"
 
+#include "core/FiniteValue.h"
 #include "core/IniFile.h"
 #include "core/Units.h"
 
+#include <cstdlib>
 #include <ostream>
 
 namespace {
 
+constexpr long kMaxSide = 16384;
+constexpr uint64_t kMaxWindowPixels = uint64_t{8192} * 8192;
+
 uint32_t readDimension(const IniFile& settings, const char* key, uint32_t fallback, std::ostream& log)
 {
     const long value = settings.getInt("window", key, static_cast<long>(fallback));
-    if (value <= 0 || value > 16384) {
+    // An integer read stops at the first character that is not a digit, so
+    // "1e30" or "2.5e3" would read as 1 or 2; read as a number they are far
+    // larger (or not whole), and that is the value reported and refused.
+    const std::string text = settings.getString("window", key, "");
+    char* intEnd = nullptr;
+    char* floatEnd = nullptr;
+    std::strtol(text.c_str(), &intEnd, 0);
+    const float asNumber = std::strtof(text.c_str(), &floatEnd);
+    if (floatEnd > intEnd && asNumber != static_cast<float>(value)) {
+        log << "Settings: window " << key << " " << asNumber << " is not a usable size, using " << fallback << "\n";
+        return fallback;
+    }
+    if (value <= 0 || value > kMaxSide) {
         log << "Settings: window " << key << " " << value << " is not a usable size, using " << fallback << "\n";
         return fallback;
     }
@@ -29,7 +46,14 @@ StartupConfig StartupConfig::read(const IniFile& settings, std::ostream& log, co
     c.renderWidth = options.width ? *options.width : readDimension(settings, "width", defaultWidth, log);
     c.renderHeight = options.height ? *options.height : readDimension(settings, "height", defaultHeight, log);
     c.refreshRate = static_cast<int>(settings.getInt("window", "refresh_rate", c.refreshRate));
-    c.brightness = settings.getFloat("window", "brightness", c.brightness);
+    c.brightness = readFiniteFloat(settings, "window", "brightness", c.brightness, log, "Settings", kWorldCoordinate);
+    // Each side may be usable while both together still make render targets of gigabytes.
+    if (uint64_t{c.renderWidth} * c.renderHeight > kMaxWindowPixels) {
+        log << "Settings: window " << c.renderWidth << "x" << c.renderHeight << " is more than 8192x8192 pixels, using "
+            << defaultWidth << "x" << defaultHeight << "\n";
+        c.renderWidth = defaultWidth;
+        c.renderHeight = defaultHeight;
+    }
 
     c.initialCursorX = static_cast<float>(c.renderWidth) * 0.5f;
     c.initialCursorY = static_cast<float>(c.renderHeight) * 0.5f;

@@ -42,9 +42,11 @@ struct StartupConfig {
     float initialCursorX = 960.0f;
     float initialCursorY = 540.0f;
 
-    // Reads every settings key. A width or height of zero or below would make
+    // Reads every settings key. A width or height outside 1..16384 would make
     // zero-sized or gigantic render targets, so it is reported on `log` and the
-    // default size is used for that value instead. What the command line sets
+    // default size is used for that value instead; a size above 8192x8192
+    // pixels in all gives the default size with a line. Brightness must be
+    // finite and within a million either way. What the command line sets
     // replaces the file's value before anything is derived from it.
     static StartupConfig read(const IniFile& settings, std::ostream& log, const LaunchOptions& options = {});
 

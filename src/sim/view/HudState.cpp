@@ -1,10 +1,13 @@
 #include "sim/view/HudState.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 
 std::string cutDecimals(float value, int decimals)
 {
+    // A value that broke (a nan or an overflow) never reaches the screen as "nan" or "inf".
+    if (!std::isfinite(value)) return "---";
     const double promoted = value;
     const int length = std::snprintf(nullptr, 0, "%f", promoted);
     std::string text(static_cast<size_t>(length) + 1, '\0');

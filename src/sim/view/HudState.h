@@ -41,5 +41,6 @@ public:
     float voidLevel = 0.0f;
 };
 
-// `value` printed with "%f" and cut `decimals` characters after the first ".".
+// `value` printed with "%f" and cut `decimals` characters after the first ".";
+// "---" for a value that is not finite.
 std::string cutDecimals(float value, int decimals);
