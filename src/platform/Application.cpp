@@ -29,7 +29,8 @@ GLFWwindow* createWindow(const StartupConfig& config)
         return glfwCreateWindow(static_cast<int>(config.renderWidth), static_cast<int>(config.renderHeight),
                                 config.title.c_str(), nullptr, nullptr);
     }
-    // Full-screen covers the monitor; the render size stays the settings' size.
+    // Full-screen covers the monitor; the render size stays the settings' size
+    // and the composite scales the picture to the monitor.
     GLFWmonitor* monitor = glfwGetPrimaryMonitor();
     const GLFWvidmode* mode = monitor ? glfwGetVideoMode(monitor) : nullptr;
     if (!mode) return nullptr;
@@ -110,6 +111,16 @@ int Application::run()
         GameLoop loop(*session, host);
         while (!glfwWindowShouldClose(window)) {
             const FrameView& view = loop.runFrame(static_cast<float>(glfwGetTime()));
+            // Pixels, not screen coordinates: on a scaled desktop the two differ.
+            int framebufferWidth = 0, framebufferHeight = 0;
+            glfwGetFramebufferSize(window, &framebufferWidth, &framebufferHeight);
+            if (framebufferWidth <= 0 || framebufferHeight <= 0) {
+                // Minimised: nothing to draw, and a swap would not wait for the
+                // display, so the game keeps its pace by waiting for events.
+                glfwWaitEventsTimeout(1.0 / 60.0);
+                continue;
+            }
+            renderer->setOutputSize(framebufferWidth, framebufferHeight);
             renderer->render(*session, view);
             glfwSwapBuffers(window);
         }
