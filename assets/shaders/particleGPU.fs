@@ -13,7 +13,7 @@ void main()
 {
     vec4 texel = texture(sprite, TexCoords);
     float alpha = texel.a * Life;
-    if (alpha < 0.02) discard;  // keeps empty sprite corners out of the depth buffer
+    if (alpha < 0.02) discard;  // empty sprite corners cost no blending
     // Overexposed so fresh sparks bloom; the glow fades with their life.
     vec3 color = pow(texel.rgb, vec3(2.2)) * kSparkTint * (1.0 + 2.0 * Life);
     FragColor = vec4(color, alpha);

@@ -40,7 +40,8 @@ GLFWwindow* createWindow(const StartupConfig& config)
         return glfwCreateWindow(static_cast<int>(config.renderWidth), static_cast<int>(config.renderHeight),
                                 config.title.c_str(), nullptr, nullptr);
     }
-    // Full-screen covers the monitor; the render size stays the settings' size.
+    // Full-screen covers the monitor; the render size stays the settings' size
+    // and the composite scales the picture to the monitor.
     GLFWmonitor* monitor = glfwGetPrimaryMonitor();
     const GLFWvidmode* mode = monitor ? glfwGetVideoMode(monitor) : nullptr;
     if (!mode) return nullptr;
@@ -74,6 +75,23 @@ std::unique_ptr<ReplayWriter> startRecording(const LaunchOptions& options, const
     return std::make_unique<ReplayWriter>(path, header, std::cout);
 }
 
+// Draws the frame into the window's framebuffer, measured in pixels, not screen
+// coordinates: on a scaled desktop the two differ. A minimised window has
+// nothing to draw and a swap would not wait for the display, so the game keeps
+// its pace by waiting for events instead.
+void presentFrame(GLFWwindow* window, SceneRenderer& renderer, const GameSession& session, const FrameView& view)
+{
+    int framebufferWidth = 0, framebufferHeight = 0;
+    glfwGetFramebufferSize(window, &framebufferWidth, &framebufferHeight);
+    if (framebufferWidth <= 0 || framebufferHeight <= 0) {
+        glfwWaitEventsTimeout(1.0 / 60.0);
+        return;
+    }
+    renderer.setOutputSize(framebufferWidth, framebufferHeight);
+    renderer.render(session, view);
+    glfwSwapBuffers(window);
+}
+
 // Plays the recorded frames at the pace they were recorded, then prints the
 // line a headless replay of the same file prints.
 void playReplay(GLFWwindow* window, GlfwFrameHost& host, GameSession& session, SceneRenderer& renderer,
@@ -89,8 +107,7 @@ void playReplay(GLFWwindow* window, GlfwFrameHost& host, GameSession& session, S
         keys.setFrameKeys(frame.keys);
         const FrameView& view = loop.runFrameAfter(frame.deltaTime);
         tally.afterFrame(session);
-        renderer.render(session, view);
-        glfwSwapBuffers(window);
+        presentFrame(window, renderer, session, view);
         due += std::chrono::duration<double>(frame.deltaTime);
         std::this_thread::sleep_until(start + std::chrono::duration_cast<std::chrono::steady_clock::duration>(due));
     }
@@ -106,8 +123,7 @@ void play(GLFWwindow* window, GlfwFrameHost& host, GameSession& session, SceneRe
     while (!glfwWindowShouldClose(window)) {
         const FrameView& view = loop.runFrame(static_cast<float>(glfwGetTime()));
         if (recorder) recorder->append({session.frame.deltaTime, keys.takeFrameKeys()});
-        renderer.render(session, view);
-        glfwSwapBuffers(window);
+        presentFrame(window, renderer, session, view);
     }
 }
 

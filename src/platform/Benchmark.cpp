@@ -99,6 +99,9 @@ int runBenchmark(GLFWwindow* window, GameSession& session, SceneRenderer& render
         const FrameView& view = loop.runFrame(clock);
         const Clock::time_point simulated = Clock::now();
         if (timer) timer->beginFrame();
+        int framebufferWidth = 0, framebufferHeight = 0;  // the composite fills the window, as in play
+        glfwGetFramebufferSize(window, &framebufferWidth, &framebufferHeight);
+        renderer.setOutputSize(framebufferWidth, framebufferHeight);
         renderer.render(session, view);
         glfwSwapBuffers(window);
         glFinish();  // the frame is done only when the GL has drawn it

@@ -1,6 +1,5 @@
 #include "platform/GlfwFrameHost.h"
 
-#include <epoxy/gl.h>
 #include <GLFW/glfw3.h>
 
 namespace {
@@ -31,7 +30,9 @@ void GlfwFrameHost::pollEvents() { glfwPollEvents(); }
 
 bool GlfwFrameHost::isKeyDown(Key key) const { return glfwGetKey(window, glfwKeyFor(key)) == GLFW_PRESS; }
 
-void GlfwFrameHost::setWireframe(bool on) { glPolygonMode(GL_FRONT_AND_BACK, on ? GL_LINE : GL_FILL); }
+// The renderer sets the polygon mode around the scene passes from the frame's
+// view; a global mode here would also turn the blur and composite quads into lines.
+void GlfwFrameHost::setWireframe(bool) {}
 
 void GlfwFrameHost::setCursorVisible(bool visible)
 {

@@ -4,7 +4,7 @@
 struct GLFWwindow;
 
 // The frame logic's view of the real window: GLFW events, key polling,
-// polygon mode, cursor mode and the close flag.
+// cursor mode and the close flag (the polygon mode is the renderer's).
 class GlfwFrameHost : public FrameHost {
 public:
     explicit GlfwFrameHost(GLFWwindow* window) : window(window) {}

@@ -30,6 +30,7 @@ void Bloom::createTargets(int targetWidth, int targetHeight, float blurScale)
     height = targetHeight;
     blurWidth = std::max(1, static_cast<int>(std::lround(width * blurScale)));
     blurHeight = std::max(1, static_cast<int>(std::lround(height * blurScale)));
+    setOutputSize(width, height);
 
     hdrFramebuffer = GlFramebuffer::create();
     hdrFramebuffer.label("bloom scene target");
@@ -72,11 +73,20 @@ void Bloom::setupSamplers(const Shader& bloom, const Shader& blur, const Shader&
     bloomFinal.setInt("bloomBlur", 1);
 }
 
+void Bloom::setOutputSize(int w, int h)
+{
+    outputWidth = w;
+    outputHeight = h;
+}
+
 void Bloom::beginFrame() const
 {
     glClearColor(0.1f, 0.1f, 0.1f, 1.0f);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glBindFramebuffer(GL_FRAMEBUFFER, hdrFramebuffer);
+    // The viewport belongs to the last composite, sized for the window: every
+    // off-screen pass draws the whole target instead.
+    glViewport(0, 0, width, height);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
 }
 
@@ -88,14 +98,8 @@ void Bloom::blurBrightPart(const Shader& blur)
     // The blur samples unit 0, the one the blur program's "image" names; the
     // previous composite left unit 1 active.
     glActiveTexture(GL_TEXTURE0);
-    // Reduced blur targets are drawn whole; at full size the viewport is left
-    // as the window set it.
-    const bool reduced = blurWidth != width || blurHeight != height;
-    GLint viewport[4] = {};
-    if (reduced) {
-        glGetIntegerv(GL_VIEWPORT, viewport);
-        glViewport(0, 0, blurWidth, blurHeight);
-    }
+    // The blur targets can be smaller than the scene's; each pass draws one whole.
+    glViewport(0, 0, blurWidth, blurHeight);
     for (int pass = 0; pass < blurPasses; ++pass) {
         // Each pass writes the framebuffer the next pass reads from.
         glBindFramebuffer(GL_FRAMEBUFFER, pingpongFramebuffers[horizontal ? 1 : 0]);
@@ -105,12 +109,14 @@ void Bloom::blurBrightPart(const Shader& blur)
         horizontal = !horizontal;
         first = false;
     }
-    if (reduced) glViewport(viewport[0], viewport[1], viewport[2], viewport[3]);
 }
 
 void Bloom::composite(const Shader& bloomFinal)
 {
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
+    // The quad's texture coordinates span the whole target, so a viewport on
+    // the whole framebuffer scales the picture to the window.
+    glViewport(0, 0, outputWidth, outputHeight);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     bloomFinal.use();
     glActiveTexture(GL_TEXTURE0);

@@ -6,8 +6,9 @@ class Shader;
 // The floating-point scene target with its bright-part twin, the two ping-pong
 // targets of the blur, and the per-frame passes around the scene: the scene is
 // drawn into `hdrFramebuffer`, its bright part is blurred, and the sum is tone
-// mapped into the window. All targets keep the size given at creation. The
-// targets and the quad are owned here: moved, never copied.
+// mapped into the window. All targets keep the size given at creation; the
+// composite stretches them over the window's framebuffer, whatever its size.
+// The targets and the quad are owned here: moved, never copied.
 class Bloom {
 public:
     static constexpr int kBlurPasses = 10;  // the game's own bloom; the settings may lower it
@@ -26,13 +27,18 @@ public:
     // bloom_final "scene" 0 and "bloomBlur" 1. Leaves bloomFinal current.
     static void setupSamplers(const Shader& bloom, const Shader& blur, const Shader& bloomFinal);
 
-    // Clears the window, then binds and clears the scene target for drawing.
+    // The window's framebuffer in pixels, which the composite fills; the
+    // targets' own size until told otherwise.
+    void setOutputSize(int outputWidth, int outputHeight);
+
+    // Clears the window, then binds and clears the scene target for drawing,
+    // with the viewport on the whole target.
     void beginFrame() const;
     // `blurPasses` alternating passes starting horizontal; the first reads
-    // colorBuffers[1]. Smaller blur targets get their own viewport meanwhile.
+    // colorBuffers[1]; each pass draws over a whole blur target.
     void blurBrightPart(const Shader& blur);
     // Scene (unit 0) plus the last blur result (unit 1) tone-mapped into the
-    // default framebuffer; unit 1 stays active.
+    // default framebuffer over the whole output size; unit 1 stays active.
     void composite(const Shader& bloomFinal);
     // The end of every frame: blurBrightPart, then composite.
     void blurAndComposite(const Shader& blur, const Shader& bloomFinal);
@@ -62,6 +68,8 @@ public:
     int blurWidth = 0;  // the ping-pong targets' size
     int blurHeight = 0;
     int blurPasses = kBlurPasses;
+    int outputWidth = 0;
+    int outputHeight = 0;
     GlVertexArray quadVao;  // empty until the quad is first drawn
     GlBuffer quadVbo;
 };

@@ -144,7 +144,11 @@ void ParticleSystem::draw(const glm::mat4& projection, const glm::mat4& view)
     glActiveTexture(GL_TEXTURE0);
     glBindTexture(GL_TEXTURE_2D, texture);
     glBindVertexArray(vao[current ? 1 : 0]);
+    // Sparks are tested against the scene's depth but never write it: their
+    // faint, blended fringes would otherwise punch holes in what is drawn later.
+    glDepthMask(GL_FALSE);
     glDrawArrays(GL_POINTS, 0, static_cast<GLsizei>(count));
+    glDepthMask(GL_TRUE);
     glBindVertexArray(0);
     glUseProgram(0);
 }

@@ -35,7 +35,8 @@ public:
     // One compute step of dt seconds, then draw; nothing at all once every
     // particle has died.
     void update(float dt, const glm::mat4& projection, const glm::mat4& view);
-    // Draws the live particles of the current pair as points.
+    // Draws the live particles of the current pair as points, depth-tested
+    // but leaving the depth buffer as it was.
     void draw(const glm::mat4& projection, const glm::mat4& view);
 
     float positionW = 1.0f;

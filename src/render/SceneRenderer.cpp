@@ -113,6 +113,7 @@ void SceneRenderer::render(const GameSession& s, const FrameView& v)
 {
     mark(RenderStage::Scene);
     targets.beginFrame();
+    glPolygonMode(GL_FRONT_AND_BACK, v.wireframe ? GL_LINE : GL_FILL);
 
     bloom.use();
     bloom.setMat4("projection", v.projection);
@@ -138,6 +139,7 @@ void SceneRenderer::render(const GameSession& s, const FrameView& v)
     drawGoalPadAndScreens(s, v);
     drawWavingFlag(animated, flag, flagTexture, v.projection, v.view, v.deltaTime, v.frameCount,
                    s.level->flagPlacement);
+    glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
 
     if (v.hudVisible) {
         mark(RenderStage::Hud);

@@ -40,6 +40,13 @@ public:
     // system and the fixed sampler units.
     void attach(const GameSession& session);
 
+    // The window's framebuffer in pixels (it can differ from the window's size
+    // on scaled desktops). The scene renders at the settings' size and the
+    // composite stretches it over this; the settings' size until set.
+    void setOutputSize(int width, int height) { targets.setOutputSize(width, height); }
+
+    // F1's wireframe applies to the scene only: the HUD, the blur and the
+    // composite are always filled.
     void render(const GameSession& session, const FrameView& view);
     // The benchmark's stage timer, marked at each stage of render(); none by default.
     void setStageTimer(RenderStageTimer* timer) { stageTimer = timer; }

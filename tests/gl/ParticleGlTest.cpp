@@ -6,7 +6,10 @@
 
 #include <glm/gtc/matrix_transform.hpp>
 
+#include "render/GeometryGpu.h"
 #include "render/ParticleBursts.h"
+#include "render/TextureLoader.h"
+#include "sim/level/Geometry.h"
 #include "sim/view/ParticleSeed.h"
 #include "support/GlTest.h"
 #include "support/OffscreenTarget.h"
@@ -92,4 +95,46 @@ TEST_F(ParticleGl, EachSeedBecomesOneBurstThatMovesLightsPixelsAndDiesAfterItsLi
     GlCallCounter calls;
     step();
     EXPECT_TRUE(calls.dispatches == 1 && calls.maps == 1 && calls.draws == 1) << "only the live burst is stepped";
+}
+
+// A burst with the game's sprite in front of a bright screen drawn after it,
+// as the goal pad and the screens are: no pixel comes out darker than without
+// the burst.
+TEST_F(ParticleGl, ABurstLeavesNoHaloInAScreenDrawnAfterIt)
+{
+    Shader program = gameShader("particleGPU"), model = gameShader("model");
+    GlTexture sprite, white = GlTexture::create();
+    ASSERT_EQ(captureStdout([&] { sprite = loadTexture(std::string(VAULTRISE_SOURCE_DIR) + "/assets/textures/particle.png"); }), "");
+    glTextureStorage2D(white, 1, GL_RGBA8, 1, 1);
+    glClearTexImage(white, 0, GL_RGBA, GL_UNSIGNED_BYTE, "\xff\xff\xff\xff");
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glEnable(GL_DEPTH_TEST);
+    OffscreenTarget target(320, 180);
+    const glm::mat4 projection = glm::perspective(glm::radians(45.0f), 320.0f / 180.0f, 0.1f, 1000.0f);
+    const glm::mat4 view = glm::lookAt(glm::vec3(0.0f, -2.0f, 12.0f), glm::vec3(0.0f, -2.0f, 0.0f), glm::vec3(0.0f, 1.0f, 0.0f));
+    const Geometry screenBox(glm::vec3(0.0f, -2.0f, -4.0f), glm::vec3(6.0f, 4.0f, 0.05f), white);
+    const GpuBox screen(screenBox);
+    auto picture = [&](std::vector<ParticleSeed> seeds) {
+        ParticleBursts bursts(&program, sprite);
+        for (int frame = 0; frame < 30; ++frame) {  // the sparks spread and fade
+            target.clear();
+            bursts.update(seeds, 1.0f / 60.0f, projection, view);
+        }
+        model.use();
+        model.setMat4("projection", projection);
+        model.setMat4("view", view);
+        screen.draw(model, screenBox.model, white);
+        std::vector<unsigned char> pixels(320 * 180 * 4);
+        glReadPixels(0, 0, 320, 180, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
+        return pixels;
+    };
+    const std::vector<unsigned char> plain = picture({}), burst = picture({ParticleSeed::spawn({0.0f, 0.0f, 0.0f})});
+    int darker = 0, brighter = 0;
+    for (size_t i = 0; i < plain.size(); ++i) {
+        darker += burst[i] < plain[i];
+        brighter += burst[i] > plain[i];
+    }
+    EXPECT_EQ(darker, 0);
+    EXPECT_GT(brighter, 100) << "the sparks outside the screen are drawn";
 }

@@ -5,7 +5,12 @@
 #include <epoxy/gl.h>
 #include <GLFW/glfw3.h>
 
+#include <algorithm>
+#include <filesystem>
 #include <vector>
+
+#include <stb/stb_image.h>
+#include <stb/stb_image_write.h>
 
 #include "sim/frame/GameLoop.h"
 #include "sim/frame/GameSession.h"
@@ -16,19 +21,20 @@
 
 namespace {
 
+// The level file at `levelPath` rendered at the given size into a 320 x 180 window.
 struct RenderedGame {
-    RenderedGame(const std::string& levelText)
+    RenderedGame(const std::string& levelPath, uint32_t renderWidth = 320, uint32_t renderHeight = 180)
         : window(320, 180)
     {
         config.assetPath = std::string(VAULTRISE_SOURCE_DIR) + "/assets";
-        config.renderWidth = 320;
-        config.renderHeight = 180;
+        config.renderWidth = renderWidth;
+        config.renderHeight = renderHeight;
         config.aspectRatio = 320.0f / 180.0f;
         config.fieldOfView = 45.0f * 0.017453292f;
         config.loadTime = 0;
         config.animations = false;
         IniFile settings(config.assetPath + "/settings/settings.ini", std::cout);
-        IniFile level = IniFile::fromText(levelText);
+        IniFile level(levelPath, std::cout);
         glEnable(GL_DEPTH_TEST);
         output = captureStdout([&] {
             renderer = std::make_unique<SceneRenderer>(config);
@@ -68,17 +74,45 @@ std::vector<unsigned char> readWindow()
     return pixels;
 }
 
+// The window's picture against tests/pictures/<name>.png: each pixel may be off
+// by 24 in a channel, and at most 1 % of them by more. Otherwise the picture
+// and a map of the differing pixels (red) are written under picture-failures/
+// in the build folder; docs/pictures.md says how to accept a new picture.
+void expectReferencePicture(const std::string& name)
+{
+    const std::vector<unsigned char> bottomUp = readWindow();
+    std::vector<unsigned char> actual(bottomUp.size()), diff(bottomUp.size());
+    for (int y = 0; y < 180; ++y) std::copy_n(&bottomUp[(179 - y) * 320 * 4], 320 * 4, &actual[y * 320 * 4]);
+    int w = 0, h = 0, channels = 0, off = 0;
+    unsigned char* reference = stbi_load((std::string(VAULTRISE_SOURCE_DIR) + "/tests/pictures/" + name + ".png").c_str(), &w, &h, &channels, 4);
+    const bool usable = reference && w == 320 && h == 180;
+    for (size_t i = 0; i < actual.size(); i += 4) {
+        bool bad = !usable;
+        for (size_t k = 0; k < 3 && usable; ++k) bad |= std::abs(actual[i + k] - reference[i + k]) > 24;
+        off += bad;
+        for (size_t k = 0; k < 3; ++k) diff[i + k] = bad ? (k == 0 ? 255 : 0) : actual[i + k] / 3;
+        actual[i + 3] = diff[i + 3] = 255;
+    }
+    stbi_image_free(reference);
+    const std::string folder = std::string(VAULTRISE_BINARY_DIR) + "/picture-failures/";
+    EXPECT_LE(off, 320 * 180 / 100) << name << ": " << off << " pixels differ; see " << folder;
+    if (off <= 320 * 180 / 100) return;
+    std::filesystem::create_directories(folder);
+    stbi_write_png((folder + name + ".png").c_str(), 320, 180, 4, actual.data(), 320 * 4);
+    stbi_write_png((folder + name + ".diff.png").c_str(), 320, 180, 4, diff.data(), 320 * 4);
+}
+
 }  // namespace
 
 TEST(SceneRenderer, AFrameOfTheShippedAssetsDrawsTheSceneWithoutErrors)
 {
-    RenderedGame game(R"(
+    RenderedGame game(writeTempFile("level", R"(
 [world]
 dimensionX = 60
 dimensionZ = 60
 charStartY = 3
 charStartZ = 0
-)");
+)"));
     ASSERT_TRUE(game.window.ok());
     for (int i = 0; i < 60; ++i) game.frame();
     EXPECT_EQ(game.output, "");
@@ -88,4 +122,31 @@ charStartZ = 0
         if (pixels[i] != pixels[0] || pixels[i + 1] != pixels[1] || pixels[i + 2] != pixels[2]) ++distinct;
     EXPECT_GT(distinct, 320 * 180 / 4) << "most of the window should show the level, not the clear colour";
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+}
+
+// Fixed shots of shipped level 1, rendered at 640 x 360 and scaled into the
+// window: where the game camera settles at the start, the goal with its pad,
+// flag and the back screen, and the whole climb from afar.
+TEST(SceneRenderer, ShotsOfAShippedLevelMatchTheirReferencePictures)
+{
+    RenderedGame game(std::string(VAULTRISE_SOURCE_DIR) + "/assets/settings/level1.ini", 640, 360);
+    ASSERT_TRUE(game.window.ok());
+    game.renderer->setOutputSize(320, 180);
+    for (int i = 0; i < 20; ++i) game.frame();
+    expectReferencePicture("level1-start");
+    const struct { const char* name; glm::vec3 eye; float yaw, pitch; } shots[] = {
+        {"level1-goal", {-9.0f, 88.0f, 2.0f}, 180.0f, -12.0f},
+        {"level1-overview", {45.0f, 100.0f, 75.0f}, -125.0f, -38.0f},
+    };
+    for (const auto& shot : shots) {
+        game.session->input.useGameCamera = false;
+        Camera& camera = game.session->camera;
+        camera.position = shot.eye;
+        camera.yaw = shot.yaw;
+        camera.pitch = shot.pitch;
+        camera.updateVectors();
+        game.frame();
+        expectReferencePicture(shot.name);
+    }
+    EXPECT_EQ(game.output, "");
 }

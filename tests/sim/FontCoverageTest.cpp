@@ -11,6 +11,9 @@
 #include <string>
 #include <vector>
 
+#include "sim/view/HudState.h"
+#include "sim/view/TextLayout.h"
+
 namespace {
 
 struct RenderedGlyph {
@@ -94,22 +97,44 @@ TEST_F(FontCoverageTest, EveryPrintableCharacterIsARealGlyphOfItsOwn)
     EXPECT_TRUE(space.width == 0 || space.rows == 0);
 }
 
-TEST_F(FontCoverageTest, DigitsShareOneAdvanceAndHudCaptionsFitA1280PixelWindow)
+TEST_F(FontCoverageTest, DigitsShareOneAdvance)
 {
     const long zero = render('0').advance;
     for (char c = '1'; c <= '9'; ++c) EXPECT_EQ(render(c).advance, zero) << "digit " << c;
     EXPECT_LT(render('.').advance, zero);
     EXPECT_LT(render('-').advance, zero);
+}
 
-    // Half-size captions with whole-pixel advances, as the HUD draws them.
-    auto halfSizeWidth = [&](const std::string& text) {
-        float width = 0.0f;
-        for (char c : text) width += float(render(c).advance >> 6) * 0.5f;
-        return width;
-    };
-    const float column = 0.95f * 1280.0f - 180.0f;  // the right column
-    EXPECT_LT(column + halfSizeWidth("REMAINING DISTANCE"), 1280.0f - 8.0f);
-    EXPECT_LT(column + halfSizeWidth("VOID LEVEL"), 1280.0f - 8.0f);
-    // The end message starts at 5 % minus 32 pixels and is drawn at full size.
-    EXPECT_LT(0.05f * 1280.0f - 32.0f + 2.0f * halfSizeWidth("AWESOME, YOU COMPLETED THE LEVEL!"), 1280.0f);
+// Every HUD string laid out with this font's glyph boxes stays inside a 16:9
+// window and clear of every other string, playing and after either outcome,
+// at every window height from 360 to 2160 pixels.
+TEST_F(FontCoverageTest, HudRowsNeitherOverlapNorLeaveTheWindowAtAnyHeight)
+{
+    GlyphMap glyphs;
+    for (unsigned char c = 0x20; c < 0x7F; ++c) {
+        const RenderedGlyph g = render(c);
+        glyphs[char(c)] = Glyph{0, {g.width, g.rows}, {g.left, g.top}, uint32_t(g.advance)};
+    }
+    struct Box { float x0, y0, x1, y1; };
+    for (const float height : {360.0f, 432.0f, 540.0f, 720.0f, 1080.0f, 1440.0f, 2160.0f})
+        for (const int outcome : {0, 1, 2}) {
+            HudState hud;
+            hud.update("4 [Summit]", 987.6f, -55.5f);
+            hud.playing = outcome == 0;
+            hud.won = outcome == 1;
+            const float width = height * 16.0f / 9.0f;
+            std::vector<Box> placed;
+            for (const HudLine& line : hud.lines(width, height)) {
+                SCOPED_TRACE(line.text + " at height " + std::to_string(height));
+                Box box{width, height, 0.0f, 0.0f};
+                for (const GlyphQuad& q : layoutText(glyphs, line.text, line.x, line.y, line.scale))
+                    if (q.vertices[8] > q.vertices[0])  // the space has no box
+                        box = {std::min(box.x0, q.vertices[0]), std::min(box.y0, q.vertices[5]),
+                               std::max(box.x1, q.vertices[8]), std::max(box.y1, q.vertices[1])};
+                EXPECT_TRUE(box.x0 >= 0.0f && box.y0 >= 0.0f && box.x1 <= width && box.y1 <= height);
+                for (const Box& o : placed)
+                    EXPECT_TRUE(box.x1 <= o.x0 || o.x1 <= box.x0 || box.y1 <= o.y0 || o.y1 <= box.y0);
+                placed.push_back(box);
+            }
+        }
 }

@@ -64,8 +64,11 @@ TEST(HudState, PlayingLayoutUsesTheTwoColumnsAndRowFractions)
     // Fractions of the screen are taken in double precision: for 777 x 333 the
     // float products differ (0.05 x 777: 38.8500023 against 38.8499985).
     const std::vector<HudLine> odd = hud.lines(777.0f, 333.0f);
-    EXPECT_EQ(odd[0].x, static_cast<float>(0.05 * 777.0) - 32.0f);
-    EXPECT_EQ(odd[2].x, static_cast<float>(0.95 * 777.0) - 180.0f);
+    // Text and insets scale with the height (333 / 1080 here).
+    const float fit = 333.0f / 1080.0f;
+    EXPECT_EQ(odd[0].x, static_cast<float>(0.05 * 777.0) - fit * 32.0f);
+    EXPECT_EQ(odd[2].x, static_cast<float>(0.95 * 777.0) - fit * 180.0f);
+    EXPECT_EQ(odd[1].scale, fit);
     EXPECT_EQ(odd[4].y, static_cast<float>(0.85 * 333.0));
     EXPECT_NE(odd[4].y, 0.85f * 333.0f);
 }
@@ -77,9 +80,9 @@ TEST(HudState, AfterTheGameOnlyGameOverAndTheOutcome)
     hud.won = true;
     const std::vector<HudLine> lines = hud.lines(320.0f, 180.0f);
     ASSERT_EQ(textsOf(lines), (std::vector<std::string>{"GAME OVER", "AWESOME, YOU COMPLETED THE LEVEL!"}));
-    EXPECT_FLOAT_EQ(lines[0].x, 0.05f * 320.0f - 32.0f);
-    EXPECT_FLOAT_EQ(lines[0].scale, 0.5f);
-    EXPECT_FLOAT_EQ(lines[1].scale, 1.0f);
+    EXPECT_FLOAT_EQ(lines[0].x, 0.05f * 320.0f - 32.0f / 6.0f);
+    EXPECT_FLOAT_EQ(lines[0].scale, 0.5f / 6.0f);
+    EXPECT_FLOAT_EQ(lines[1].scale, 1.0f / 6.0f);
     EXPECT_FLOAT_EQ(lines[1].y, static_cast<float>(0.90 * 180.0));
     hud.won = false;
     EXPECT_EQ(textsOf(hud.lines(320.0f, 180.0f)), (std::vector<std::string>{"GAME OVER", "YOU WERE SUCKED IN BY THE VOID!"}));

@@ -162,6 +162,7 @@ void GameLoop::decideView()
     view.deltaTime = frame.deltaTime;
     view.frameCount = frame.frameCount;
     view.hudVisible = s.input.hudVisible;
+    view.wireframe = s.input.wireframe;
 
     if (s.input.useGameCamera)
         s.frustum.setCamera(s.camera.position, target, up);

@@ -17,6 +17,7 @@ struct FrameView {
     bool powerUpDrawn = false;
     bool voidDrawn = false;
     bool hudVisible = true;
+    bool wireframe = false;  // the scene's polygons as lines (debug)
     int32_t animationFrame = 0;  // which picture every animated surface shows
     float deltaTime = 0.0f;      // the frame's clock step, for the renderer's own motion
     int32_t frameCount = 0;

@@ -35,21 +35,26 @@ std::vector<HudLine> HudState::lines(float screenWidth, float screenHeight) cons
     // so the columns land on the same pixel whatever the float rounding.
     const auto ofWidth = [&](double fraction) { return static_cast<float>(fraction * screenWidth); };
     const auto ofHeight = [&](double fraction) { return static_cast<float>(fraction * screenHeight); };
-    const float left = ofWidth(0.05) - largeScale * leftInset;
-    const float right = ofWidth(0.95) - largeScale * rightInset;
+    // The rows are fractions of the height, so the text and the insets shrink
+    // and grow with it too: rows 5 % apart never overlap, and at the reference
+    // height the layout is exactly the one the text was designed for.
+    const float fit = screenHeight / kReferenceHeight;
+    const float small = smallScale * fit, large = largeScale * fit;
+    const float left = ofWidth(0.05) - large * leftInset;
+    const float right = ofWidth(0.95) - large * rightInset;
 
     if (playing) {
         return {
-            {"LEVEL", left, ofHeight(0.95), smallScale},
-            {label, left, ofHeight(0.90), largeScale},
-            {"REMAINING DISTANCE", right, ofHeight(0.95), smallScale},
-            {distanceText(), right, ofHeight(0.90), largeScale},
-            {"VOID LEVEL", right, ofHeight(0.85), smallScale},
-            {voidText(), right, ofHeight(0.80), largeScale},
+            {"LEVEL", left, ofHeight(0.95), small},
+            {label, left, ofHeight(0.90), large},
+            {"REMAINING DISTANCE", right, ofHeight(0.95), small},
+            {distanceText(), right, ofHeight(0.90), large},
+            {"VOID LEVEL", right, ofHeight(0.85), small},
+            {voidText(), right, ofHeight(0.80), large},
         };
     }
     return {
-        {"GAME OVER", left, ofHeight(0.95), smallScale},
-        {won ? "AWESOME, YOU COMPLETED THE LEVEL!" : "YOU WERE SUCKED IN BY THE VOID!", left, ofHeight(0.90), largeScale},
+        {"GAME OVER", left, ofHeight(0.95), small},
+        {won ? "AWESOME, YOU COMPLETED THE LEVEL!" : "YOU WERE SUCKED IN BY THE VOID!", left, ofHeight(0.90), large},
     };
 }

@@ -26,9 +26,12 @@ public:
     std::string distanceText() const;
     std::string voidText() const;
 
-    // The strings to draw, in drawing order, for a render size of W × H.
+    // The strings to draw, in drawing order, for a render size of W × H. The
+    // scales and insets below are those of a screen kReferenceHeight pixels
+    // high; every other height scales them in proportion.
     std::vector<HudLine> lines(float screenWidth, float screenHeight) const;
 
+    static constexpr float kReferenceHeight = 1080.0f;
     float largeScale = 1.0f;
     float smallScale = 0.5f;
     float leftInset = 32.0f;
