@@ -18,6 +18,7 @@
 #include "core/IniFile.h"
 #include "sim/settings/StartupConfig.h"
 #include "platform/WindowCallbacks.h"
+#include "render/ImageDecodeQueue.h"
 #include "render/SceneRenderer.h"
 #include "sim/replay/KeyTap.h"
 #include "sim/replay/ReplayHost.h"
@@ -27,6 +28,10 @@
 #include "sim/replay/RunReport.h"
 
 namespace {
+
+// Decoded images allowed to wait for their upload (128×128 to 256×256 RGBA
+// frames with mipmaps: 85 to 350 KiB each).
+constexpr std::size_t kImageLookAhead = 64;
 
 GLFWwindow* createWindow(const StartupConfig& config)
 {
@@ -149,6 +154,13 @@ int Application::run()
     }
     IniFile levelFile = openLevelFile(config.levelFilePath(), std::cout);
 
+    // The image files decode (mipmaps included) on worker threads while the
+    // window, the context and the programs are made; the uploads stay on this
+    // thread, in file order, so failure lines keep their order. A bounded
+    // look-ahead keeps the waiting decoded images to a few MiB.
+    auto decodedImages = std::make_unique<ImageDecodeQueue>(SceneRenderer::startupImagePaths(config),
+                                                            ImageDecodeQueue::defaultWorkers(), kImageLookAhead);
+
     stages.next("window and context");
 
     if (!glfwInit()) {
@@ -182,9 +194,10 @@ int Application::run()
     stages.next("shaders and targets");
     auto renderer = std::make_unique<SceneRenderer>(config);
     stages.next("textures");
-    renderer->loadTextures();
+    renderer->loadTextures(decodedImages.get());
     stages.next("frame sequences");
-    renderer->loadFrameSequences(config.animations);
+    renderer->loadFrameSequences(config.animations, decodedImages.get());
+    decodedImages.reset();
     stages.next("models");
     renderer->loadModels();
 

@@ -6,13 +6,28 @@
 
 #include "sim/frame/GameSession.h"
 #include "sim/view/AnimationClock.h"
+#include "sim/view/FrameSequenceLayout.h"
 #include "sim/view/FrameView.h"
 #include "render/GeometryGpu.h"
 #include "render/HUD.h"
+#include "render/ImageDecodeQueue.h"
 #include "render/TextureLoader.h"
 #include "render/WavingFlag.h"
 
 namespace {
+
+// The single textures in loading order (platforms magenta, platforms blue,
+// laser, door, flag, particle, confetti).
+const char* const kSingleTextures[] = {
+    "/textures/platforms_magenta.png", "/textures/platforms_blue.png", "/textures/laser.png",
+    "/textures/door.png",              "/textures/flag.png",           "/textures/particle.png",
+    "/textures/confetti.png",
+};
+
+GlTexture loadImage(const std::string& path, ImageDecodeQueue* decoded)
+{
+    return decoded ? uploadImage(decoded->take(path), path) : loadTexture(path);
+}
 
 Shader makeProgram(const std::string& assetPath, const std::string& name)
 {
@@ -49,22 +64,28 @@ SceneRenderer::SceneRenderer(const StartupConfig& cfg) : config(cfg)
 
 SceneRenderer::~SceneRenderer() = default;
 
-void SceneRenderer::loadTextures()
+std::vector<std::string> SceneRenderer::startupImagePaths(const StartupConfig& config)
 {
-    const std::string& a = config.assetPath;
-    platformsMagentaTexture = loadTexture(a + "/textures/platforms_magenta.png");
-    platformsBlueTexture = loadTexture(a + "/textures/platforms_blue.png");
-    laserTexture = loadTexture(a + "/textures/laser.png");
-    doorTexture = loadTexture(a + "/textures/door.png");
-    flagTexture = loadTexture(a + "/textures/flag.png");
-    particleTexture = loadTexture(a + "/textures/particle.png");
-    confettiTexture = loadTexture(a + "/textures/confetti.png");
+    std::vector<std::string> paths;
+    for (const char* name : kSingleTextures) paths.push_back(config.assetPath + name);
+    for (const FrameSequenceLayout& layout : kFrameSequenceLayouts)
+        for (const std::string& name : frameFileNames(layout, config.animations))
+            paths.push_back(config.assetPath + name);
+    return paths;
 }
 
-void SceneRenderer::loadFrameSequences(bool animations)
+void SceneRenderer::loadTextures(ImageDecodeQueue* decoded)
 {
-    sequences.load(config.assetPath, animations,
-                   [this](const std::string& path) { return sequenceTextures.load(path); });
+    GlTexture* slots[] = {&platformsMagentaTexture, &platformsBlueTexture, &laserTexture,   &doorTexture,
+                          &flagTexture,             &particleTexture,      &confettiTexture};
+    for (size_t i = 0; i < std::size(slots); ++i) *slots[i] = loadImage(config.assetPath + kSingleTextures[i], decoded);
+}
+
+void SceneRenderer::loadFrameSequences(bool animations, ImageDecodeQueue* decoded)
+{
+    sequences.load(config.assetPath, animations, [this, decoded](const std::string& path) {
+        return sequenceTextures.keep(loadImage(path, decoded));
+    });
 }
 
 void SceneRenderer::loadModels()

@@ -15,6 +15,7 @@
 
 class GameSession;
 class HUD;
+class ImageDecodeQueue;
 struct FrameView;
 struct SessionTextures;
 
@@ -30,8 +31,13 @@ public:
     explicit SceneRenderer(const StartupConfig& config);
     ~SceneRenderer();
 
-    void loadTextures();
-    void loadFrameSequences(bool animations);
+    // Every image file the two loads below read, in their order: the seven
+    // single textures, then the frame sequences' files.
+    static std::vector<std::string> startupImagePaths(const StartupConfig& config);
+    // Both take their images from `decoded` when given (decoded ahead on
+    // worker threads), else decode them here; failures print in file order.
+    void loadTextures(ImageDecodeQueue* decoded = nullptr);
+    void loadFrameSequences(bool animations, ImageDecodeQueue* decoded = nullptr);
     // The astronaut, the flag and the power-up's beet.
     void loadModels();
     // Texture names the simulation hands to the objects it creates.

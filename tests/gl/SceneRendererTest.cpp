@@ -14,9 +14,10 @@
 
 #include "sim/frame/GameLoop.h"
 #include "sim/frame/GameSession.h"
+#include "render/ImageDecodeQueue.h"
 #include "render/SceneRenderer.h"
 #include "support/FakeHost.h"
-#include "support/GlTestWindow.h"
+#include "support/GlTest.h"
 #include "support/TempFiles.h"
 
 namespace {
@@ -149,4 +150,42 @@ TEST(SceneRenderer, ShotsOfAShippedLevelMatchTheirReferencePictures)
         expectReferencePicture(shot.name);
     }
     EXPECT_EQ(game.output, "");
+}
+
+// Decoding ahead on worker threads changes neither what is loaded nor the
+// order of the failure lines: single textures first, then the frames, each in
+// file order. Only the laser texture and the video frames exist here.
+TEST(SceneRenderer, ImagesDecodedAheadPrintTheSameFailuresInTheSameOrderAndLoadTheSameFrames)
+{
+    GlTestWindow window;
+    ASSERT_TRUE(window.ok());
+    ScratchDir assets;
+    const std::string shipped = std::string(VAULTRISE_SOURCE_DIR) + "/assets";
+    std::filesystem::create_directories(assets.path + "/textures");
+    std::filesystem::create_directory_symlink(shipped + "/shaders", assets.path + "/shaders");
+    std::filesystem::create_directory_symlink(shipped + "/textures/video", assets.path + "/textures/video");
+    std::filesystem::create_symlink(shipped + "/textures/laser.png", assets.path + "/textures/laser.png");
+    StartupConfig config;
+    config.assetPath = assets.path;
+    config.renderWidth = 64;
+    config.renderHeight = 36;
+    std::string lines[2];
+    for (int ahead = 0; ahead < 2; ++ahead) {
+        SceneRenderer renderer(config);
+        lines[ahead] = captureStdout([&] {
+            ImageDecodeQueue queue(SceneRenderer::startupImagePaths(config), 2, 8);
+            renderer.loadTextures(ahead ? &queue : nullptr);
+            renderer.loadFrameSequences(true, ahead ? &queue : nullptr);
+        });
+        const SessionTextures textures = renderer.sessionTextures();
+        int width = -1;
+        glGetTextureLevelParameteriv(textures.level.videoFirst, 0, GL_TEXTURE_WIDTH, &width);
+        EXPECT_EQ(width, 128);
+        glGetTextureLevelParameteriv(textures.level.platformBlueFirst, 0, GL_TEXTURE_WIDTH, &width);
+        EXPECT_EQ(width, 0);
+    }
+    EXPECT_EQ(lines[1], lines[0]);
+    EXPECT_EQ(std::count(lines[1].begin(), lines[1].end(), '\n'), 6 + 60 + 60 + 47 + 47 + 110);
+    EXPECT_EQ(lines[1].find("video/video"), std::string::npos);
+    EXPECT_EQ(lines[1].rfind("Texture failed to load at path: " + assets.path + "/textures/platforms_magenta.png\n", 0), 0u);
 }

@@ -3,9 +3,12 @@
 #include <sys/stat.h>
 
 #include <fstream>
+#include <algorithm>
+#include <cstdlib>
 #include <set>
 #include <vector>
 
+#include <stb/stb_image.h>
 #include <stb/stb_image_write.h>
 
 #include "core/FileCheck.h"
@@ -62,4 +65,40 @@ TEST_F(TextureLoader, ImagesArriveIntactAndMissingFilesAreReportedAndStillGiveTh
               "File refused: " + gif + " " + imageSizeRefusal(16000, 16000) + "\nTexture failed to load at path: " +
                   gif + "\nFile refused: " + fifo + " is a FIFO, not a regular file\n"
                   "Texture failed to load at path: " + fifo + "\n");
+}
+
+// Mipmaps built on the CPU against the GL's own glGenerateMipmap, every level,
+// for a shipped frame (even sizes) and a 5×3 picture (odd sizes, bilinear).
+// Tolerance: one step of 255 per channel (llvmpipe: identical). Rounding each
+// 2×2 average once, not pair by pair as the GL does, drifts to 3 by level 5.
+TEST_F(TextureLoader, CpuMipmapsMatchTheGlsOwnWithinOneStepPerChannel)
+{
+    ScratchDir dir;
+    std::vector<unsigned char> odd(5 * 3 * 3);
+    for (size_t i = 0; i < odd.size(); ++i) odd[i] = static_cast<unsigned char>(i * 37 % 256);
+    const std::string oddName = dir.path + "/odd.png";
+    stbi_write_png(oddName.c_str(), 5, 3, 3, odd.data(), 5 * 3);
+    for (const std::string& path : {std::string(VAULTRISE_SOURCE_DIR) + "/assets/textures/video/video000.gif", oddName}) {
+        int w = 0, h = 0, channels = 0;
+        unsigned char* pixels = stbi_load(path.c_str(), &w, &h, &channels, 4);
+        ASSERT_TRUE(pixels) << path;
+        GlTexture reference = GlTexture::create();
+        glBindTexture(GL_TEXTURE_2D, reference);
+        glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, w, h, 0, GL_RGBA, GL_UNSIGNED_BYTE, pixels);
+        glGenerateMipmap(GL_TEXTURE_2D);
+        stbi_image_free(pixels);
+        GlTexture loaded = loadTexture(path);
+        int levels = 0;
+        for (; std::max(w, h) >> levels; ++levels) {
+            const int lw = std::max(1, w >> levels), lh = std::max(1, h >> levels);
+            std::vector<unsigned char> expected(lw * lh * 4), actual(expected.size());
+            glGetTextureImage(reference, levels, GL_RGBA, GL_UNSIGNED_BYTE, static_cast<GLsizei>(expected.size()), expected.data());
+            glGetTextureImage(loaded, levels, GL_RGBA, GL_UNSIGNED_BYTE, static_cast<GLsizei>(actual.size()), actual.data());
+            int worst = 0;
+            for (size_t i = 0; i < expected.size(); ++i) worst = std::max(worst, std::abs(expected[i] - actual[i]));
+            EXPECT_LE(worst, 1) << path << " level " << levels << " (" << lw << "x" << lh << ")";
+        }
+        EXPECT_EQ(levels, path == oddName ? 3 : 8) << path;
+        EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+    }
 }

@@ -331,8 +331,11 @@ void PhysicsWorld::stepSimulation(float dt)
             characterBody->setWorldTransform(pose);
         }
     }
-    // Bounds as they are after the step, for the trigger scan and the ray casts that follow.
-    scene->updateAabbs();
+    // Bounds as they are after the step, for the trigger scan and the ray
+    // casts that follow. Only dynamic bodies move; going through every body
+    // (updateAabbs) would cost a big level's statics a second pass per step.
+    for (const DampedBody& d : parts->damped)
+        if (d.body->isActive()) scene->updateSingleAabb(d.body);
 
     std::vector<TriggerTracker::Overlap> overlaps;
     for (btRigidBody* trigger : parts->triggers) {
