@@ -16,7 +16,7 @@
 #include "sim/frame/GameSession.h"
 #include "render/ImageDecodeQueue.h"
 #include "render/SceneRenderer.h"
-#include "support/FakeHost.h"
+#include "sim/replay/ScriptedHost.h"
 #include "support/GlTest.h"
 #include "support/TempFiles.h"
 
@@ -59,7 +59,7 @@ struct RenderedGame {
 
     GlTestWindow window;
     StartupConfig config;
-    FakeHost host;
+    ScriptedHost host;
     std::unique_ptr<SceneRenderer> renderer;
     std::unique_ptr<GameSession> session;
     std::unique_ptr<GameLoop> loop;

@@ -136,19 +136,8 @@ TEST(Replay, BrokenFilesGetAClearLineAndNeverAFrame)
     header.gameVersion = "0.9.0";
     const std::string good = formatReplayHeader(header) + "0x1.111112p-6 W Space\n0x1p-6\n";
     ASSERT_EQ(parseReplay(good).replay.value_or(Replay{}).frames.size(), 2u) << parseReplay(good).error;
-    // Every prefix of a good file reads as a replay or an error, never more.
-    for (size_t n = 0; n <= good.size(); ++n) {
-        const ReplayParse parsed = parseReplay(std::string_view(good).substr(0, n));
-        EXPECT_TRUE(parsed.replay ? parsed.replay->frames.size() <= 2 : !parsed.error.empty());
-    }
-    // Bytes flipped at random: a replay or an error, and never a read out of bounds (the sanitizer build watches).
-    std::mt19937 random(3);
-    for (int i = 0; i < 3000; ++i) {
-        std::string bytes = good;
-        bytes[random() % bytes.size()] = static_cast<char>(random());
-        const ReplayParse parsed = parseReplay(bytes);
-        EXPECT_NE(parsed.replay.has_value(), !parsed.error.empty());
-    }
+    // Arbitrary bytes (a replay or an error, never both, never a read out of
+    // bounds) are the fuzz target's work: tests/fuzz/fuzz_replay.cpp.
     const std::string head = formatReplayHeader(header);
     const std::pair<std::string, std::string> cases[] = {
         {"", "empty file, not a vaultrise replay"},
