@@ -149,6 +149,8 @@ TEST(Replay, BrokenFilesGetAClearLineAndNeverAFrame)
         {"vaultrise replay 1\ngame 0.9.0\nlevel 0\nlevelFile xyz level0.ini\n",
          "line 4: expected 'levelFile <16 hex digits> <name>'"},
         {"vaultrise replay 1\ngame 0.9.0\nlevel 0\n", "cut short inside its header, before the first frame"},
+        {"vaultrise replay 1\ngame 0.9.0\nlevel ../../x\n", "line 3: expected 'level <setting>' (letters, digits, '_' or '-')"},
+        {"vaultrise replay 1\ngame 0.9.\r0\n", "line 2: expected 'game <version>'"},
         {head + "0x1p-6 W\nnan W\n", "line 11: expected a frame: '<deltaTime as hex float> [keys]'"},
         {head + "-0x1p-6\n", "line 10: expected a frame: '<deltaTime as hex float> [keys]'"},
         {head + "0x1p-6  W\n", "line 10: expected a frame: '<deltaTime as hex float> [keys]'"},

@@ -1,5 +1,6 @@
 #include "sim/replay/ReplayFile.h"
 
+#include <cctype>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -84,6 +85,24 @@ std::string printable(std::string_view word)
 }
 
 // Text that stays on its header line.
+// Header words are written back into lines of their own: no control characters.
+bool plainText(std::string_view text)
+{
+    for (const char c : text)
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7f) return false;
+    return true;
+}
+
+// The level setting names the file "level<setting>.ini" beside the settings: a
+// replay may not point anywhere else, so no folders, dots or odd characters.
+bool plainLevelName(std::string_view text)
+{
+    if (text.size() > 64) return false;
+    for (const char c : text)
+        if (!std::isalnum(static_cast<unsigned char>(c)) && c != '_' && c != '-') return false;
+    return true;
+}
+
 std::string oneLine(std::string text)
 {
     for (char& c : text)
@@ -170,13 +189,13 @@ ReplayParse parseReplay(std::string_view bytes)
         return failure("line " + std::to_string(lines.number) + ": expected " + std::string(what));
     };
 
-    if (!expect("game") || value.empty()) return bad("'game <version>'");
+    if (!expect("game") || value.empty() || !plainText(value)) return bad("'game <version>'");
     h.gameVersion = value;
-    if (!expect("level")) return bad("'level <setting>'");
+    if (!expect("level") || !plainLevelName(value)) return bad("'level <setting>' (letters, digits, '_' or '-')");
     h.level = value;
     std::optional<uint64_t> levelHash;
     if (!expect("levelFile") || value.size() < 17 || !(levelHash = parseHashText(value.substr(0, 16))) ||
-        value[16] != ' ')
+        value[16] != ' ' || !plainText(value))
         return bad("'levelFile <16 hex digits> <name>'");
     h.levelHash = *levelHash;
     h.levelFile = value.substr(17);
