@@ -26,7 +26,30 @@ std::string HudState::distanceText() const { return cutDecimals(remainingDistanc
 
 std::string HudState::voidText() const { return cutDecimals(voidLevel, 1); }
 
+namespace {
+
+float ofWidthLeft(float screenWidth) { return 0.02f * screenWidth; }
+
+}  // namespace
+
 std::vector<HudLine> HudState::lines(float screenWidth, float screenHeight) const
+{
+    std::vector<HudLine> all = ownLines(screenWidth, screenHeight);
+    const float x = 0.5f * screenWidth - 0.25f * screenWidth;
+    float y = 0.5f * screenHeight;
+    if (paused) {
+        all.push_back({"PAUSED", x, y, largeScale});
+        y -= 2.0f * HudLineHeight * smallScale;
+    }
+    for (const std::string& note : notes) {
+        all.push_back({note, x, y, smallScale});
+        y -= HudLineHeight * smallScale;
+    }
+    if (!frameRate.empty()) all.push_back({frameRate, ofWidthLeft(screenWidth), 0.03f * screenHeight, smallScale});
+    return all;
+}
+
+std::vector<HudLine> HudState::ownLines(float screenWidth, float screenHeight) const
 {
     // The fractions of the screen are taken in double and only then rounded,
     // so the columns land on the same pixel whatever the float rounding.
