@@ -19,6 +19,9 @@ int glfwKeyFor(Key key)
     case Key::F4: return GLFW_KEY_F4;
     case Key::F8: return GLFW_KEY_F8;
     case Key::Escape: return GLFW_KEY_ESCAPE;
+    case Key::P: return GLFW_KEY_P;
+    case Key::R: return GLFW_KEY_R;
+    case Key::N: return GLFW_KEY_N;
     case Key::Count: break;
     }
     return GLFW_KEY_UNKNOWN;
@@ -40,3 +43,11 @@ void GlfwFrameHost::setCursorVisible(bool visible)
 }
 
 void GlfwFrameHost::requestClose() { glfwSetWindowShouldClose(window, GLFW_TRUE); }
+
+void GlfwFrameHost::gameDecided()
+{
+    if (retry)
+        decided = true;
+    else
+        requestClose();
+}

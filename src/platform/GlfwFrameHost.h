@@ -14,6 +14,12 @@ public:
     void setWireframe(bool on) override;
     void setCursorVisible(bool visible) override;
     void requestClose() override;
+    // With the settings' retry on, a decided game stays open: `decided` tells
+    // the loop to offer R and N.
+    void gameDecided() override;
+
+    bool retry = false;
+    bool decided = false;
 
 private:
     GLFWwindow* window;

@@ -121,12 +121,15 @@ void SceneRenderer::attach(const GameSession& session)
     boxes.goalPad = GpuBox(level.goalPad->geometry);
     boxes.frontScreen = GpuBox(level.frontScreen->geometry);
     boxes.backScreen = GpuBox(level.backScreen->geometry);
+    boxes.confetti.clear();
+    // A new session's jumps start a new list of bursts; the old systems go.
+    bursts = ParticleBursts(&particleGPU, particleTexture);
+    if (hud) return;  // a restart: the glyphs, the standalone system and the samplers stay
 
     hud = std::make_unique<HUD>(font, glm::vec2(static_cast<float>(config.renderWidth),
                                                 static_cast<float>(config.renderHeight)),
                                 session.gameManager);
     standaloneParticles.init(glm::vec3(0.0f), &particleGPU, particleTexture);
-    bursts = ParticleBursts(&particleGPU, particleTexture);
     Bloom::setupSamplers(bloom, blur, bloomFinal);
 }
 

@@ -43,7 +43,8 @@ public:
     // Texture names the simulation hands to the objects it creates.
     SessionTextures sessionTextures() const;
     // Uploads the level's boxes and creates the HUD, the standalone particle
-    // system and the fixed sampler units.
+    // system and the fixed sampler units. Attaching a later session (a retry
+    // or the next level) replaces only the boxes and the jump bursts.
     void attach(const GameSession& session);
 
     // The window's framebuffer in pixels (it can differ from the window's size

@@ -11,4 +11,7 @@ public:
     virtual void setWireframe(bool on) = 0;
     virtual void setCursorVisible(bool visible) = 0;
     virtual void requestClose() = 0;
+    // Outside debug mode, the frame in which the game was won or lost. The
+    // window closes after it, unless the game offers a retry instead.
+    virtual void gameDecided() { requestClose(); }
 };

@@ -14,6 +14,7 @@ struct FrameState {
     int32_t animationFrame = 0;
     float animationTimer = 0.0f;
     int32_t objectsDrawn = 0;
+    float playTime = 0.0f;  // seconds played from the first Space, pauses left out; stops once decided
 
     bool warmUpOver() const { return frameCount > loadTime; }
 };

@@ -34,6 +34,9 @@ const FrameView& GameLoop::runFrameAfter(float deltaTime)
     host.pollEvents();
     if (frame.warmUpOver()) {
         keys->processKeys(frame.deltaTime);
+        if (session.input.paused) return pausedFrame();
+        session.hud.paused = false;
+        decideStep();
         handleInput();
     } else if (host.isKeyDown(Key::Escape)) {
         // No game key acts during the warm-up; quitting is no game move.
@@ -41,6 +44,7 @@ const FrameView& GameLoop::runFrameAfter(float deltaTime)
     }
 
     if (session.input.gameStarted && frame.warmUpOver()) {
+        if (session.gameManager.gameState == Playing) frame.playTime += frame.deltaTime;
         playStep();
         if (session.gameManager.gameState == Playing) decideGameOutcome();
     }
@@ -56,21 +60,41 @@ const FrameView& GameLoop::runFrameAfter(float deltaTime)
     return view;
 }
 
-// The clock is never clamped; after the warm-up at most one fixed step a frame
-// falls due and the rest of the backlog is kept.
 void GameLoop::advanceClock(float deltaTime)
 {
     FrameState& frame = session.frame;
     frame.deltaTime = deltaTime;
     frame.frameCount += 1;
-
     frame.stepDue = false;
-    if (!frame.warmUpOver()) return;
+}
+
+// The clock is never clamped; after the warm-up at most one fixed step a frame
+// falls due and the rest of the backlog is kept. It is decided after the keys,
+// so that a frame spent paused (the one P is pressed in included) owes the
+// physics nothing.
+void GameLoop::decideStep()
+{
+    FrameState& frame = session.frame;
     frame.stepAccumulator += frame.deltaTime;
     if (frame.stepAccumulator >= kFixedStep) {
         frame.stepAccumulator -= kFixedStep;
         frame.stepDue = true;
     }
+}
+
+// While paused nothing moves: no physics, no void, no timers, no camera glide,
+// no animation; requests raised by held keys are dropped so that none is
+// carried into the first frame after the pause. The view is the last one, with
+// no time passing for the renderer's own motion.
+const FrameView& GameLoop::pausedFrame()
+{
+    InputState& in = session.input;
+    in.moveForwardRequested = in.moveBackRequested = in.moveLeftRequested = in.moveRightRequested = false;
+    in.jumpRequested = in.switchSideRequested = false;
+    session.hud.paused = true;
+    decideView();
+    view.deltaTime = 0.0f;
+    return view;
 }
 
 void GameLoop::handleInput()
@@ -128,7 +152,7 @@ void GameLoop::decideGameOutcome()
         session.hud.playing = false;
         session.hud.won = true;
         session.confetti.spawn(&session.physics, position + glm::vec3(0.0f, 5.0f, 0.0f), session.textures.confetti);
-        if (!session.config.debug) host.requestClose();
+        if (!session.config.debug) host.gameDecided();
     }
     // Made after the goal test in the same frame: reaching the goal at or below the void still loses.
     if (session.character.getHeight() <= session.voidState.voidHeight) {
@@ -136,7 +160,7 @@ void GameLoop::decideGameOutcome()
         manager.gameState = Lost;
         session.hud.playing = false;
         session.hud.won = false;
-        if (!session.config.debug) host.requestClose();
+        if (!session.config.debug) host.gameDecided();
     }
 }
 
@@ -157,7 +181,7 @@ void GameLoop::decideView()
     view.view = s.input.useGameCamera ? glm::lookAt(s.camera.position, target, up) : s.camera.viewMatrix();
     view.cameraPosition = s.camera.position;
     view.characterPosition = target;
-    advanceAnimation(frame);
+    if (!s.input.paused) advanceAnimation(frame);
     view.animationFrame = frame.animationFrame;
     view.deltaTime = frame.deltaTime;
     view.frameCount = frame.frameCount;

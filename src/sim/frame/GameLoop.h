@@ -27,6 +27,8 @@ public:
 
 private:
     void advanceClock(float deltaTime);
+    void decideStep();
+    const FrameView& pausedFrame();
     void handleInput();
     void playStep();
     void decideGameOutcome();

@@ -14,6 +14,7 @@ struct InputState {
     bool jumpRequested = false;
     bool switchSideRequested = false;
     bool gameStarted = false;  // set by the first press of the jump key, never cleared
+    bool paused = false;  // P: the world, the void, the timers and the animations stand still
     bool hudVisible = true;
     bool cullingEnabled = false;
     bool wireframe = false;

@@ -41,6 +41,7 @@ void KeyHandler::processKeys(float deltaTime)
         if (down(Key::S)) camera.position -= camera.front * v;
     }
 
+    if (edge(Key::P)) input.paused = !input.paused;
     if (edge(Key::F2)) input.hudVisible = !input.hudVisible;
     if (edge(Key::F8)) input.cullingEnabled = !input.cullingEnabled;
 

@@ -4,6 +4,7 @@
 #include "sim/frame/GameLoop.h"
 #include "sim/frame/GameSession.h"
 #include "sim/level/Level.h"
+#include "sim/frame/SessionStart.h"
 #include "sim/replay/KeyScript.h"
 
 namespace {
@@ -33,6 +34,8 @@ HeadlessRun::HeadlessRun(const std::string& settingsPath, const std::string& lev
 void HeadlessRun::start(const std::string& settingsPath, const std::string& levelPath,
                         const std::function<void(StartupConfig&)>& adjust)
 {
+    this->settingsPath = settingsPath;
+    this->levelPath = levelPath;
     IniFile settings(settingsPath, lines);
     StartupConfig config = StartupConfig::read(settings, lines);
     adjust(config);
@@ -43,6 +46,18 @@ void HeadlessRun::start(const std::string& settingsPath, const std::string& leve
 }
 
 HeadlessRun::~HeadlessRun() = default;
+
+void HeadlessRun::restart()
+{
+    const StartupConfig config = gameSession->config;
+    loop.reset();
+    gameSession.reset();
+    gameSession = openSession(config, settingsPath, levelPath, SessionTextures{}, lines);
+    loop = std::make_unique<GameLoop>(*gameSession, tap);
+    clock = 0.0f;
+    tally = RunTally{};
+    fullLog = takeLines(lines);
+}
 
 std::string HeadlessRun::frame(const std::vector<Key>& held, float dt)
 {

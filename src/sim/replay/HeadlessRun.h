@@ -46,6 +46,9 @@ public:
     // looks at the session after every frame.
     RunReport play(const KeyScript& script, int idleFrames = 0, const std::function<void()>& afterFrame = {});
     RunReport report() const;
+    // R as the game does it: the old session is dropped and a new one built
+    // from the same files; the clock and the frame tally start again.
+    void restart();
     // The last frame as a replay records it: its deltaTime and the keys the
     // game read (none in a warm-up frame, which reads no keys).
     const ReplayFrame& lastFrameRecord() const { return lastRecord; }
@@ -64,6 +67,7 @@ private:
     std::ostringstream lines;  // the session's log
     std::string fullLog;
     ScriptedHost host;
+    std::string settingsPath, levelPath;
     std::unique_ptr<GameSession> gameSession;
     std::unique_ptr<GameLoop> loop;
     float clock = 0.0f;

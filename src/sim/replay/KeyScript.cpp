@@ -6,7 +6,7 @@
 
 namespace {
 
-constexpr const char* kKeyNames[] = {"W", "A", "S", "D", "Space", "Tab", "F1", "F2", "F3", "F4", "F8", "Escape"};
+constexpr const char* kKeyNames[] = {"W", "A", "S", "D", "Space", "Tab", "F1", "F2", "F3", "F4", "F8", "Escape", "P", "R", "N"};
 static_assert(std::size(kKeyNames) == static_cast<size_t>(Key::Count), "one name per game key");
 
 // A whole positive number and nothing else: "3x" or "0" is no frame count.

@@ -35,11 +35,18 @@ void keepNewest(const fs::path& folder, int keep)
 
 }  // namespace
 
+std::optional<fs::path> xdgFolder(const char* xdgValue, const char* home, const char* underHome)
+{
+    if (absolute(xdgValue)) return fs::path(xdgValue);
+    if (absolute(home)) return fs::path(home) / underHome;
+    return std::nullopt;
+}
+
 std::optional<fs::path> defaultReplayFolder(const char* xdgStateHome, const char* home)
 {
-    if (absolute(xdgStateHome)) return fs::path(xdgStateHome) / "vaultrise" / "replays";
-    if (absolute(home)) return fs::path(home) / ".local" / "state" / "vaultrise" / "replays";
-    return std::nullopt;
+    const auto base = xdgFolder(xdgStateHome, home, ".local/state");
+    if (!base) return std::nullopt;
+    return *base / "vaultrise" / "replays";
 }
 
 std::optional<fs::path> nextRunFile(const fs::path& folder, const std::string& level, std::time_t now, int keep,

@@ -8,8 +8,12 @@
 // $XDG_STATE_HOME/vaultrise/replays, else ~/.local/state/vaultrise/replays.
 // Only the last runs are kept, each named by its level and the time it began.
 
-// nullopt when neither variable gives an absolute folder. Arguments are the
-// variables' values (null when unset).
+// An XDG base folder: the variable's value when it is an absolute path, else
+// `underHome` inside $HOME; nullopt when neither gives an absolute folder.
+// Arguments are the variables' values (null when unset).
+std::optional<std::filesystem::path> xdgFolder(const char* xdgValue, const char* home, const char* underHome);
+
+// nullopt when neither variable gives an absolute folder.
 std::optional<std::filesystem::path> defaultReplayFolder(const char* xdgStateHome, const char* home);
 
 // Makes the folder, removes the oldest replays so that `keep` - 1 remain, and

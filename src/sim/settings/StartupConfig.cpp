@@ -63,6 +63,7 @@ StartupConfig StartupConfig::read(const IniFile& settings, std::ostream& log, co
     c.fullscreen = options.fullscreen.value_or(settings.getBool("window", "fullscreen", c.fullscreen));
     c.title = settings.getString("general", "name", c.title);
     c.animations = settings.getBool("general", "animations", c.animations);
+    c.retry = settings.getBool("general", "retry", c.retry);
     c.loadTime = static_cast<int>(settings.getInt("general", "loadTime", c.loadTime));
 
     const long passes = settings.getInt("window", "blurPasses", c.blurPasses);

@@ -29,6 +29,9 @@ struct StartupConfig {
     std::string title = defaultTitle;
     int loadTime = 120;
     bool animations = true;
+    // A decided game stays open and offers R (retry) and N (next level)
+    // instead of closing the window.
+    bool retry = false;
     // Bloom cost for machines without a GPU: how many blur passes run (the
     // game's own 10 by default, 0 adds the bright part unblurred) and the blur
     // targets' size as a share of the render size (1.0 by default).

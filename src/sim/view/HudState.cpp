@@ -29,7 +29,33 @@ std::string HudState::distanceText() const { return cutDecimals(remainingDistanc
 
 std::string HudState::voidText() const { return cutDecimals(voidLevel, 1); }
 
+namespace {
+
+float ofWidthLeft(float screenWidth) { return 0.02f * screenWidth; }
+
+}  // namespace
+
 std::vector<HudLine> HudState::lines(float screenWidth, float screenHeight) const
+{
+    std::vector<HudLine> all = ownLines(screenWidth, screenHeight);
+    // Scaled with the height like the rest of the HUD.
+    const float fit = screenHeight / kReferenceHeight;
+    const float small = smallScale * fit, large = largeScale * fit;
+    const float x = 0.5f * screenWidth - 0.25f * screenWidth;
+    float y = 0.5f * screenHeight;
+    if (paused) {
+        all.push_back({"PAUSED", x, y, large});
+        y -= 2.0f * HudLineHeight * small;
+    }
+    for (const std::string& note : notes) {
+        all.push_back({note, x, y, small});
+        y -= HudLineHeight * small;
+    }
+    if (!frameRate.empty()) all.push_back({frameRate, ofWidthLeft(screenWidth), 0.03f * screenHeight, small});
+    return all;
+}
+
+std::vector<HudLine> HudState::ownLines(float screenWidth, float screenHeight) const
 {
     // The fractions of the screen are taken in double and only then rounded,
     // so the columns land on the same pixel whatever the float rounding.

@@ -32,6 +32,9 @@ public:
     std::vector<HudLine> lines(float screenWidth, float screenHeight) const;
 
     static constexpr float kReferenceHeight = 1080.0f;
+    // Pixels between two lines at scale 1 (the font is rasterised 48 high).
+    static constexpr float HudLineHeight = 60.0f;
+
     float largeScale = 1.0f;
     float smallScale = 0.5f;
     float leftInset = 32.0f;
@@ -39,9 +42,18 @@ public:
     float displayFactor = 0.1f;
     bool playing = true;
     bool won = false;
+    bool paused = false;
+    // Short lines under the display's own (the end-of-game choices, a new
+    // best time, the frame rate), drawn small in the middle.
+    std::vector<std::string> notes;
+    std::string frameRate;  // F9's readout, drawn small in the lower-left corner; empty when off
     std::string label = "0";
     float remainingDistance = 0.0f;
     float voidLevel = 0.0f;
+
+private:
+    // The label, distance and void level while playing; the end message after.
+    std::vector<HudLine> ownLines(float screenWidth, float screenHeight) const;
 };
 
 // `value` printed with "%f" and cut `decimals` characters after the first ".";

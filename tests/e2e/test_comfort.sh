@@ -1,0 +1,29 @@
+# Player comforts in the real window: F12 writes a PNG of the window's size;
+# with retry on, R starts the level again at once; P stops a fast void from
+# rising (the game is not lost while paused, and is lost after resuming).
+source "$(dirname "$0")/lib.sh"
+setup_fast_game
+arena 400 100 100 100
+sed -i 's/^\[general\]$/[general]\nretry = true/' assets/settings/settings.ini
+export XDG_PICTURES_DIR="$WORK/pictures" XDG_DATA_HOME="$WORK/data"
+launch_game
+await_key_handling
+tap_until_output F12 '^Screenshot saved: ' 5 || fail "no screenshot line"
+shot=$(sed -n 's/^Screenshot saved: //p' "$OUT" | head -1)
+[ "$(dirname "$shot")" = "$XDG_PICTURES_DIR/Vaultrise" ] || fail "screenshot in $shot"
+[ "$(identify -format '%m %wx%h' "$shot")" = "PNG 320x180" ] || fail "screenshot is $(identify "$shot")"
+tap_until_output r '^Level 9 started in [0-9]* ms$' 5 || fail "R did not restart"
+quit_game
+
+sed -i '/^retry = true$/d' assets/settings/settings.ini
+launch_game
+await_key_handling
+w=$(game_window)
+xdotool keydown --window "$w" space p; sleep 0.6; xdotool keyup --window "$w" space p
+sleep 3
+running || fail "the game ended while paused"
+grep -q '^GAME LOST' "$OUT" && fail "lost while paused"
+tap_key p
+wait_output '^GAME LOST! HEIGHT: ' 30 || fail "the void did not rise after the pause"
+expect_clean_exit 30
+pass

@@ -1,0 +1,197 @@
+// Player comforts through the game's own session, headless: pause, restart,
+// best times, and the key and gamepad seam.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <array>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <thread>
+#include <unistd.h>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include <btBulletDynamicsCommon.h>
+
+#include "sim/frame/GameSession.h"
+#include "sim/frame/SessionStart.h"
+#include "sim/records/BestTimes.h"
+#include "sim/replay/ContentHash.h"
+#include "sim/replay/HeadlessRun.h"
+#include "sim/replay/KeyScript.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const std::string kRoot = VAULTRISE_SOURCE_DIR;
+const std::string kSettings = kRoot + "/assets/settings/settings.ini";
+const std::string kLevel1 = kRoot + "/assets/settings/level1.ini";
+
+std::vector<std::vector<Key>> winScript()
+{
+    return loadKeyScript(kRoot + "/tests/data/levels/level1.keys").script->frames();
+}
+
+bool sameBits(const glm::vec3& a, const glm::vec3& b) { return std::memcmp(&a, &b, sizeof a) == 0; }
+
+// Plays `frames` at exactly 1/60 s each; a pause of `pausedFrames` starts with P
+// on frame `pauseAt` (the frame's own keys are what was held before it) and
+// ends with P on the next one.
+RunReport playWithPause(const std::vector<std::vector<Key>>& frames, size_t pauseAt, int pausedFrames)
+{
+    HeadlessRun run(kSettings, kLevel1, 0);
+    for (size_t i = 0; i < frames.size() && !run.closed(); ++i) {
+        if (i == pauseAt && pausedFrames > 0) {
+            std::vector<Key> held = i > 0 ? frames[i - 1] : std::vector<Key>{};
+            held.push_back(Key::P);
+            run.exactFrame(held, HeadlessRun::kFrameTime);
+            held.pop_back();
+            for (int p = 1; p < pausedFrames; ++p) {
+                run.exactFrame(held, HeadlessRun::kFrameTime);
+                EXPECT_TRUE(run.session().hud.paused);
+            }
+            std::vector<Key> resume = frames[i];
+            resume.push_back(Key::P);
+            run.exactFrame(resume, HeadlessRun::kFrameTime);
+            continue;
+        }
+        run.exactFrame(frames[i], HeadlessRun::kFrameTime);
+    }
+    return run.report();
+}
+
+}  // namespace
+
+TEST(Pause, SixHundredPausedFramesChangeNothingButTheFrameCount)
+{
+    const auto frames = winScript();
+    for (size_t pauseAt : {size_t{0}, size_t{40}, frames.size() / 2}) {
+        const RunReport plain = playWithPause(frames, pauseAt, 0);
+        const RunReport paused = playWithPause(frames, pauseAt, 600);
+        ASSERT_EQ(plain.outcome, RunOutcome::Won) << plain.log;
+        EXPECT_EQ(paused.outcome, plain.outcome) << "pause at " << pauseAt;
+        EXPECT_EQ(paused.decidedFrame, plain.decidedFrame + 600) << "pause at " << pauseAt;
+        EXPECT_TRUE(sameBits(paused.position, plain.position)) << "pause at " << pauseAt;
+    }
+}
+
+namespace {
+
+std::array<int, 3> leftovers(const GameSession& s)
+{
+    return {s.physics.scene->getNumCollisionObjects(), static_cast<int>(s.gameManager.particleBursts.size()),
+            static_cast<int>(s.confetti.pieces.size())};
+}
+
+RunReport playAll(HeadlessRun& run, const std::vector<std::vector<Key>>& frames)
+{
+    for (const auto& keys : frames) run.exactFrame(keys, HeadlessRun::kFrameTime);
+    return run.report();
+}
+
+}  // namespace
+
+TEST(Retry, ThreeRestartsLeaveNothingBehindAndPlayAsAFreshStart)
+{
+    const auto frames = winScript();
+    HeadlessRun fresh(kSettings, kLevel1, 0);
+    const std::array<int, 3> atStart = leftovers(fresh.session());
+    HeadlessRun run(kSettings, kLevel1, 0);
+    for (int restart = 0; restart < 3; ++restart) {
+        const RunReport won = playAll(run, frames);
+        ASSERT_EQ(won.outcome, RunOutcome::Won);
+        EXPECT_GT(leftovers(run.session())[1], 0) << "the jumps left bursts";
+        EXPECT_GT(leftovers(run.session())[2], 0) << "the win left confetti";
+        run.restart();
+    }
+    EXPECT_EQ(leftovers(run.session()), atStart);
+    const RunReport restarted = playAll(run, frames);
+    const RunReport first = playAll(fresh, frames);
+    EXPECT_EQ(restarted.stateHash, first.stateHash);
+    EXPECT_EQ(restarted.decidedFrame, first.decidedFrame);
+    EXPECT_EQ(restarted.log, first.log);
+}
+
+TEST(Retry, NextLevelIsTheNextThatExistsAndWrapsRound)
+{
+    const auto shipped = [](const std::string& level) { return level == "0" || level == "1" || level == "4"; };
+    const std::vector<std::pair<std::string, std::string>> cases = {
+        {"0", "1"}, {"1", "4"}, {"4", "0"}, {"2", "4"}, {"99", "0"}, {"custom", "0"}};
+    for (const auto& [level, next] : cases) EXPECT_EQ(nextLevel(level, shipped), next) << level;
+    EXPECT_EQ(nextLevel("3", [](const std::string& l) { return l == "3"; }), "3") << "the only level";
+}
+
+TEST(Retry, RAndNFireOnTheirPressOnlyAndAHeldKeyOnce)
+{
+    SessionKeys keys;
+    const KeyMask r = maskOf({Key::R}), n = maskOf({Key::N});
+    EXPECT_EQ(keys.afterFrame(r, false), SessionKeys::None) << "a frame that read no keys";
+    EXPECT_EQ(keys.afterFrame(r, true), SessionKeys::Retry);
+    EXPECT_EQ(keys.afterFrame(r, false), SessionKeys::None) << "the new level's warm-up";
+    EXPECT_EQ(keys.afterFrame(r, true), SessionKeys::None) << "still held after the restart";
+    EXPECT_EQ(keys.afterFrame(0, true), SessionKeys::None);
+    EXPECT_EQ(keys.afterFrame(n, true), SessionKeys::Next);
+}
+
+namespace {
+
+const std::string kHashA = "00000000000000aa", kHashB = "00000000000000bb";
+
+fs::path recordsFolder(const std::string& name)
+{
+    const fs::path folder = fs::temp_directory_path() / ("vaultrise_records_" + name + "_" + std::to_string(getpid()));
+    fs::remove_all(folder);
+    fs::create_directories(folder);
+    return folder;
+}
+
+}  // namespace
+
+TEST(BestTimes, KeepsTheBestPerLevelAcrossWritersAndInterruptedWrites)
+{
+    const fs::path file = recordsFolder("write") / "records.ini";
+    std::ostringstream log;
+    BestTimes first(file);
+    ASSERT_TRUE(first.load(log)) << "a missing file is an empty record";
+    EXPECT_TRUE(first.offer(kHashA, 30.0f, log));
+    EXPECT_FALSE(first.offer(kHashA, 31.0f, log)) << "slower is no record";
+    EXPECT_TRUE(first.offer(kHashA, 29.5f, log));
+    // A writer killed between its temporary file and the rename leaves the file whole.
+    std::ofstream(file.string() + ".tmp999-0") << "[best]\n" << kHashA << " = 1";
+    // Two games writing other levels at once never lose the records already there.
+    std::vector<std::thread> writers;
+    for (int w = 0; w < 2; ++w)
+        writers.emplace_back([&, w] {
+            std::ostringstream quiet;
+            BestTimes times(file);
+            for (int i = 0; i < 50; ++i) times.offer(hashText(0x100u + static_cast<unsigned>(w)), 100.0f - i, quiet);
+        });
+    for (auto& writer : writers) writer.join();
+    BestTimes reread(file);
+    ASSERT_TRUE(reread.load(log)) << log.str();
+    EXPECT_EQ(reread.best(kHashA), 29.5f);
+    EXPECT_EQ(reread.best(hashText(0x100u)), 51.0f);
+    EXPECT_EQ(reread.best(hashText(0x101u)), 51.0f);
+    EXPECT_EQ(log.str(), "");
+}
+
+TEST(BestTimes, ACorruptFileIsReportedOnceAndLeftUntouched)
+{
+    const fs::path file = recordsFolder("corrupt") / "records.ini";
+    for (const std::string bytes : {"[best]\nnot a record\n", "[best]\n00000000000000aa = fast\n", "garbage = 1\n"}) {
+        std::ofstream(file, std::ios::trunc) << bytes;
+        std::ostringstream log;
+        BestTimes times(file);
+        EXPECT_FALSE(times.load(log));
+        EXPECT_FALSE(times.offer(kHashB, 1.0f, log));
+        const std::string lines = log.str();
+        EXPECT_EQ(std::count(lines.begin(), lines.end(), '\n'), 1) << lines;
+        EXPECT_EQ(readFileBytes(file.string(), FileKind::Ini), bytes);
+    }
+    EXPECT_EQ(BestTimes::defaultPath("/data", "/home/p"), fs::path("/data/vaultrise/records.ini"));
+    EXPECT_EQ(BestTimes::defaultPath("relative", "/home/p"), fs::path("/home/p/.local/share/vaultrise/records.ini"));
+    EXPECT_EQ(BestTimes::defaultPath(nullptr, nullptr), std::nullopt);
+}
