@@ -10,6 +10,7 @@
 #include <ctime>
 #include <iostream>
 #include <functional>
+#include <future>
 #include <memory>
 #include <thread>
 
@@ -27,6 +28,7 @@
 #include "sim/settings/StartupConfig.h"
 #include "platform/WindowCallbacks.h"
 #include "render/ImageDecodeQueue.h"
+#include "render/ModelImport.h"
 #include "render/SceneRenderer.h"
 #include "sim/replay/KeyTap.h"
 #include "sim/replay/ReplayHost.h"
@@ -280,6 +282,11 @@ int Application::run()
     // window, the context and the programs are made; the uploads stay on this
     // thread, in file order, so failure lines keep their order. A bounded
     // look-ahead keeps the waiting decoded images to a few MiB.
+    // The models are read on a thread of their own too, so that the importer's
+    // working memory is freed before the images are uploaded and adds nothing
+    // to the peak; they upload in their usual place, with their lines.
+    std::future<std::vector<ImportedModel>> importedModels =
+        importModelsAhead(SceneRenderer::startupModelPaths(config));
     auto decodedImages = std::make_unique<ImageDecodeQueue>(SceneRenderer::startupImagePaths(config),
                                                             ImageDecodeQueue::defaultWorkers(), kImageLookAhead);
 
@@ -321,7 +328,7 @@ int Application::run()
     renderer->loadFrameSequences(config.animations, decodedImages.get());
     decodedImages.reset();
     stages.next("models");
-    renderer->loadModels();
+    renderer->loadModels(importedModels.get());
 
     stages.next("level, HUD, particles");
     auto session = std::make_unique<GameSession>(config, std::move(settings), std::move(levelFile),

@@ -5,13 +5,8 @@
 #include <cstddef>
 #include <string>
 
-Mesh::Mesh(std::vector<Vertex> meshVertices, std::vector<unsigned> meshIndices, std::vector<Texture> meshTextures)
-    : vertices(std::move(meshVertices)), indices(std::move(meshIndices)), textures(std::move(meshTextures))
-{
-    setupBuffers();
-}
-
-void Mesh::setupBuffers()
+Mesh::Mesh(const std::vector<Vertex>& vertices, const std::vector<unsigned>& indices, std::vector<Texture> meshTextures)
+    : indexCount(static_cast<GLsizei>(indices.size())), textures(std::move(meshTextures))
 {
     vao = GlVertexArray::create();
     vbo = GlBuffer::create();
@@ -59,7 +54,7 @@ void Mesh::draw(const Shader& shader) const
     }
 
     glBindVertexArray(vao);
-    glDrawElements(GL_TRIANGLES, static_cast<GLsizei>(indices.size()), GL_UNSIGNED_INT, nullptr);
+    glDrawElements(GL_TRIANGLES, indexCount, GL_UNSIGNED_INT, nullptr);
     glBindVertexArray(0);
     glActiveTexture(GL_TEXTURE0);
 }

@@ -1,4 +1,6 @@
 #pragma once
+#include <epoxy/gl.h>
+
 #include <vector>
 
 #include "render/GlObject.h"
@@ -7,10 +9,11 @@
 #include "render/Vertex.h"
 
 // A piece of a model with its own buffers, which it owns (moved, never
-// copied), and its material textures, which the model owns.
+// copied), and its material textures, which the model owns. The vertices and
+// indices live only in the GL's buffers.
 class Mesh {
 public:
-    Mesh(std::vector<Vertex> vertices, std::vector<unsigned> indices, std::vector<Texture> textures);
+    Mesh(const std::vector<Vertex>& vertices, const std::vector<unsigned>& indices, std::vector<Texture> textures);
     Mesh(const Mesh&) = delete;
     Mesh& operator=(const Mesh&) = delete;
     Mesh(Mesh&&) noexcept = default;
@@ -21,10 +24,7 @@ public:
     // The program must already be current.
     void draw(const Shader& shader) const;
 
-    void setupBuffers();
-
-    std::vector<Vertex> vertices;
-    std::vector<unsigned> indices;
+    GLsizei indexCount = 0;
     std::vector<Texture> textures;
     GlVertexArray vao;
     GlBuffer vbo;

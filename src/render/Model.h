@@ -4,13 +4,9 @@
 
 #include "render/GlObject.h"
 #include "render/Mesh.h"
+#include "render/ModelImport.h"
 #include "render/Shader.h"
 #include "render/Texture.h"
-
-struct aiMaterial;
-struct aiMesh;
-struct aiNode;
-struct aiScene;
 
 // A model file turned into GPU meshes with their material textures. Each
 // texture file is loaded once per model; a failed import prints
@@ -19,7 +15,11 @@ struct aiScene;
 class Model {
 public:
     Model() = default;
+    // Imports the file here and now, then uploads it.
     explicit Model(const std::string& path);
+    // Prints the import's lines, then uploads its meshes and loads their
+    // textures; the vertex and index lists are freed once uploaded.
+    explicit Model(ImportedModel imported);
     Model(const Model&) = delete;
     Model& operator=(const Model&) = delete;
     Model(Model&&) noexcept = default;
@@ -28,15 +28,13 @@ public:
     // Draws every mesh in file order; the program must already be current.
     void draw(const Shader& shader) const;
 
-    void importScene(const std::string& path);
-    void visitNode(const aiNode* node, const aiScene* scene);
-    Mesh convertMesh(const aiMesh* mesh, const aiScene* scene);
-    std::vector<Texture> collectMaterialTextures(const aiMaterial* material, int textureType, const std::string& typeName);
-
     // One entry per texture file, in load order; textureObjects[i] owns the
     // GL texture named by loadedTextures[i].
     std::vector<Texture> loadedTextures;
     std::vector<GlTexture> textureObjects;
     std::vector<Mesh> meshes;
     std::string directory;
+
+private:
+    Texture materialTexture(const std::string& typeName, const std::string& fileName);
 };

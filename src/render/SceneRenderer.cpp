@@ -88,11 +88,23 @@ void SceneRenderer::loadFrameSequences(bool animations, ImageDecodeQueue* decode
     });
 }
 
+std::vector<std::string> SceneRenderer::startupModelPaths(const StartupConfig& config)
+{
+    const std::string& a = config.assetPath;
+    return {a + "/models/astronaut.obj", a + "/models/flag.obj", a + "/models/beet.obj"};
+}
+
 void SceneRenderer::loadModels()
 {
-    astronaut = Model(config.assetPath + "/models/astronaut.obj");
-    flag = Model(config.assetPath + "/models/flag.obj");
-    beet = Model(config.assetPath + "/models/beet.obj");
+    Model* slots[] = {&astronaut, &flag, &beet};
+    const std::vector<std::string> paths = startupModelPaths(config);
+    for (size_t i = 0; i < paths.size(); ++i) *slots[i] = Model(paths[i]);
+}
+
+void SceneRenderer::loadModels(std::vector<ImportedModel> imported)
+{
+    Model* slots[] = {&astronaut, &flag, &beet};
+    for (size_t i = 0; i < imported.size() && i < std::size(slots); ++i) *slots[i] = Model(std::move(imported[i]));
 }
 
 SessionTextures SceneRenderer::sessionTextures() const

@@ -38,8 +38,12 @@ public:
     // worker threads), else decode them here; failures print in file order.
     void loadTextures(ImageDecodeQueue* decoded = nullptr);
     void loadFrameSequences(bool animations, ImageDecodeQueue* decoded = nullptr);
-    // The astronaut, the flag and the power-up's beet.
+    // The model files loadModels reads, in its order.
+    static std::vector<std::string> startupModelPaths(const StartupConfig& config);
+    // The astronaut, the flag and the power-up's beet: imported here, or
+    // given already imported (importModelsAhead with the paths above).
     void loadModels();
+    void loadModels(std::vector<ImportedModel> imported);
     // Texture names the simulation hands to the objects it creates.
     SessionTextures sessionTextures() const;
     // Uploads the level's boxes and creates the HUD, the standalone particle

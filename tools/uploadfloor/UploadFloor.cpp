@@ -10,6 +10,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <iostream>
 #include <vector>
 
 #include "core/IniFile.h"
@@ -30,7 +31,7 @@ double peakResidentMiB()
 int main(int argc, char** argv)
 {
     const bool animations = !(argc > 1 && std::strcmp(argv[1], "--no-animations") == 0);
-    IniFile settings("assets/settings/settings.ini");
+    IniFile settings("assets/settings/settings.ini", std::cerr);
     const std::string assetPath = settings.getString("general", "assetPath", "../assets");
     if (!glfwInit()) return 1;
     glfwWindowHint(GLFW_CONTEXT_VERSION_MAJOR, 4);
