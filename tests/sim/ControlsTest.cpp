@@ -7,23 +7,21 @@
 
 #include "core/IniFile.h"
 #include "sim/frame/Camera.h"
-#include "sim/frame/FrameHost.h"
 #include "sim/frame/GamepadKeys.h"
 #include "sim/frame/InputState.h"
 #include "sim/frame/KeyHandler.h"
 #include "sim/settings/KeyBindings.h"
 #include "sim/settings/KeyNames.h"
+#include "sim/replay/ScriptedHost.h"
 #include "support/TempIni.h"
 
 TEST(Controls, KeyNamesGiveGlfwCodesInAnyCaseAndOtherNamesNone)
 {
     const std::pair<const char*, int> named[] = {
-        {"Z", GLFW_KEY_Z},          {"q", GLFW_KEY_Q},           {"0", GLFW_KEY_0},
-        {"9", GLFW_KEY_9},          {"space", GLFW_KEY_SPACE},   {"F1", GLFW_KEY_F1},
-        {"f25", GLFW_KEY_F25},      {"KP_0", GLFW_KEY_KP_0},     {"kp_9", GLFW_KEY_KP_9},
+        {"Z", GLFW_KEY_Z}, {"q", GLFW_KEY_Q}, {"0", GLFW_KEY_0}, {"9", GLFW_KEY_9}, {"space", GLFW_KEY_SPACE},
+        {"F1", GLFW_KEY_F1}, {"f25", GLFW_KEY_F25}, {"KP_0", GLFW_KEY_KP_0}, {"kp_9", GLFW_KEY_KP_9},
         {"KP_ENTER", GLFW_KEY_KP_ENTER}, {"LEFT_SHIFT", GLFW_KEY_LEFT_SHIFT}, {"up", GLFW_KEY_UP},
-        {"GRAVE_ACCENT", GLFW_KEY_GRAVE_ACCENT}, {"WORLD_2", GLFW_KEY_WORLD_2}, {"MENU", GLFW_KEY_MENU},
-    };
+        {"GRAVE_ACCENT", GLFW_KEY_GRAVE_ACCENT}, {"WORLD_2", GLFW_KEY_WORLD_2}, {"MENU", GLFW_KEY_MENU}};
     for (const auto& [name, code] : named) {
         EXPECT_EQ(keyCodeNamed(name), code) << name;
         EXPECT_EQ(keyCodeNamed(keyNameOf(code)), code) << name;
@@ -68,18 +66,11 @@ TEST(Controls, ControlsSectionRemapsAndUnknownNamesOrSharedKeysGetOneLineEach)
 namespace {
 
 // A keyboard of key codes seen through the bindings, as the window's host sees it.
-class BoundKeyboard : public FrameHost {
-public:
-    explicit BoundKeyboard(KeyBindings bindings) : bindings(bindings) {}
-    void pollEvents() override {}
+struct BoundKeyboard : ScriptedHost {
     bool isKeyDown(Key key) const override
     {
         return boundKeyDown(bindings, key, [this](int code) { return down.count(code) > 0; });
     }
-    void setWireframe(bool) override {}
-    void setCursorVisible(bool) override {}
-    void requestClose() override {}
-
     KeyBindings bindings;
     std::set<int> down;
 };
@@ -89,7 +80,8 @@ public:
 TEST(Controls, ARemappedKeyMovesAndTheDefaultKeyNoLongerDoes)
 {
     std::ostringstream log;
-    BoundKeyboard keyboard(KeyBindings::read(IniFile::fromText("[controls]\nforward = Z\njump = W\n"), log));
+    BoundKeyboard keyboard;
+    keyboard.bindings = KeyBindings::read(IniFile::fromText("[controls]\nforward = Z\njump = W\n"), log);
     InputState input;
     Camera camera;
     KeyHandler keys(input, camera, keyboard, false, log);
@@ -109,44 +101,35 @@ TEST(Controls, ARemappedKeyMovesAndTheDefaultKeyNoLongerDoes)
 TEST(Controls, GamepadHoldsKeysPastTheDeadZoneAndForItsButtons)
 {
     using S = GamepadState;
-    auto stick = [](float x, float y) {
-        S pad;
-        pad.axes[S::LeftX] = x;
-        pad.axes[S::LeftY] = y;
-        return pad;
+    auto pad = [](float x, float y, std::initializer_list<S::Button> buttons = {}) {
+        S p;
+        p.axes[S::LeftX] = x;
+        p.axes[S::LeftY] = y;
+        for (S::Button b : buttons) p.buttons[b] = true;
+        return p;
     };
-    auto pressing = [](std::initializer_list<S::Button> buttons) {
-        S pad;
-        for (S::Button b : buttons) pad.buttons[b] = true;
-        return pad;
-    };
-    auto axis = [](S::Axis a, float v) {
-        S pad;
-        pad.axes[a] = v;
-        return pad;
-    };
+    S otherAxes;  // the right stick and the triggers do nothing
+    otherAxes.axes = {0.0f, 0.0f, 1.0f, -1.0f, 1.0f, 1.0f};
+    const KeyMask w = keyBit(Key::W), a = keyBit(Key::A), s = keyBit(Key::S), d = keyBit(Key::D);
     const std::pair<S, KeyMask> cases[] = {
         {S{}, 0},
-        {stick(0.2f, -0.2f), 0},  // on the dead zone's edge
-        {stick(-0.19f, 0.15f), 0},
-        {stick(0.0f, -1.0f), keyBit(Key::W)},  // a stick pushed fully is exactly the key
-        {stick(0.0f, 1.0f), keyBit(Key::S)},
-        {stick(-1.0f, 0.0f), keyBit(Key::A)},
-        {stick(0.21f, 0.0f), keyBit(Key::D)},
-        {stick(0.7f, -0.7f), keyBit(Key::W) | keyBit(Key::D)},
-        {pressing({S::DpadUp}), keyBit(Key::W)},
-        {pressing({S::DpadDown, S::DpadLeft}), keyBit(Key::S) | keyBit(Key::A)},
-        {pressing({S::DpadRight}), keyBit(Key::D)},
-        {pressing({S::A}), keyBit(Key::Space)},
-        {pressing({S::X}), keyBit(Key::Tab)},
-        {pressing({S::LeftBumper}), keyBit(Key::Tab)},
-        {pressing({S::RightBumper}), keyBit(Key::Tab)},
-        {pressing({S::Start}), keyBit(Key::P)},
-        {pressing({S::Back}), keyBit(Key::R)},
-        {pressing({S::B, S::Y, S::Guide, S::LeftThumb, S::RightThumb}), 0},
-        {axis(S::RightX, 1.0f), 0},
-        {axis(S::RightY, -1.0f), 0},
-        {axis(S::LeftTrigger, 1.0f), 0},
+        {otherAxes, 0},
+        {pad(0.2f, -0.2f), 0},  // on the dead zone's edge
+        {pad(-0.19f, 0.15f), 0},
+        {pad(0.0f, -1.0f), w},  // a stick pushed fully is exactly the key
+        {pad(0.0f, 1.0f), s},
+        {pad(-1.0f, 0.0f), a},
+        {pad(0.21f, 0.0f), d},
+        {pad(0.7f, -0.7f), w | d},
+        {pad(0, 0, {S::DpadUp, S::DpadRight}), w | d},
+        {pad(0, 0, {S::DpadDown, S::DpadLeft}), s | a},
+        {pad(0, 0, {S::A}), keyBit(Key::Space)},
+        {pad(0, 0, {S::X}), keyBit(Key::Tab)},
+        {pad(0, 0, {S::LeftBumper}), keyBit(Key::Tab)},
+        {pad(0, 0, {S::RightBumper}), keyBit(Key::Tab)},
+        {pad(0, 0, {S::Start}), keyBit(Key::P)},
+        {pad(0, 0, {S::Back}), keyBit(Key::R)},
+        {pad(0, 0, {S::B, S::Y, S::Guide, S::LeftThumb, S::RightThumb}), 0},
     };
     for (size_t i = 0; i < std::size(cases); ++i) EXPECT_EQ(gamepadKeys(cases[i].first), cases[i].second) << i;
 }
