@@ -10,7 +10,14 @@ namespace {
 
 constexpr size_t slotOf(Key key) { return static_cast<size_t>(key); }
 
-// GLFW 3.3 codes of the default keys (see KeyNames).
+struct ControlAction {
+    const char* name;  // key in [controls]
+    size_t slot;       // index into KeyBindings::codes
+    int defaultCode;   // GLFW 3.3 code of the default key (see KeyNames)
+};
+
+// The actions by their [controls] names, in the order that decides who keeps
+// a shared key (movement first, the debug keys last).
 constexpr std::array<ControlAction, KeyBindings::kSlots> kActions = {{
     {"forward", slotOf(Key::W), 87},
     {"back", slotOf(Key::S), 83},
@@ -32,8 +39,6 @@ constexpr std::array<ControlAction, KeyBindings::kSlots> kActions = {{
 }};
 
 }  // namespace
-
-const std::array<ControlAction, KeyBindings::kSlots>& controlActions() { return kActions; }
 
 KeyBindings KeyBindings::defaults()
 {

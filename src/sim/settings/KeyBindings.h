@@ -3,7 +3,6 @@
 #include <cstddef>
 #include <functional>
 #include <iosfwd>
-#include <string_view>
 
 #include "sim/frame/Key.h"
 
@@ -39,15 +38,6 @@ struct KeyBindings {
 
     int code(Key key) const { return codes[static_cast<size_t>(key)]; }
 };
-
-// The actions by their [controls] names, in the order that decides who keeps
-// a shared key (movement first, the debug keys last).
-struct ControlAction {
-    const char* name;  // key in [controls]
-    size_t slot;       // index into KeyBindings::codes
-    int defaultCode;
-};
-const std::array<ControlAction, KeyBindings::kSlots>& controlActions();
 
 // Whether the key bound to `key` is down, asked of the keyboard by key code.
 // The window layer answers with the window system; tests with a set of codes.
