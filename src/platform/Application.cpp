@@ -131,18 +131,24 @@ void playReplay(GLFWwindow* window, GlfwFrameHost& host, GameSession& session, S
     std::cout << summaryLine(tally.report(session)) << "\n";
 }
 
-// F9 and F12 change only the picture and the files on disk, never the game:
-// they are read straight from the window and not recorded.
+// F9 and F12 (or the keys [controls] names for them) change only the picture
+// and the files on disk, never the game: they are read straight from the
+// window and not recorded.
 class WindowKeys {
 public:
-    explicit WindowKeys(GLFWwindow* window) : window(window) {}
+    WindowKeys(GLFWwindow* window, const KeyBindings& bindings)
+        : window(window),
+          frameRateKey(bindings.codes[KeyBindings::kFrameRate]),
+          screenshotKey(bindings.codes[KeyBindings::kScreenshot])
+    {
+    }
 
     void afterFrame(float deltaTime, HudState& hud)
     {
         meter.addFrame(deltaTime);
-        if (pressed(GLFW_KEY_F9, f9WasUp)) showRate = !showRate;
+        if (pressed(frameRateKey, frameRateWasUp)) showRate = !showRate;
         hud.frameRate = showRate ? meter.text() : "";
-        shotWanted = pressed(GLFW_KEY_F12, f12WasUp);
+        shotWanted = pressed(screenshotKey, screenshotWasUp);
     }
     // The frame is drawn and not yet shown: the picture is what the player sees.
     void beforeSwap()
@@ -157,18 +163,20 @@ public:
 private:
     bool pressed(int key, bool& wasUp)
     {
-        const bool down = glfwGetKey(window, key) == GLFW_PRESS;
+        const bool down = key != KeyBindings::kNoKey && glfwGetKey(window, key) == GLFW_PRESS;
         const bool fired = down && wasUp;
         wasUp = !down;
         return fired;
     }
 
     GLFWwindow* window;
+    int frameRateKey;  // F9 unless [controls] names another
+    int screenshotKey;  // F12 unless [controls] names another
     FrameRateMeter meter;
     bool showRate = false;
     bool shotWanted = false;
-    bool f9WasUp = true;
-    bool f12WasUp = true;
+    bool frameRateWasUp = true;
+    bool screenshotWasUp = true;
 };
 
 // A won run's time against the level's best: one line, and the HUD shows it
@@ -205,7 +213,7 @@ void play(GLFWwindow* window, GlfwFrameHost& host, std::unique_ptr<GameSession>&
     KeyTap keys(host);
     SessionKeys sessionKeys;
     host.retry = session->config.retry;
-    WindowKeys windowKeys(window);
+    WindowKeys windowKeys(window, session->config.controls);
     while (true) {
         std::unique_ptr<ReplayWriter> recorder = startRecording(options, session->config);
         GameLoop loop(*session, keys);
@@ -347,7 +355,7 @@ int Application::run()
         status = runBenchmark(window, *session, *renderer, *options.bench, stages, std::cout);
     } else {
         glfwSwapInterval(1);
-        GlfwFrameHost host(window);
+        GlfwFrameHost host(window, session->config.controls);
         if (replay) {
             playReplay(window, host, *session, *renderer, *replay);
         } else {

@@ -1,37 +1,48 @@
 #include "platform/GlfwFrameHost.h"
 
+#include "sim/frame/GamepadKeys.h"
+
 #include <GLFW/glfw3.h>
+
+// The pad's layout is GLFW's standard gamepad layout, index for index.
+static_assert(GamepadState::A == GLFW_GAMEPAD_BUTTON_A && GamepadState::X == GLFW_GAMEPAD_BUTTON_X &&
+              GamepadState::Back == GLFW_GAMEPAD_BUTTON_BACK && GamepadState::Start == GLFW_GAMEPAD_BUTTON_START &&
+              GamepadState::DpadUp == GLFW_GAMEPAD_BUTTON_DPAD_UP &&
+              GamepadState::DpadLeft == GLFW_GAMEPAD_BUTTON_DPAD_LEFT &&
+              GamepadState::ButtonCount == GLFW_GAMEPAD_BUTTON_LAST + 1);
+static_assert(GamepadState::LeftX == GLFW_GAMEPAD_AXIS_LEFT_X && GamepadState::LeftY == GLFW_GAMEPAD_AXIS_LEFT_Y &&
+              GamepadState::AxisCount == GLFW_GAMEPAD_AXIS_LAST + 1);
 
 namespace {
 
-int glfwKeyFor(Key key)
+// The keys every gamepad GLFW knows a mapping for holds, together.
+KeyMask pollGamepads()
 {
-    switch (key) {
-    case Key::W: return GLFW_KEY_W;
-    case Key::A: return GLFW_KEY_A;
-    case Key::S: return GLFW_KEY_S;
-    case Key::D: return GLFW_KEY_D;
-    case Key::Space: return GLFW_KEY_SPACE;
-    case Key::Tab: return GLFW_KEY_TAB;
-    case Key::F1: return GLFW_KEY_F1;
-    case Key::F2: return GLFW_KEY_F2;
-    case Key::F3: return GLFW_KEY_F3;
-    case Key::F4: return GLFW_KEY_F4;
-    case Key::F8: return GLFW_KEY_F8;
-    case Key::Escape: return GLFW_KEY_ESCAPE;
-    case Key::P: return GLFW_KEY_P;
-    case Key::R: return GLFW_KEY_R;
-    case Key::N: return GLFW_KEY_N;
-    case Key::Count: break;
+    KeyMask keys = 0;
+    for (int jid = GLFW_JOYSTICK_1; jid <= GLFW_JOYSTICK_LAST; ++jid) {
+        GLFWgamepadstate raw;
+        if (!glfwJoystickIsGamepad(jid) || !glfwGetGamepadState(jid, &raw)) continue;
+        GamepadState pad;
+        for (int b = 0; b < GamepadState::ButtonCount; ++b) pad.buttons[b] = raw.buttons[b] == GLFW_PRESS;
+        for (int a = 0; a < GamepadState::AxisCount; ++a) pad.axes[a] = raw.axes[a];
+        keys |= gamepadKeys(pad);
     }
-    return GLFW_KEY_UNKNOWN;
+    return keys;
 }
 
 }  // namespace
 
-void GlfwFrameHost::pollEvents() { glfwPollEvents(); }
+void GlfwFrameHost::pollEvents()
+{
+    glfwPollEvents();
+    padKeys = pollGamepads();
+}
 
-bool GlfwFrameHost::isKeyDown(Key key) const { return glfwGetKey(window, glfwKeyFor(key)) == GLFW_PRESS; }
+bool GlfwFrameHost::isKeyDown(Key key) const
+{
+    if (padKeys & keyBit(key)) return true;
+    return boundKeyDown(bindings, key, [this](int code) { return glfwGetKey(window, code) == GLFW_PRESS; });
+}
 
 // The renderer sets the polygon mode around the scene passes from the frame's
 // view; a global mode here would also turn the blur and composite quads into lines.

@@ -30,8 +30,6 @@
 
 inline constexpr int kReplayFormat = 1;
 
-using KeyMask = uint16_t;  // bit k set: Key k is down
-static_assert(static_cast<unsigned>(Key::Count) <= 16, "every game key has a bit in a frame's key mask");
 KeyMask maskOf(const std::vector<Key>& keys);
 std::vector<Key> keysOf(KeyMask mask);
 

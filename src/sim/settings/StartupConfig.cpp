@@ -78,6 +78,7 @@ StartupConfig StartupConfig::read(const IniFile& settings, std::ostream& log, co
     } else {
         c.blurScale = scale;
     }
+    c.controls = KeyBindings::read(settings, log);
     return c;
 }
 

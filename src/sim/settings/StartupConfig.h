@@ -5,6 +5,7 @@
 
 #include <glm/vec3.hpp>
 
+#include "sim/settings/KeyBindings.h"
 #include "sim/settings/LaunchOptions.h"
 
 class IniFile;
@@ -37,6 +38,8 @@ struct StartupConfig {
     // targets' size as a share of the render size (1.0 by default).
     int blurPasses = 10;
     float blurScale = 1.0f;
+    // The keyboard key of each action ([controls]; the game's own keys by default).
+    KeyBindings controls = KeyBindings::defaults();
 
     float fieldOfView = 0.0f;  // radians
     float aspectRatio = 16.0f / 9.0f;

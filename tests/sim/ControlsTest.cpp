@@ -1,0 +1,135 @@
+// Key remapping ([controls] names GLFW keys) and the gamepad's keys.
+#include <gtest/gtest.h>
+
+#include <GLFW/glfw3.h>  // only the key constants, to check the game's own table
+
+#include <set>
+
+#include "core/IniFile.h"
+#include "sim/frame/Camera.h"
+#include "sim/frame/GamepadKeys.h"
+#include "sim/frame/InputState.h"
+#include "sim/frame/KeyHandler.h"
+#include "sim/settings/KeyBindings.h"
+#include "sim/settings/KeyNames.h"
+#include "sim/replay/ScriptedHost.h"
+#include "support/TempIni.h"
+
+TEST(Controls, KeyNamesGiveGlfwCodesInAnyCaseAndOtherNamesNone)
+{
+    const std::pair<const char*, int> named[] = {
+        {"Z", GLFW_KEY_Z}, {"q", GLFW_KEY_Q}, {"0", GLFW_KEY_0}, {"9", GLFW_KEY_9}, {"space", GLFW_KEY_SPACE},
+        {"F1", GLFW_KEY_F1}, {"f25", GLFW_KEY_F25}, {"KP_0", GLFW_KEY_KP_0}, {"kp_9", GLFW_KEY_KP_9},
+        {"KP_ENTER", GLFW_KEY_KP_ENTER}, {"LEFT_SHIFT", GLFW_KEY_LEFT_SHIFT}, {"up", GLFW_KEY_UP},
+        {"GRAVE_ACCENT", GLFW_KEY_GRAVE_ACCENT}, {"WORLD_2", GLFW_KEY_WORLD_2}, {"MENU", GLFW_KEY_MENU}};
+    for (const auto& [name, code] : named) {
+        EXPECT_EQ(keyCodeNamed(name), code) << name;
+        EXPECT_EQ(keyCodeNamed(keyNameOf(code)), code) << name;
+    }
+    for (const char* unknown : {"", "F26", "F0", "KP_10", "AZ", "GLFW_KEY_Z", " Z"})
+        EXPECT_EQ(keyCodeNamed(unknown), std::nullopt) << unknown;
+}
+
+TEST(Controls, ControlsSectionRemapsAndUnknownNamesOrSharedKeysGetOneLineEach)
+{
+    struct Case {
+        const char* controls;
+        std::vector<std::pair<size_t, int>> codes;  // slot, expected code
+        std::vector<const char*> lines;             // one expected line each, by a part of it
+    };
+    const size_t fwd = size_t(Key::W), left = size_t(Key::A), back = size_t(Key::S), pause = size_t(Key::P);
+    const Case cases[] = {
+        {"", {{fwd, 'W'}, {left, 'A'}, {pause, 'P'}, {KeyBindings::kScreenshot, GLFW_KEY_F12}}, {}},
+        {"forward = Z\nleft = q\njump = ENTER", {{fwd, 'Z'}, {left, 'Q'}, {size_t(Key::Space), GLFW_KEY_ENTER}}, {}},
+        {"forward = S\nback = W", {{fwd, 'S'}, {back, 'W'}}, {}},
+        {"forward = Wz\nleft =", {{fwd, 'W'}, {left, 'A'}},
+         {"controls forward Wz is not a key name, using W", "controls left  is not a key name, using A"}},
+        // A named key wins over a default; the loser's own default is taken too.
+        {"forward = A", {{fwd, 'A'}, {left, KeyBindings::kNoKey}},
+         {"controls forward and left both use A; forward keeps it, left has no key"}},
+        // Two named: the first in the list keeps it, the other goes back to its free default.
+        {"left = Q\nforward = Q", {{fwd, 'Q'}, {left, 'A'}},
+         {"controls forward and left both use Q; forward keeps it, left uses A"}},
+        {"screenshot = P", {{KeyBindings::kScreenshot, 'P'}, {pause, KeyBindings::kNoKey}},
+         {"controls screenshot and pause both use P"}},
+    };
+    for (const Case& c : cases) {
+        std::ostringstream log;
+        const KeyBindings b = KeyBindings::read(IniFile::fromText(std::string("[controls]\n") + c.controls), log);
+        for (const auto& [slot, code] : c.codes) EXPECT_EQ(b.codes[slot], code) << c.controls << " slot " << slot;
+        const std::string lines = takeLog(log);
+        EXPECT_EQ(std::count(lines.begin(), lines.end(), '\n'), std::ssize(c.lines)) << lines;
+        for (const char* line : c.lines) EXPECT_NE(lines.find(line), std::string::npos) << lines;
+    }
+}
+
+namespace {
+
+// A keyboard of key codes seen through the bindings, as the window's host sees it.
+struct BoundKeyboard : ScriptedHost {
+    bool isKeyDown(Key key) const override
+    {
+        return boundKeyDown(bindings, key, [this](int code) { return down.count(code) > 0; });
+    }
+    KeyBindings bindings;
+    std::set<int> down;
+};
+
+}  // namespace
+
+TEST(Controls, ARemappedKeyMovesAndTheDefaultKeyNoLongerDoes)
+{
+    std::ostringstream log;
+    BoundKeyboard keyboard;
+    keyboard.bindings = KeyBindings::read(IniFile::fromText("[controls]\nforward = Z\njump = W\n"), log);
+    InputState input;
+    Camera camera;
+    KeyHandler keys(input, camera, keyboard, false, log);
+    keyboard.down = {GLFW_KEY_Z};
+    keys.processKeys(1.0f / 60.0f);
+    EXPECT_TRUE(input.moveForwardRequested);
+    EXPECT_FALSE(input.jumpRequested);
+
+    input = InputState{};
+    keyboard.down = {GLFW_KEY_W, GLFW_KEY_SPACE};  // W now jumps, Space does nothing
+    keys.processKeys(1.0f / 60.0f);
+    EXPECT_FALSE(input.moveForwardRequested);
+    EXPECT_TRUE(input.jumpRequested);
+    EXPECT_EQ(takeLog(log), "");
+}
+
+TEST(Controls, GamepadHoldsKeysPastTheDeadZoneAndForItsButtons)
+{
+    using S = GamepadState;
+    auto pad = [](float x, float y, std::initializer_list<S::Button> buttons = {}) {
+        S p;
+        p.axes[S::LeftX] = x;
+        p.axes[S::LeftY] = y;
+        for (S::Button b : buttons) p.buttons[b] = true;
+        return p;
+    };
+    S otherAxes;  // the right stick and the triggers do nothing
+    otherAxes.axes = {0.0f, 0.0f, 1.0f, -1.0f, 1.0f, 1.0f};
+    const KeyMask w = keyBit(Key::W), a = keyBit(Key::A), s = keyBit(Key::S), d = keyBit(Key::D);
+    const std::pair<S, KeyMask> cases[] = {
+        {S{}, 0},
+        {otherAxes, 0},
+        {pad(0.2f, -0.2f), 0},  // on the dead zone's edge
+        {pad(-0.19f, 0.15f), 0},
+        {pad(0.0f, -1.0f), w},  // a stick pushed fully is exactly the key
+        {pad(0.0f, 1.0f), s},
+        {pad(-1.0f, 0.0f), a},
+        {pad(0.21f, 0.0f), d},
+        {pad(0.7f, -0.7f), w | d},
+        {pad(0, 0, {S::DpadUp, S::DpadRight}), w | d},
+        {pad(0, 0, {S::DpadDown, S::DpadLeft}), s | a},
+        {pad(0, 0, {S::A}), keyBit(Key::Space)},
+        {pad(0, 0, {S::X}), keyBit(Key::Tab)},
+        {pad(0, 0, {S::LeftBumper}), keyBit(Key::Tab)},
+        {pad(0, 0, {S::RightBumper}), keyBit(Key::Tab)},
+        {pad(0, 0, {S::Start}), keyBit(Key::P)},
+        {pad(0, 0, {S::Back}), keyBit(Key::R)},
+        {pad(0, 0, {S::B, S::Y, S::Guide, S::LeftThumb, S::RightThumb}), 0},
+    };
+    for (size_t i = 0; i < std::size(cases); ++i) EXPECT_EQ(gamepadKeys(cases[i].first), cases[i].second) << i;
+}
