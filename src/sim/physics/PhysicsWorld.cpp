@@ -14,6 +14,7 @@
 #include "sim/physics/BoxRaycast.h"
 #include "sim/physics/CollisionGroups.h"
 #include "sim/physics/RestingTreeFiler.h"
+#include "sim/physics/SpeedCappedWorld.h"
 #include "sim/physics/TriggerTracker.h"
 
 namespace {
@@ -95,30 +96,6 @@ struct TriggerOverlapCollector : btCollisionWorld::ContactResultCallback {
     }
     const btCollisionObject* trigger;
     std::vector<TriggerTracker::Overlap> overlaps;
-};
-
-// Slows `body` to `maxSpeed` when it is faster.
-void capSpeed(btRigidBody* body, float maxSpeed)
-{
-    const btVector3 v = body->getLinearVelocity();
-    if (v.length() > maxSpeed) body->setLinearVelocity(v * (maxSpeed / v.length()));
-}
-
-// Bullet's world with the character's speed cap applied between the solver and
-// the integration of positions, so that no step moves the character further
-// than the cap allows, however much impulse was piled up before the step.
-class SpeedCappedWorld : public btDiscreteDynamicsWorld {
-public:
-    using btDiscreteDynamicsWorld::btDiscreteDynamicsWorld;
-    btRigidBody* cappedBody = nullptr;
-    float maxSpeed = 0.0f;
-
-protected:
-    void integrateTransforms(btScalar timeStep) override
-    {
-        if (cappedBody) capSpeed(cappedBody, maxSpeed);
-        btDiscreteDynamicsWorld::integrateTransforms(timeStep);
-    }
 };
 
 struct DampedBody {

@@ -1,0 +1,18 @@
+#pragma once
+#include <btBulletDynamicsCommon.h>
+
+// Slows `body` to `maxSpeed` when it is faster.
+void capSpeed(btRigidBody* body, float maxSpeed);
+
+// Bullet's world with the character's speed cap applied between the solver and
+// the integration of positions, so that no step moves the character further
+// than the cap allows, however much impulse was piled up before the step.
+class SpeedCappedWorld : public btDiscreteDynamicsWorld {
+public:
+    using btDiscreteDynamicsWorld::btDiscreteDynamicsWorld;
+    btRigidBody* cappedBody = nullptr;
+    float maxSpeed = 0.0f;
+
+protected:
+    void integrateTransforms(btScalar timeStep) override;
+};
