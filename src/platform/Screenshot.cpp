@@ -20,15 +20,7 @@ fs::path screenshotPath(const char* xdgPicturesDir, const char* home, std::time_
         fs::create_directories(*pictures / "Vaultrise", error);
         if (fs::is_directory(*pictures / "Vaultrise", error)) folder = *pictures / "Vaultrise";
     }
-    std::tm local{};
-    localtime_r(&now, &local);
-    char stamp[32];
-    std::strftime(stamp, sizeof stamp, "%Y-%m-%d_%H-%M-%S", &local);
-    const std::string stem = std::string("vaultrise_") + stamp;
-    fs::path path = folder / (stem + ".png");
-    std::error_code error;
-    for (int n = 2; fs::exists(path, error) && n < 100; ++n) path = folder / (stem + "_" + std::to_string(n) + ".png");
-    return path;
+    return unusedTimedPath(folder, "vaultrise_", "%Y-%m-%d_%H-%M-%S", "_", ".png", now);
 }
 
 bool saveScreenshot(const fs::path& path, int width, int height, std::ostream& log)

@@ -17,7 +17,7 @@ bool isNumber(const std::string& text)
     return true;
 }
 
-bool down(KeyMask keys, Key key) { return keys & (1u << static_cast<unsigned>(key)); }
+bool down(KeyMask keys, Key key) { return keys & keyBit(key); }
 
 }  // namespace
 

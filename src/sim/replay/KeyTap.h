@@ -19,7 +19,7 @@ public:
             if (window.isKeyDown(static_cast<Key>(k))) seen |= static_cast<KeyMask>(1u << k);
         polled = true;
     }
-    bool isKeyDown(Key key) const override { return seen & (1u << static_cast<unsigned>(key)); }
+    bool isKeyDown(Key key) const override { return seen & keyBit(key); }
     void setWireframe(bool on) override { window.setWireframe(on); }
     void setCursorVisible(bool visible) override { window.setCursorVisible(visible); }
     void requestClose() override { window.requestClose(); }

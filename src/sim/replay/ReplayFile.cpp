@@ -120,7 +120,7 @@ ReplayParse failure(const std::string& error)
 KeyMask maskOf(const std::vector<Key>& keys)
 {
     KeyMask mask = 0;
-    for (Key key : keys) mask |= static_cast<KeyMask>(1u << static_cast<unsigned>(key));
+    for (Key key : keys) mask |= keyBit(key);
     return mask;
 }
 

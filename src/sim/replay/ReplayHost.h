@@ -15,7 +15,7 @@ public:
     void pollEvents() override { window.pollEvents(); }
     bool isKeyDown(Key key) const override
     {
-        return (keys & (1u << static_cast<unsigned>(key))) || (key == Key::Escape && window.isKeyDown(Key::Escape));
+        return (keys & keyBit(key)) || (key == Key::Escape && window.isKeyDown(Key::Escape));
     }
     void setWireframe(bool on) override { window.setWireframe(on); }
     void setCursorVisible(bool visible) override { window.setCursorVisible(visible); }

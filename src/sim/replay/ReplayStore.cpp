@@ -59,14 +59,20 @@ std::optional<fs::path> nextRunFile(const fs::path& folder, const std::string& l
         return std::nullopt;
     }
     keepNewest(folder, keep);
+    return unusedTimedPath(folder, "level" + fileSafe(level) + "-", "%Y%m%d-%H%M%S", "-", ".replay", now);
+}
 
+fs::path unusedTimedPath(const fs::path& folder, const std::string& prefix, const char* timeFormat,
+                         const char* separator, const char* extension, std::time_t now)
+{
     std::tm local{};
     localtime_r(&now, &local);
     char stamp[32];
-    std::strftime(stamp, sizeof stamp, "%Y%m%d-%H%M%S", &local);
-    const std::string stem = "level" + fileSafe(level) + "-" + stamp;
-    fs::path path = folder / (stem + ".replay");
-    for (int n = 2; fs::exists(path, failure) && n < 100; ++n)
-        path = folder / (stem + "-" + std::to_string(n) + ".replay");
+    std::strftime(stamp, sizeof stamp, timeFormat, &local);
+    const std::string stem = prefix + stamp;
+    fs::path path = folder / (stem + extension);
+    std::error_code error;
+    for (int n = 2; fs::exists(path, error) && n < 100; ++n)
+        path = folder / (stem + separator + std::to_string(n) + extension);
     return path;
 }
