@@ -1,15 +1,15 @@
 #pragma once
-#include <btBulletDynamicsCommon.h>
+#include "sim/physics/MovingBodiesWorld.h"
 
 // Slows `body` to `maxSpeed` when it is faster.
 void capSpeed(btRigidBody* body, float maxSpeed);
 
-// Bullet's world with the character's speed cap applied between the solver and
+// The world with the character's speed cap applied between the solver and
 // the integration of positions, so that no step moves the character further
 // than the cap allows, however much impulse was piled up before the step.
-class SpeedCappedWorld : public btDiscreteDynamicsWorld {
+class SpeedCappedWorld : public MovingBodiesWorld {
 public:
-    using btDiscreteDynamicsWorld::btDiscreteDynamicsWorld;
+    using MovingBodiesWorld::MovingBodiesWorld;
     btRigidBody* cappedBody = nullptr;
     float maxSpeed = 0.0f;
 
