@@ -8,8 +8,8 @@ WORK=$(mktemp -d /tmp/vaultrise-e2e.XXXXXX)
 OUT="$WORK/out.txt"
 XVFB_PID="" GAME_PID=""
 export MESA_GL_VERSION_OVERRIDE=4.6 MESA_GLSL_VERSION_OVERRIDE=460
-# Every run is recorded into the XDG state folder: keep the tests' runs out of $HOME.
-export XDG_STATE_HOME="$WORK/state"
+# Runs, best times and screenshots go to the XDG folders: keep the tests' out of $HOME.
+export XDG_STATE_HOME="$WORK/state" XDG_DATA_HOME="$WORK/data" XDG_PICTURES_DIR="$WORK/pictures"
 cleanup() {
   [ -z "$GAME_PID" ] || kill "$GAME_PID" 2>/dev/null || true
   [ -z "$XVFB_PID" ] || kill "$XVFB_PID" 2>/dev/null || true
@@ -33,7 +33,7 @@ start_x() {
 
 # A private display and a game folder whose assets link to the repository's,
 # with a small window, a short warm-up and still pictures (fast runs); $1 true
-# turns debug mode on. The test writes level 9 (`arena` or `write_level`).
+# turns debug mode on. The test writes level 9 (`arena` or its own).
 setup_fast_game() {
   start_x
   mkdir -p "$WORK/game/assets/settings"
@@ -61,7 +61,6 @@ goalZ = 6
 INI
 }
 window_size() { sed -i "s/^width = .*/width = $1/; s/^height = .*/height = $2/" assets/settings/settings.ini; }
-write_level() { cat > "assets/settings/level${1:-9}.ini"; }
 # A 40 x 40 floor with the character at (0, 3, 0): arena <voidSpeed> <goal x y z> [name].
 arena() {
   printf '[general]\nname = %s\n[world]\ndimensionX = 40\ndimensionZ = 40\ncharStartY = 3\ncharStartZ = 0\nvoidSpeed = %s\n[goal]\ngoalX = %s\ngoalY = %s\ngoalZ = %s\n' \

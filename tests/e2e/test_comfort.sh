@@ -5,7 +5,6 @@ source "$(dirname "$0")/lib.sh"
 setup_fast_game
 arena 400 100 100 100
 sed -i 's/^\[general\]$/[general]\nretry = true/' assets/settings/settings.ini
-export XDG_PICTURES_DIR="$WORK/pictures" XDG_DATA_HOME="$WORK/data"
 launch_game
 await_key_handling
 tap_until_output F12 '^Screenshot saved: ' 5 || fail "no screenshot line"

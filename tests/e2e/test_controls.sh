@@ -4,7 +4,6 @@ source "$(dirname "$0")/lib.sh"
 setup_fast_game
 arena 0 100 100 100
 printf '[controls]\nscreenshot = F11\nquit = q\n' >> assets/settings/settings.ini
-export XDG_PICTURES_DIR="$WORK/pictures" XDG_DATA_HOME="$WORK/data"
 launch_game
 await_key_handling
 tap_key F12

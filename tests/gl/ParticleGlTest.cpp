@@ -50,9 +50,7 @@ TEST_F(ParticleGl, EachSeedBecomesOneBurstThatMovesLightsPixelsAndDiesAfterItsLi
     std::string log;
     Shader program = gameShader("particleGPU", &log);
     ASSERT_EQ(log, "");
-    const GlTexture sprite = GlTexture::create();
-    glTextureStorage2D(sprite, 1, GL_RGBA8, 1, 1);
-    glClearTexImage(sprite, 0, GL_RGBA, GL_UNSIGNED_BYTE, "\xff\xff\xff\xff");
+    const GlTexture sprite = solidTexture("\xff\xff\xff\xff");
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     OffscreenTarget target(320, 180);
@@ -103,10 +101,9 @@ TEST_F(ParticleGl, EachSeedBecomesOneBurstThatMovesLightsPixelsAndDiesAfterItsLi
 TEST_F(ParticleGl, ABurstLeavesNoHaloInAScreenDrawnAfterIt)
 {
     Shader program = gameShader("particleGPU"), model = gameShader("model");
-    GlTexture sprite, white = GlTexture::create();
+    GlTexture sprite;
     ASSERT_EQ(captureStdout([&] { sprite = loadTexture(std::string(VAULTRISE_SOURCE_DIR) + "/assets/textures/particle.png"); }), "");
-    glTextureStorage2D(white, 1, GL_RGBA8, 1, 1);
-    glClearTexImage(white, 0, GL_RGBA, GL_UNSIGNED_BYTE, "\xff\xff\xff\xff");
+    const GlTexture white = solidTexture("\xff\xff\xff\xff");
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     glEnable(GL_DEPTH_TEST);

@@ -4,7 +4,6 @@
 
 #include <fstream>
 #include <algorithm>
-#include <cstdlib>
 #include <set>
 #include <vector>
 

@@ -42,25 +42,6 @@ TEST(FrameSequences, AnimationsOnLoadEveryFrameInSequenceOrderAndAFailedLoadKeep
     EXPECT_EQ(sequences.videoBackFrames[8], 272u + 9u);
 }
 
-TEST(FrameSequences, AnimationsOffLoadOnlyTheNumberOneStills)
-{
-    std::vector<std::string> paths;
-    FrameSequences sequences;
-    sequences.load("../assets", false, [&](const std::string& path) {
-        paths.push_back(path);
-        return unsigned(paths.size());
-    });
-    EXPECT_EQ(paths, (std::vector<std::string>{
-                         "../assets/textures/video/video001.gif", "../assets/textures/video_front/video01.gif",
-                         "../assets/textures/video_back/video01.gif", "../assets/textures/platform_blue/platform01.gif",
-                         "../assets/textures/platform_magenta/platform01.gif", "../assets/textures/laser/laser001.gif"}));
-    // Whatever the counter does, every surface shows its still.
-    for (int32_t frame : {0, 1, 59, 211, 12345}) {
-        EXPECT_EQ(frameFor(sequences.videoFrames, frame), 1u);
-        EXPECT_EQ(frameFor(sequences.laserFrames, frame), 6u);
-    }
-}
-
 TEST(AnimationClock, AdvancesOnEvenFramesOnceTheFloatSixtiethHasPassedAndDropsTheRemainder)
 {
     // {frame count, delta time} -> {animation frame, timer} after the call.

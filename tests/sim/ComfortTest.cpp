@@ -2,38 +2,27 @@
 // best times, and the key and gamepad seam.
 #include <gtest/gtest.h>
 
+#include <btBulletDynamicsCommon.h>
+
 #include <algorithm>
 #include <array>
-#include <filesystem>
-#include <fstream>
+#include <cstring>
 #include <sstream>
 #include <thread>
-#include <unistd.h>
-#include <cstring>
-#include <string>
-#include <vector>
-
-#include <btBulletDynamicsCommon.h>
 
 #include "sim/frame/GameSession.h"
 #include "sim/frame/SessionStart.h"
 #include "sim/records/BestTimes.h"
 #include "sim/replay/ContentHash.h"
 #include "sim/replay/HeadlessRun.h"
-#include "sim/replay/KeyScript.h"
+#include "support/ShippedFiles.h"
+#include "support/TempFiles.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-const std::string kRoot = VAULTRISE_SOURCE_DIR;
-const std::string kSettings = kRoot + "/assets/settings/settings.ini";
-const std::string kLevel1 = kRoot + "/assets/settings/level1.ini";
-
-std::vector<std::vector<Key>> winScript()
-{
-    return loadKeyScript(kRoot + "/tests/data/levels/level1.keys").script->frames();
-}
+const std::string kLevel1 = shippedLevel(1);
 
 bool sameBits(const glm::vec3& a, const glm::vec3& b) { return std::memcmp(&a, &b, sizeof a) == 0; }
 
@@ -63,23 +52,6 @@ RunReport playWithPause(const std::vector<std::vector<Key>>& frames, size_t paus
     return run.report();
 }
 
-}  // namespace
-
-TEST(Pause, SixHundredPausedFramesChangeNothingButTheFrameCount)
-{
-    const auto frames = winScript();
-    for (size_t pauseAt : {size_t{0}, size_t{40}, frames.size() / 2}) {
-        const RunReport plain = playWithPause(frames, pauseAt, 0);
-        const RunReport paused = playWithPause(frames, pauseAt, 600);
-        ASSERT_EQ(plain.outcome, RunOutcome::Won) << plain.log;
-        EXPECT_EQ(paused.outcome, plain.outcome) << "pause at " << pauseAt;
-        EXPECT_EQ(paused.decidedFrame, plain.decidedFrame + 600) << "pause at " << pauseAt;
-        EXPECT_TRUE(sameBits(paused.position, plain.position)) << "pause at " << pauseAt;
-    }
-}
-
-namespace {
-
 std::array<int, 3> leftovers(const GameSession& s)
 {
     return {s.physics.scene->getNumCollisionObjects(), static_cast<int>(s.gameManager.particleBursts.size()),
@@ -92,11 +64,26 @@ RunReport playAll(HeadlessRun& run, const std::vector<std::vector<Key>>& frames)
     return run.report();
 }
 
+const std::string kHashA = "00000000000000aa", kHashB = "00000000000000bb";
+
 }  // namespace
+
+TEST(Pause, SixHundredPausedFramesChangeNothingButTheFrameCount)
+{
+    const auto frames = winScript(1).frames();
+    for (size_t pauseAt : {size_t{0}, size_t{40}, frames.size() / 2}) {
+        const RunReport plain = playWithPause(frames, pauseAt, 0);
+        const RunReport paused = playWithPause(frames, pauseAt, 600);
+        ASSERT_EQ(plain.outcome, RunOutcome::Won) << plain.log;
+        EXPECT_EQ(paused.outcome, plain.outcome) << "pause at " << pauseAt;
+        EXPECT_EQ(paused.decidedFrame, plain.decidedFrame + 600) << "pause at " << pauseAt;
+        EXPECT_TRUE(sameBits(paused.position, plain.position)) << "pause at " << pauseAt;
+    }
+}
 
 TEST(Retry, ThreeRestartsLeaveNothingBehindAndPlayAsAFreshStart)
 {
-    const auto frames = winScript();
+    const auto frames = winScript(1).frames();
     HeadlessRun fresh(kSettings, kLevel1, 0);
     const std::array<int, 3> atStart = leftovers(fresh.session());
     HeadlessRun run(kSettings, kLevel1, 0);
@@ -136,23 +123,9 @@ TEST(Retry, RAndNFireOnTheirPressOnlyAndAHeldKeyOnce)
     EXPECT_EQ(keys.afterFrame(n, true), SessionKeys::Next);
 }
 
-namespace {
-
-const std::string kHashA = "00000000000000aa", kHashB = "00000000000000bb";
-
-fs::path recordsFolder(const std::string& name)
-{
-    const fs::path folder = fs::temp_directory_path() / ("vaultrise_records_" + name + "_" + std::to_string(getpid()));
-    fs::remove_all(folder);
-    fs::create_directories(folder);
-    return folder;
-}
-
-}  // namespace
-
 TEST(BestTimes, KeepsTheBestPerLevelAcrossWritersAndInterruptedWrites)
 {
-    const fs::path file = recordsFolder("write") / "records.ini";
+    const fs::path file = freshFolder("records_write") / "records.ini";
     std::ostringstream log;
     BestTimes first(file);
     ASSERT_TRUE(first.load(log)) << "a missing file is an empty record";
@@ -180,7 +153,7 @@ TEST(BestTimes, KeepsTheBestPerLevelAcrossWritersAndInterruptedWrites)
 
 TEST(BestTimes, ACorruptFileIsReportedOnceAndLeftUntouched)
 {
-    const fs::path file = recordsFolder("corrupt") / "records.ini";
+    const fs::path file = freshFolder("records_corrupt") / "records.ini";
     for (const std::string bytes : {"[best]\nnot a record\n", "[best]\n00000000000000aa = fast\n", "garbage = 1\n"}) {
         std::ofstream(file, std::ios::trunc) << bytes;
         std::ostringstream log;

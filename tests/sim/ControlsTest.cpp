@@ -13,7 +13,7 @@
 #include "sim/settings/KeyBindings.h"
 #include "sim/settings/KeyNames.h"
 #include "sim/replay/ScriptedHost.h"
-#include "support/TempIni.h"
+#include "support/TestWorld.h"
 
 TEST(Controls, KeyNamesGiveGlfwCodesInAnyCaseAndOtherNamesNone)
 {
@@ -112,23 +112,14 @@ TEST(Controls, GamepadHoldsKeysPastTheDeadZoneAndForItsButtons)
     otherAxes.axes = {0.0f, 0.0f, 1.0f, -1.0f, 1.0f, 1.0f};
     const KeyMask w = keyBit(Key::W), a = keyBit(Key::A), s = keyBit(Key::S), d = keyBit(Key::D);
     const std::pair<S, KeyMask> cases[] = {
-        {S{}, 0},
-        {otherAxes, 0},
-        {pad(0.2f, -0.2f), 0},  // on the dead zone's edge
-        {pad(-0.19f, 0.15f), 0},
-        {pad(0.0f, -1.0f), w},  // a stick pushed fully is exactly the key
-        {pad(0.0f, 1.0f), s},
-        {pad(-1.0f, 0.0f), a},
-        {pad(0.21f, 0.0f), d},
-        {pad(0.7f, -0.7f), w | d},
-        {pad(0, 0, {S::DpadUp, S::DpadRight}), w | d},
-        {pad(0, 0, {S::DpadDown, S::DpadLeft}), s | a},
-        {pad(0, 0, {S::A}), keyBit(Key::Space)},
-        {pad(0, 0, {S::X}), keyBit(Key::Tab)},
-        {pad(0, 0, {S::LeftBumper}), keyBit(Key::Tab)},
-        {pad(0, 0, {S::RightBumper}), keyBit(Key::Tab)},
-        {pad(0, 0, {S::Start}), keyBit(Key::P)},
-        {pad(0, 0, {S::Back}), keyBit(Key::R)},
+        {S{}, 0}, {otherAxes, 0},
+        {pad(0.2f, -0.2f), 0}, {pad(-0.19f, 0.15f), 0},  // on and inside the dead zone's edge
+        {pad(0.0f, -1.0f), w}, {pad(0.0f, 1.0f), s}, {pad(-1.0f, 0.0f), a},  // a stick pushed fully is exactly the key
+        {pad(0.21f, 0.0f), d}, {pad(0.7f, -0.7f), w | d},
+        {pad(0, 0, {S::DpadUp, S::DpadRight}), w | d}, {pad(0, 0, {S::DpadDown, S::DpadLeft}), s | a},
+        {pad(0, 0, {S::A}), keyBit(Key::Space)}, {pad(0, 0, {S::X}), keyBit(Key::Tab)},
+        {pad(0, 0, {S::LeftBumper}), keyBit(Key::Tab)}, {pad(0, 0, {S::RightBumper}), keyBit(Key::Tab)},
+        {pad(0, 0, {S::Start}), keyBit(Key::P)}, {pad(0, 0, {S::Back}), keyBit(Key::R)},
         {pad(0, 0, {S::B, S::Y, S::Guide, S::LeftThumb, S::RightThumb}), 0},
     };
     for (size_t i = 0; i < std::size(cases); ++i) EXPECT_EQ(gamepadKeys(cases[i].first), cases[i].second) << i;

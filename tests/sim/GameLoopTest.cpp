@@ -106,27 +106,21 @@ TEST(GameLoop, NothingPlaysBeforeTheFirstSpace)
     EXPECT_EQ(session.character.getPosition(), start) << "no physics step before play";
 }
 
-TEST(GameLoop, StartingInsideTheGoalWinsOnTheFirstFrameOfPlay)
+TEST(GameLoop, StartingInsideTheGoalWinsOnTheFirstFrameOfPlayAndDebugModeKeepsPlaying)
 {
-    auto run = start(kInsideTheGoal, kGoalSize);
-    const GameSession& session = run->session();
-    EXPECT_EQ(run->frame(kSpace), "SUCCESSFULLY ESCAPED THE VOID!\n");
-    EXPECT_EQ(run->report().outcome, RunOutcome::Won);
-    EXPECT_EQ(run->report().decidedFrame, 1);
-    EXPECT_TRUE(run->closed());
-    EXPECT_FALSE(session.hud.playing);
-    EXPECT_TRUE(session.hud.won);
-    EXPECT_EQ(session.hud.label, "0 [Tiny]");
-    EXPECT_EQ(session.confetti.pieces.size(), 25u);
-}
-
-TEST(GameLoop, DebugModeKeepsPlayingAfterTheEnd)
-{
-    auto run = start(kInsideTheGoal, "[debug]\ndebug = true\n" + kGoalSize);
-    EXPECT_EQ(run->frame(kSpace), "SUCCESSFULLY ESCAPED THE VOID!\n");
-    for (int i = 0; i < 30; ++i) EXPECT_EQ(run->frame({}), "") << "no second decision";
-    EXPECT_FALSE(run->closed());
-    EXPECT_EQ(run->report().decidedFrame, 1);
+    for (const bool debug : {false, true}) {
+        auto run = start(kInsideTheGoal, (debug ? "[debug]\ndebug = true\n" : "") + kGoalSize);
+        const GameSession& session = run->session();
+        EXPECT_EQ(run->frame(kSpace), "SUCCESSFULLY ESCAPED THE VOID!\n");
+        for (int i = 0; i < 30 && !run->closed(); ++i) EXPECT_EQ(run->frame({}), "") << "no second decision";
+        EXPECT_EQ(run->closed(), !debug);
+        EXPECT_EQ(run->report().outcome, RunOutcome::Won);
+        EXPECT_EQ(run->report().decidedFrame, 1);
+        EXPECT_FALSE(session.hud.playing);
+        EXPECT_TRUE(session.hud.won);
+        EXPECT_EQ(session.hud.label, "0 [Tiny]");
+        EXPECT_EQ(session.confetti.pieces.size(), 25u);
+    }
 }
 
 TEST(GameLoop, AFastVoidLosesWithItsHeight)
@@ -144,19 +138,15 @@ TEST(GameLoop, AFastVoidLosesWithItsHeight)
     EXPECT_GE(printed, report.position.y);
 }
 
-TEST(GameLoop, GoalAndLossInOneFrameEndsLostWithBothLines)
+TEST(GameLoop, AHeightAtOrBelowTheVoidLosesEvenInsideTheGoal)
 {
-    // Start below the void, inside the goal sphere.
+    // Start below the void, inside the goal sphere: both lines, and the loss stands.
     auto run = start("[world]\ncharStartY = -20\ncharStartZ = 0\n[goal]\ngoalX = 0\ngoalY = -20\ngoalZ = 0\n", kGoalSize);
     EXPECT_EQ(run->frame(kSpace), "SUCCESSFULLY ESCAPED THE VOID!\nGAME LOST! HEIGHT: -10\n");
     EXPECT_EQ(run->report().outcome, RunOutcome::Lost);
     EXPECT_FALSE(run->session().hud.won);
-}
-
-TEST(GameLoop, HeightEqualToTheVoidCountsAsLost)
-{
-    auto run = start("[world]\ncharStartY = -10\n[physics]\ngravity = 0\n");
-    // Too short for a physics step: the body is still exactly at its start height.
+    // Too short for a physics step: the body is still exactly at its start height, the void's.
+    run = start("[world]\ncharStartY = -10\n[physics]\ngravity = 0\n");
     EXPECT_EQ(run->frame(kSpace, 0.001f), "GAME LOST! HEIGHT: -10\n");
     EXPECT_FALSE(run->session().frame.stepDue);
 }

@@ -1,6 +1,8 @@
 // The HUD's values and where each line goes on the screen.
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "sim/view/HudState.h"
 
 namespace {
@@ -53,14 +55,9 @@ TEST(HudState, PlayingLayoutUsesTheTwoColumnsAndRowFractions)
         {"VOID LEVEL", right, 918.0f, 0.5f},    {"1.2", right, 864.0f, 1.0f},
     };
     ASSERT_EQ(lines.size(), std::size(expected));
-    for (size_t i = 0; i < lines.size(); ++i) {
-        SCOPED_TRACE(expected[i].text);
-        EXPECT_EQ(lines[i].text, expected[i].text);
-        EXPECT_FLOAT_EQ(lines[i].x, expected[i].x);
-        EXPECT_FLOAT_EQ(lines[i].y, expected[i].y);
-        EXPECT_FLOAT_EQ(lines[i].scale, expected[i].scale);
-        EXPECT_EQ(lines[i].colour, glm::vec3(1.0f));
-    }
+    for (size_t i = 0; i < lines.size(); ++i)
+        EXPECT_EQ(std::tuple(lines[i].text, lines[i].x, lines[i].y, lines[i].scale, lines[i].colour),
+                  std::tuple(expected[i].text, expected[i].x, expected[i].y, expected[i].scale, glm::vec3(1.0f)));
     // Fractions of the screen are taken in double precision: for 777 x 333 the
     // float products differ (0.05 x 777: 38.8500023 against 38.8499985).
     const std::vector<HudLine> odd = hud.lines(777.0f, 333.0f);

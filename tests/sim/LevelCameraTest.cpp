@@ -14,20 +14,15 @@
 #include "sim/frame/GameSession.h"
 #include "sim/replay/CameraWatch.h"
 #include "sim/replay/HeadlessRun.h"
-#include "sim/replay/KeyScript.h"
+#include "support/ShippedFiles.h"
 
 namespace {
 
-const std::string kRoot = VAULTRISE_SOURCE_DIR;
 // How far inside each screen's inner face the camera must stay.
 constexpr float kScreenMargin = 3.0f;
 // A jump up past a platform's edge may hide the character for a moment (a third
 // of a second); longer means a box stands between the camera and the route.
 constexpr int kMaxHiddenFrames = 20;
-
-
-std::string levelPath(int n) { return kRoot + "/assets/settings/level" + std::to_string(n) + ".ini"; }
-const std::string kSettings = kRoot + "/assets/settings/settings.ini";
 
 TEST(ScreenPlanes, FollowTheTiltedScreensOfTheBuiltLevel)
 {
@@ -35,7 +30,7 @@ TEST(ScreenPlanes, FollowTheTiltedScreensOfTheBuiltLevel)
     // (0, 50, 80) puts its mid-plane at z = 80 + (y - 50) tan 20 (it leans away
     // from the play space at the top); the back screen, turned by -20 degrees,
     // mirrors it. The inner faces lie half the thickness (0.1) inside.
-    HeadlessRun run(kSettings, levelPath(0));
+    HeadlessRun run(kSettings, shippedLevel(0));
     const Screens screens = Screens::of(*run.session().level);
     const float t = std::tan(glm::radians(20.0f));
     for (float y : {0.0f, 26.5f, 50.0f, 107.0f}) {
@@ -62,11 +57,9 @@ class ShippedLevelCamera : public testing::TestWithParam<int> {};
 TEST_P(ShippedLevelCamera, ScriptKeepsTheCameraInFrontOfTheScreensWithTheCharacterInSight)
 {
     const int n = GetParam();
-    const KeyScriptResult script = loadKeyScript(kRoot + "/tests/data/levels/level" + std::to_string(n) + ".keys");
-    ASSERT_TRUE(script.script) << script.error;
-    HeadlessRun run(kSettings, levelPath(n));
+    HeadlessRun run(kSettings, shippedLevel(n));
     CameraWatch watch(run.session());
-    const RunReport report = run.play(*script.script, 0, [&] { watch.observe(run.frames()); });
+    const RunReport report = run.play(winScript(n), 0, [&] { watch.observe(run.frames()); });
 
     EXPECT_EQ(report.outcome, RunOutcome::Won) << "the script no longer wins; record it again";
     EXPECT_GE(watch.cameraClearance, kScreenMargin) << "camera too close to or behind a screen at " << watch.cameraAt;
@@ -81,7 +74,7 @@ TEST_P(ShippedLevelCamera, EveryPlaceToStandGivesAClearView)
     // Any route, not just the recorded one: standing at the start or at the
     // middle of any platform top, the camera settles inside the screens on
     // both sides, and on the default side no box hides the character.
-    HeadlessRun run(kSettings, levelPath(GetParam()));
+    HeadlessRun run(kSettings, shippedLevel(GetParam()));
     const Level& level = *run.session().level;
     const Screens screens = Screens::of(level);
     std::vector<glm::vec3> spots{run.session().character.getPosition()};

@@ -8,43 +8,26 @@
 #include "core/IniFile.h"
 #include "sim/level/LevelCheck.h"
 #include "sim/replay/ProofRun.h"
-#include "support/TempFiles.h"
+#include "support/ShippedFiles.h"
 
 namespace {
-
-const std::string kRoot = VAULTRISE_SOURCE_DIR;
 
 // A fair little level: the start on the floor, one platform under the power-up's
 // reach, one wall behind, the goal in a single jump's reach. `changes` replaces
 // values by key; an empty value leaves the key out.
 std::string craftedLevel(const std::map<std::string, std::string>& changes)
 {
-    const std::pair<const char*, std::vector<std::pair<std::string, std::string>>> sections[] = {
-        {"world",
-         {{"dimensionX", "120"},
-          {"dimensionY", "120"},
-          {"dimensionZ", "120"},
-          {"voidSpeed", "1"},
-          {"charStartX", "0"},
-          {"charStartY", "1.5"},
-          {"charStartZ", "0"}}},
-        {"physics", {{"gravity", "50"}}},
-        {"platforms",
-         {{"total", "1"},
-          {"platform0x", "-10"},
-          {"platform0y", "10"},
-          {"platform0z", "5"},
-          {"platform0type", "regular"}}},
-        {"walls", {{"total", "1"}, {"wall0x", "0"}, {"wall0y", "10"}, {"wall0z", "-30"}, {"wall0type", "regular"}}},
-        {"goal", {{"goalX", "20"}, {"goalY", "20"}, {"goalZ", "0"}}},
-    };
+    std::istringstream fair(
+        "[world]\ndimensionX = 120\ndimensionY = 120\ndimensionZ = 120\nvoidSpeed = 1\ncharStartX = 0\n"
+        "charStartY = 1.5\ncharStartZ = 0\n[physics]\ngravity = 50\n[platforms]\ntotal = 1\nplatform0x = -10\n"
+        "platform0y = 10\nplatform0z = 5\nplatform0type = regular\n[walls]\ntotal = 1\nwall0x = 0\nwall0y = 10\n"
+        "wall0z = -30\nwall0type = regular\n[goal]\ngoalX = 20\ngoalY = 20\ngoalZ = 0\n");
     std::string text;
-    for (const auto& [section, keys] : sections) {
-        text += std::string("[") + section + "]\n";
-        for (auto [key, value] : keys) {
-            if (const auto change = changes.find(key); change != changes.end()) value = change->second;
-            if (!value.empty()) text += key + " = " + value + "\n";
-        }
+    for (std::string line; std::getline(fair, line);) {
+        const std::string key = line.substr(0, line.find(" = "));
+        const auto change = changes.find(key);
+        if (change == changes.end()) text += line + "\n";
+        else if (!change->second.empty()) text += key + " = " + change->second + "\n";
     }
     return text;
 }
@@ -59,8 +42,7 @@ const std::string kCatalogue =
 TEST(LevelCheck, NamesEachProblemByItsKey)
 {
     const IniFile settings = IniFile::fromText(kCatalogue);
-    EXPECT_EQ(findLevelProblems(IniFile::fromText(craftedLevel({})), settings),
-              std::vector<std::string>{});
+    EXPECT_EQ(findLevelProblems(IniFile::fromText(craftedLevel({})), settings), std::vector<std::string>{});
 
     const std::pair<std::map<std::string, std::string>, std::string> cases[] = {
         {{{"platform0x", "70"}}, "platform0x: the box reaches x = 74, outside the world (x within +-60)"},
@@ -106,13 +88,11 @@ TEST(LevelCheck, EveryShippedLevelIsCleanAndWonByItsProofRun)
     for (int n = 0; n < 5; ++n) {
         const std::string level = "level" + std::to_string(n);
         std::ostringstream out;
-        EXPECT_TRUE(
-            checkLevel(kRoot + "/assets/settings/" + level + ".ini", kRoot + "/assets/settings/settings.ini", out))
-            << out.str();
+        EXPECT_TRUE(checkLevel(shippedLevel(n), kSettings, out)) << out.str();
         EXPECT_EQ(out.str().find("proof run " + level + ".replay: won frame "), 0u) << out.str();
         EXPECT_NE(out.str().find(level + ".ini: no problems\n"), std::string::npos);
     }
     std::ostringstream out;
-    EXPECT_FALSE(checkLevel("/nonexistent/level7.ini", kRoot + "/assets/settings/settings.ini", out));
+    EXPECT_FALSE(checkLevel("/nonexistent/level7.ini", kSettings, out));
     EXPECT_EQ(out.str(), "level7.ini: cannot read /nonexistent/level7.ini as a level file\n");
 }

@@ -3,20 +3,17 @@
 // stand on inside the power-up and inside the goal.
 #include <gtest/gtest.h>
 
-#include <iostream>
-
 #include <cmath>
+#include <iostream>
 #include <set>
-#include <string>
 
 #include <glm/geometric.hpp>
 #include <glm/vec3.hpp>
 
 #include "core/IniFile.h"
+#include "support/ShippedFiles.h"
 
 namespace {
-
-const std::string kRoot = VAULTRISE_SOURCE_DIR;
 
 glm::vec3 point(const IniFile& ini, const std::string& section, const std::string& key, const char* x, const char* y,
                 const char* z)
@@ -27,12 +24,12 @@ glm::vec3 point(const IniFile& ini, const std::string& section, const std::strin
 
 TEST(ShippedLevelFiles, HaveDistinctNamesAStartOnTheFloorAndPlacesToStandAtThePowerUpAndGoal)
 {
-    const IniFile settings(kRoot + "/assets/settings/settings.ini", std::cout);
+    const IniFile settings(kSettings, std::cout);
     ASSERT_TRUE(settings.loaded());
     std::set<std::string> names;
     for (int n = 0; n < 5; ++n) {
         SCOPED_TRACE("level" + std::to_string(n));
-        const IniFile level(kRoot + "/assets/settings/level" + std::to_string(n) + ".ini", std::cout);
+        const IniFile level(shippedLevel(n), std::cout);
         ASSERT_TRUE(level.loaded());
         EXPECT_TRUE(names.insert(level.getString("general", "name", "")).second) << "name missing or used twice";
         const long total = level.getInt("platforms", "total", 0);

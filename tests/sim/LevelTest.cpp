@@ -10,7 +10,7 @@
 #include "sim/gameplay/VoidState.h"
 #include "sim/level/Level.h"
 #include "sim/level/LevelFactory.h"
-#include "support/TempIni.h"
+#include "support/TestWorld.h"
 
 namespace {
 

@@ -10,11 +10,9 @@
 #include <string>
 
 #include "sim/replay/HeadlessRun.h"
-#include "sim/replay/KeyScript.h"
+#include "support/ShippedFiles.h"
 
 namespace {
-
-const std::string kRoot = VAULTRISE_SOURCE_DIR;
 
 struct Recorded {
     int frame;     // frame of the win, counted from the first frame of the run
@@ -37,18 +35,7 @@ std::string hex(float v)
     return text;
 }
 
-std::unique_ptr<HeadlessRun> startLevel(int n)
-{
-    return std::make_unique<HeadlessRun>(kRoot + "/assets/settings/settings.ini",
-                                         kRoot + "/assets/settings/level" + std::to_string(n) + ".ini");
-}
-
-KeyScript winScript(int n)
-{
-    const KeyScriptResult loaded = loadKeyScript(kRoot + "/tests/data/levels/level" + std::to_string(n) + ".keys");
-    EXPECT_TRUE(loaded.script) << loaded.error;
-    return loaded.script.value_or(KeyScript{});
-}
+std::unique_ptr<HeadlessRun> startLevel(int n) { return std::make_unique<HeadlessRun>(kSettings, shippedLevel(n)); }
 
 class ShippedLevel : public testing::TestWithParam<int> {};
 

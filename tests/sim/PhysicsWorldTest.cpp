@@ -10,7 +10,7 @@
 #include <glm/geometric.hpp>
 
 #include "sim/physics/PhysicsWorld.h"
-#include "support/TempIni.h"
+#include "support/TestWorld.h"
 
 namespace {
 

@@ -6,44 +6,28 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <filesystem>
-#include <fstream>
 #include <functional>
 #include <random>
 #include <sstream>
-#include <unistd.h>
 
 #include "sim/frame/GameSession.h"
 #include "sim/replay/ContentHash.h"
 #include "sim/replay/HeadlessRun.h"
-#include "sim/replay/KeyScript.h"
 #include "sim/replay/ReplayPlayback.h"
 #include "sim/replay/ReplayStore.h"
 #include "sim/replay/ReplayWriter.h"
 #include "sim/settings/StartupConfig.h"
+#include "support/ShippedFiles.h"
+#include "support/TempFiles.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-const std::string kRoot = VAULTRISE_SOURCE_DIR;
-const std::string kSettings = kRoot + "/assets/settings/settings.ini";
-std::string shippedLevel(int n)
+std::string text(const fs::path& path) { return readFileBytes(path.string(), FileKind::Replay).value_or(""); }
+std::string replaced(std::string text, const std::string& from, const std::string& to)
 {
-    return kRoot + "/assets/settings/level" + std::to_string(n) + ".ini";
-}
-
-fs::path scratch(const std::string& name)
-{
-    const fs::path folder = fs::temp_directory_path() / ("vaultrise_" + name + "_" + std::to_string(getpid()));
-    fs::remove_all(folder);
-    fs::create_directories(folder);
-    return folder;
-}
-
-std::string text(const fs::path& path)
-{
-    return readFileBytes(path.string(), FileKind::Replay).value_or("");
+    return text.replace(text.find(from), from.size(), to);
 }
 
 struct Recording {
@@ -55,15 +39,14 @@ struct Recording {
 // Plays a level's win script on a fake clock and records it as the game does.
 Recording record(int level, int frames, int loadTime, const std::function<float(int)>& frameTime)
 {
-    Recording r{(scratch("record") / "run.replay").string(), {}, {}};
+    Recording r{(freshFolder("record") / "run.replay").string(), {}, {}};
     HeadlessRun run(kSettings, shippedLevel(level), loadTime);
     std::ostringstream log;
     ReplayWriter writer(r.path,
                         recordingHeader(std::to_string(level), shippedLevel(level), kSettings,
                                         SimulationSettings::of(run.session().config)),
                         log);
-    const auto script = loadKeyScript(kRoot + "/tests/data/levels/level" + std::to_string(level) + ".keys");
-    const auto keys = script.script->frames();
+    const auto keys = winScript(level).frames();
     for (int i = 0; i < frames && !run.closed(); ++i) {
         run.frame(i < static_cast<int>(keys.size()) ? keys[static_cast<size_t>(i)] : std::vector<Key>{}, frameTime(i));
         writer.append(run.lastFrameRecord());
@@ -168,31 +151,24 @@ TEST(Replay, BrokenFilesGetAClearLineAndNeverAFrame)
 TEST(Replay, ARunOnAChangedLevelOrCatalogueIsRefusedUnlessForced)
 {
     // A game folder with the shipped level 1, its proof run and the shipped catalogue.
-    const fs::path game = scratch("changed");
+    const fs::path game = freshFolder("changed");
     fs::create_directories(game / "settings");
     const std::string shippedSettings = text(kSettings);
     const std::string level1 = text(shippedLevel(1));
     fs::copy_file(kRoot + "/assets/settings/level1.replay", game / "run.replay");
-    const auto setUp = [&](std::string settings, std::string level) {
-        settings.replace(settings.find("assetPath = assets"), 18, "assetPath = " + game.string());
-        std::ofstream(game / "settings.ini") << settings;
+    const auto setUp = [&](const std::string& settings, const std::string& level) {
+        std::ofstream(game / "settings.ini") << replaced(settings, "assetPath = assets", "assetPath = " + game.string());
         std::ofstream(game / "settings" / "level1.ini") << level;
-    };
-    const auto movedPlatform = [&] {
-        std::string l = level1;
-        return l.replace(l.find("platform0x = -40"), 16, "platform0x = -38");
-    };
-    const auto resizedStep = [&] {
-        std::string s = shippedSettings;
-        return s.replace(s.find("plat_stepX = 6"), 14, "plat_stepX = 7");
     };
     struct Case {
         std::string settings, level, refusal;
     };
     const Case cases[] = {
         {shippedSettings + "; a comment\n", level1, ""},
-        {shippedSettings, movedPlatform(), "settings/level1.ini is not the level file the run was recorded on"},
-        {resizedStep(), level1, "the [elements] catalogue in " + (game / "settings.ini").string() + " has changed"},
+        {shippedSettings, replaced(level1, "platform0x = -40", "platform0x = -38"),
+         "settings/level1.ini is not the level file the run was recorded on"},
+        {replaced(shippedSettings, "plat_stepX = 6", "plat_stepX = 7"), level1,
+         "the [elements] catalogue in " + (game / "settings.ini").string() + " has changed"},
     };
     for (const Case& c : cases) {
         setUp(c.settings, c.level);
@@ -248,7 +224,7 @@ TEST(ReplayStore, RunsGoToTheXdgStateFolderAndOnlyTheNewestAreKept)
     EXPECT_EQ(defaultReplayFolder(nullptr, "/home/p"), fs::path("/home/p/.local/state/vaultrise/replays"));
     EXPECT_FALSE(defaultReplayFolder(nullptr, nullptr));
 
-    const fs::path folder = scratch("store") / "vaultrise" / "replays";
+    const fs::path folder = freshFolder("store") / "vaultrise" / "replays";
     fs::create_directories(folder);
     const auto now = fs::file_time_type::clock::now();
     for (int i = 0; i < 25; ++i) {

@@ -5,7 +5,7 @@
 #include <tuple>
 
 #include "sim/physics/PhysicsWorld.h"
-#include "support/TempIni.h"
+#include "support/TestWorld.h"
 
 namespace {
 

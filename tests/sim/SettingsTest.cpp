@@ -6,27 +6,18 @@
 #include "core/FiniteValue.h"
 #include "core/IniFile.h"
 #include "sim/settings/StartupConfig.h"
-#include "support/TempFiles.h"
 
-TEST(Settings, WindowSizesParseWithFallbacksAndUnusableOnesGetOneLineEach)
+TEST(Settings, WindowSizesAndBrightnessParseWithFallbacksAndUnusableOnesGetOneLineEach)
 {
-    std::ostringstream log;
-    const auto read = [&](const std::string& s) { return StartupConfig::read(IniFile::fromText(s), log); };
     // Integers detect their base and fall back without leading digits.
-    for (const auto& [text, width] : {std::pair{"0x400", 1024u}, {"010", 8u}, {"abc", 1920u}, {"720px", 720u}})
-        EXPECT_EQ(read(std::string("[window]\nwidth = ") + text).renderWidth, width) << text;
-    StartupConfig c = read("[window]\nwidth = 1280\nheight = 720\n");
-    EXPECT_EQ(glm::vec3(c.initialCursorX, c.initialCursorY, c.aspectRatio), glm::vec3(640, 360, 1280.0f / 720.0f));
-    EXPECT_EQ(log.str(), "");
-    c = read("[window]\nwidth = 0\nheight = 16385\n");
-    EXPECT_EQ(log.str(), "Settings: window width 0 is not a usable size, using 1920\n"
-                         "Settings: window height 16385 is not a usable size, using 1080\n");
-    EXPECT_EQ(c.aspectRatio, 1920.0f / 1080.0f);
-}
-
-TEST(Settings, SizesThatOnlyLookUsableAndUnusableBrightnessFallBackWithALine)
-{
-    const struct { const char* text; uint32_t width, height; float brightness; const char* line; } rows[] = {
+    const struct { const char* text; uint32_t width, height; float brightness; const char* lines; } rows[] = {
+        {"width = 0x400", 1024, 1080, 200, ""},
+        {"width = 010", 8, 1080, 200, ""},
+        {"width = abc", 1920, 1080, 200, ""},
+        {"width = 720px", 720, 1080, 200, ""},
+        {"width = 0\nheight = 16385", 1920, 1080, 200,
+         "Settings: window width 0 is not a usable size, using 1920\n"
+         "Settings: window height 16385 is not a usable size, using 1080\n"},
         {"width = 1e30", 1920, 1080, 200, "Settings: window width 1e+30 is not a usable size, using 1920\n"},
         {"width = 1280.0\nheight = 16384", 1280, 16384, 200, ""},
         {"width = 16384\nheight = 16384", 1920, 1080, 200,
@@ -40,9 +31,13 @@ TEST(Settings, SizesThatOnlyLookUsableAndUnusableBrightnessFallBackWithALine)
         std::ostringstream log;
         const StartupConfig c = StartupConfig::read(IniFile::fromText(std::string("[window]\n") + row.text), log);
         EXPECT_EQ(std::tuple(c.renderWidth, c.renderHeight, c.brightness, log.str()),
-                  std::tuple(row.width, row.height, row.brightness, std::string(row.line)))
+                  std::tuple(row.width, row.height, row.brightness, std::string(row.lines)))
             << row.text;
+        EXPECT_EQ(c.aspectRatio, float(row.width) / float(row.height)) << row.text;
     }
+    std::ostringstream log;
+    const StartupConfig c = StartupConfig::read(IniFile::fromText("[window]\nwidth = 1280\nheight = 720\n"), log);
+    EXPECT_EQ(std::pair(c.initialCursorX, c.initialCursorY), std::pair(640.0f, 360.0f));
 }
 
 TEST(FiniteValue, UnusableNumbersFallBackWithOneLineNamingTheReaderAndWhy)
@@ -70,15 +65,33 @@ TEST(FiniteValue, UnusableNumbersFallBackWithOneLineNamingTheReaderAndWhy)
 
 TEST(Settings, BlurCostKeysDefaultToTheFullBloomAndFallBackWithOneLineEach)
 {
+    const struct { const char* text; int passes; float scale; const char* lines; } rows[] = {
+        {"", 10, 1.0f, ""},
+        {"blurPasses = 0\nblurScale = 0.25", 0, 0.25f, ""},
+        {"blurPasses = -2\nblurScale = 1.5", 10, 1.0f,
+         "Settings: window blurPasses -2 is not a usable count, using 10\n"
+         "Settings: window blurScale 1.5 is not a usable scale, using 1\n"},
+    };
+    for (const auto& row : rows) {
+        std::ostringstream log;
+        const StartupConfig c = StartupConfig::read(IniFile::fromText(std::string("[window]\n") + row.text), log);
+        EXPECT_EQ(std::tuple(c.blurPasses, c.blurScale, log.str()), std::tuple(row.passes, row.scale, row.lines));
+    }
+}
+
+TEST(LaunchOptions, CommandLineValuesReplaceTheFileBeforeAnythingIsDerived)
+{
+    const IniFile settings =
+        IniFile::fromText("[general]\nlevel = 2\n[window]\nwidth = 0\nheight = 720\nfullscreen = true\n");
     std::ostringstream log;
-    const auto read = [&](const std::string& s) { return StartupConfig::read(IniFile::fromText(s), log); };
-    StartupConfig c = read("");
-    EXPECT_EQ(std::pair(c.blurPasses, c.blurScale), std::pair(10, 1.0f));
-    c = read("[window]\nblurPasses = 0\nblurScale = 0.25\n");
-    EXPECT_EQ(std::pair(c.blurPasses, c.blurScale), std::pair(0, 0.25f));
-    EXPECT_EQ(log.str(), "");
-    c = read("[window]\nblurPasses = -2\nblurScale = 1.5\n");
-    EXPECT_EQ(std::pair(c.blurPasses, c.blurScale), std::pair(10, 1.0f));
-    EXPECT_EQ(log.str(), "Settings: window blurPasses -2 is not a usable count, using 10\n"
-                         "Settings: window blurScale 1.5 is not a usable scale, using 1\n");
+    const StartupConfig plain = StartupConfig::read(settings, log);
+    EXPECT_EQ(std::tuple(plain.level, plain.fullscreen), std::tuple("2", true));
+    log.str("");
+    LaunchOptions options;
+    options.level = "4", options.fullscreen = false, options.width = 640, options.height = 360;
+    const StartupConfig c = StartupConfig::read(settings, log, options);
+    EXPECT_EQ(c.levelFilePath(), "../assets/settings/level4.ini");
+    EXPECT_EQ(std::tuple(c.fullscreen, c.renderWidth, c.renderHeight, c.initialCursorX), std::tuple(false, 640u, 360u, 320.0f));
+    EXPECT_FLOAT_EQ(c.aspectRatio, 640.0f / 360.0f);
+    EXPECT_EQ(log.str(), "") << "the file's unusable width is not reported when the command line replaces it";
 }

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "sim/view/TextLayout.h"
 
 namespace {
@@ -34,9 +36,7 @@ TEST(TextLayout, MissingAndHighCodesAreEmptyWithNoAdvance)
 
     const char high = static_cast<char>(200);
     const Glyph empty = glyphFor(glyphs, high);
-    EXPECT_EQ(empty.textureId, 0u);
-    EXPECT_EQ(empty.size, glm::ivec2(0));
-    EXPECT_EQ(empty.advance, 0u);
+    EXPECT_EQ(std::tuple(empty.textureId, empty.size, empty.advance), std::tuple(0u, glm::ivec2(0), 0u));
 
     const std::vector<GlyphQuad> quads = layoutText(glyphs, std::string("A") + high + "B", 10.0f, 20.0f, 1.0f);
     ASSERT_EQ(quads.size(), 3u);

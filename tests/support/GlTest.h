@@ -37,6 +37,15 @@ inline Shader gameShader(const std::string& name, std::string* log = nullptr)
     return shader;
 }
 
+// A 1 x 1 texture of one RGBA colour.
+inline GlTexture solidTexture(const char* rgba)
+{
+    GlTexture texture = GlTexture::create();
+    glTextureStorage2D(texture, 1, GL_RGBA8, 1, 1);
+    glClearTexImage(texture, 0, GL_RGBA, GL_UNSIGNED_BYTE, rgba);
+    return texture;
+}
+
 // A fresh folder under /tmp, removed with its contents afterwards.
 struct ScratchDir {
     ScratchDir()

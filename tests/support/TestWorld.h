@@ -5,9 +5,6 @@
 
 #include "core/IniFile.h"
 #include "sim/physics/PhysicsWorld.h"
-#include "support/TempFiles.h"
-
-inline std::string writeTempIni(const std::string& text) { return writeTempFile("sim", text); }
 
 // What was written to a log since the last call.
 inline std::string takeLog(std::ostringstream& log)
