@@ -11,6 +11,7 @@
 #include "platform/Benchmark.h"
 #include "sim/level/Level.h"
 #include "platform/GlfwFrameHost.h"
+#include "platform/HeapPolicy.h"
 #include "platform/PlayLoop.h"
 #include "core/IniFile.h"
 #include "sim/settings/StartupConfig.h"
@@ -119,6 +120,10 @@ int Application::run()
     decodedImages.reset();
     stages.next("models");
     renderer->loadModels(importedModels.get());
+    // The decoded images and the imported meshes are freed by now; the
+    // session's blocks (the physics pools) are too large for the holes they
+    // left, which would otherwise stay resident.
+    returnFreeHeapPages();
 
     stages.next("level, HUD, particles");
     auto session = std::make_unique<GameSession>(config, std::move(settings), std::move(levelFile),
