@@ -120,9 +120,9 @@ int Application::run()
     decodedImages.reset();
     stages.next("models");
     renderer->loadModels(importedModels.get());
-    // The decoded images and the imported meshes are freed by now; the
-    // session's blocks (the physics pools) are too large for the holes they
-    // left, which would otherwise stay resident.
+    // The decoded images and the imported meshes are freed by now. The
+    // session's large blocks (the physics pools) do not fit the holes they
+    // left, which would otherwise stay resident: about 3 MiB.
     returnFreeHeapPages();
 
     stages.next("level, HUD, particles");
