@@ -3,9 +3,11 @@
 #include "platform/Application.h"
 #include "platform/CommandLine.h"
 #include "platform/HeadlessCommands.h"
+#include "platform/HeapPolicy.h"
 
 int main(int argc, char** argv)
 {
+    shareOneHeapAcrossThreads();
     const CommandLine commandLine = parseCommandLine(argc, argv, std::cout, std::cerr);
     if (commandLine.exitStatus) return *commandLine.exitStatus;
     const LaunchOptions& options = commandLine.options;

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <filesystem>
 #include <iostream>
+#include <string>
+#include <utility>
 #include <vector>
 
 #include <stb/stb_image.h>
@@ -161,4 +163,36 @@ TEST(SceneRenderer, ImagesDecodedAheadPrintTheSameFailuresInTheSameOrderAndLoadT
     EXPECT_EQ(std::count(lines[1].begin(), lines[1].end(), '\n'), 6 + 60 + 60 + 47 + 47 + 110);
     EXPECT_EQ(lines[1].find("video/video"), std::string::npos);
     EXPECT_EQ(lines[1].rfind("Texture failed to load at path: " + assets.path + "/textures/platforms_magenta.png\n", 0), 0u);
+}
+
+// Releasing the compiler frees its built-in function library; a program
+// compiled after the release would build it again and keep it. So the release
+// comes once, after the renderer's last compile, and a later compile still
+// works.
+TEST(SceneRenderer, TheShaderCompilerIsReleasedOnceAfterTheLastCompile)
+{
+    GlTestWindow window;
+    ASSERT_TRUE(window.ok());
+    StartupConfig config;
+    config.assetPath = std::string(VAULTRISE_SOURCE_DIR) + "/assets";
+    config.renderWidth = 64;
+    config.renderHeight = 36;
+    // libepoxy resolves an entry point on its first call, replacing the pointer.
+    glReleaseShaderCompiler();
+    gameShader("font");
+    static std::string calls;  // 'c' per stage compiled, 'r' per release
+    static decltype(epoxy_glCompileShader) compile = nullptr;
+    static decltype(epoxy_glReleaseShaderCompiler) release = nullptr;
+    calls.clear();
+    compile = std::exchange(epoxy_glCompileShader, [](GLuint shader) { calls += 'c'; compile(shader); });
+    release = std::exchange(epoxy_glReleaseShaderCompiler, [] { calls += 'r'; release(); });
+    { SceneRenderer renderer(config); }
+    epoxy_glCompileShader = compile;
+    epoxy_glReleaseShaderCompiler = release;
+    EXPECT_EQ(std::count(calls.begin(), calls.end(), 'r'), 1) << calls;
+    EXPECT_EQ(calls.find('c'), 0u) << calls;
+    EXPECT_EQ(calls.find('r'), calls.size() - 1) << calls;
+    std::string log;  // compile and link errors
+    gameShader("model", &log);
+    EXPECT_EQ(log, "");
 }
