@@ -76,6 +76,18 @@ TEST(PhysicsWorld, TouchingMaterialsAverageTheirRestitution)
     EXPECT_NEAR(PhysicsWorld::positionOf(box).y, 1.5f, 0.1f);
 }
 
+TEST(PhysicsWorld, MoreContactsThanThePoolsHoldStillSettleEveryBox)
+{
+    // 400 boxes on the floor need more contact manifolds than the world keeps pooled.
+    TestWorld t("");
+    solid(t, {0, 0, 0}, {30, 0.5f, 30});
+    std::vector<btRigidBody*> boxes;
+    for (int i = 0; i < 400; ++i) boxes.push_back(dropBox(t, {(i % 20) * 2.5f - 24.0f, 2.0f, (i / 20) * 2.5f - 24.0f}));
+    t.step(120);
+    EXPECT_GT(t.world->scene->getDispatcher()->getNumManifolds(), 256);  // the pools' size
+    for (btRigidBody* box : boxes) ASSERT_NEAR(PhysicsWorld::positionOf(box).y, 1.5f, 0.1f);
+}
+
 TEST(PhysicsWorld, RayHitsTheClosestSolidPastTriggersAndTheCharacter)
 {
     TestWorld t("[physics]\ngravity = 0\n[world]\ncharStartZ = 0\n");
