@@ -11,7 +11,7 @@
 #include "platform/Benchmark.h"
 #include "sim/level/Level.h"
 #include "platform/GlfwFrameHost.h"
-#include "platform/HeapPolicy.h"
+#include "core/HeapPolicy.h"
 #include "platform/PlayLoop.h"
 #include "core/IniFile.h"
 #include "sim/settings/StartupConfig.h"

@@ -3,7 +3,7 @@
 #include "platform/Application.h"
 #include "platform/CommandLine.h"
 #include "platform/HeadlessCommands.h"
-#include "platform/HeapPolicy.h"
+#include "core/HeapPolicy.h"
 
 int main(int argc, char** argv)
 {

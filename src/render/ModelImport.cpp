@@ -5,11 +5,11 @@
 #include <assimp/material.h>
 #include <assimp/postprocess.h>
 #include <assimp/scene.h>
-#include <malloc.h>
 
 #include <sstream>
 
 #include "core/FileCheck.h"
+#include "core/HeapPolicy.h"
 
 namespace {
 
@@ -124,7 +124,7 @@ std::future<std::vector<ImportedModel>> importModelsAhead(std::vector<std::strin
     return std::async(std::launch::async, [paths = std::move(paths)] {
         std::vector<ImportedModel> models;
         for (const std::string& path : paths) models.push_back(importModel(path));
-        malloc_trim(0);
+        returnFreeHeapPages();  // the importers' heap, before the textures need room
         return models;
     });
 }

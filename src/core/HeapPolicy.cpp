@@ -1,4 +1,4 @@
-#include "platform/HeapPolicy.h"
+#include "core/HeapPolicy.h"
 
 #include <malloc.h>
 
