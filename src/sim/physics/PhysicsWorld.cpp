@@ -304,23 +304,7 @@ void PhysicsWorld::stepSimulation(float dt)
     for (const DampedBody& d : parts->damped)
         d.body->setDamping(bulletDamping(d.linearPerSecond, dt), bulletDamping(d.angularPerSecond, dt));
 
-    const btVector3 start = characterBody ? characterBody->getWorldTransform().getOrigin() : btVector3(0, 0, 0);
-    scene->stepSimulation(dt, 0);
-
-    if (characterBody) {
-        // Capped again after the step, as the world was always left: the post-step
-        // impulse and the next frame's movement start from a speed within the cap.
-        capSpeed(characterBody, characterMaxLinearVelocity);
-        // The solver pushes a body out of a box it sank into on top of its
-        // move; the step as a whole stays within the cap as well.
-        btTransform pose = characterBody->getWorldTransform();
-        const btVector3 moved = pose.getOrigin() - start;
-        const btScalar most = characterMaxLinearVelocity * dt;
-        if (moved.length() > most) {
-            pose.setOrigin(start + moved * (most / moved.length()));
-            characterBody->setWorldTransform(pose);
-        }
-    }
+    parts->world->stepWithinCap(dt);
     // Bounds as they are after the step, for the trigger scan and the ray
     // casts that follow. Only dynamic bodies move; going through every body
     // (updateAabbs) would cost a big level's statics a second pass per step.

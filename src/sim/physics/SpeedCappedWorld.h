@@ -13,6 +13,10 @@ public:
     btRigidBody* cappedBody = nullptr;
     float maxSpeed = 0.0f;
 
+    // One fixed step. Afterwards the capped body is within the cap again and
+    // has moved no further over the whole step than the cap allows.
+    void stepWithinCap(btScalar timeStep);
+
 protected:
     void integrateTransforms(btScalar timeStep) override;
 };
