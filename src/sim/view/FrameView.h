@@ -5,6 +5,8 @@
 #include <glm/mat4x4.hpp>
 #include <glm/vec3.hpp>
 
+#include "sim/frame/FrameEvent.h"
+
 // What one simulated frame hands to the renderer: the camera's matrices, the
 // light, and which objects are drawn. The simulation fills it after its own
 // work for the frame is done; the renderer only reads it.
@@ -21,4 +23,11 @@ struct FrameView {
     int32_t animationFrame = 0;  // which picture every animated surface shows
     float deltaTime = 0.0f;      // the frame's clock step, for the renderer's own motion
     int32_t frameCount = 0;
+
+    // What the frame's sounds and reactions read.
+    std::vector<FrameEvent> events;  // what happened in this frame, in order
+    bool grounded = false;           // the sphere touches a surface
+    float groundSpeed = 0.0f;        // the sphere's speed along the ground, units per second
+    float voidHeight = 0.0f;         // the void's surface, world y
+    bool paused = false;
 };
