@@ -3,7 +3,7 @@
 #include <epoxy/gl.h>
 #include <GLFW/glfw3.h>
 
-#include <iostream>
+#include <ostream>
 #include <future>
 #include <memory>
 
@@ -52,22 +52,22 @@ GLFWwindow* createWindow(const StartupConfig& config)
 int Application::run()
 {
     // Lines are read by players and by tests while the game runs.
-    std::cout << std::unitbuf;
+    log << std::unitbuf;
     StartupStages stages;
 
     stages.next("settings and level file");
-    IniFile settings(options.settingsPath, std::cout);
-    StartupConfig config = StartupConfig::read(settings, std::cout, options);
+    IniFile settings(options.settingsPath, log);
+    StartupConfig config = StartupConfig::read(settings, log, options);
     // The benchmark's script acts from its first frame.
     if (options.bench) config.loadTime = 0;
     // A replay brings its own level and simulation settings; one that cannot
     // be played ends the run before a window opens.
     std::optional<Replay> replay;
     if (options.replayPath) {
-        replay = openReplay(*options.replayPath, options.settingsPath, config, options.force, std::cerr);
+        replay = openReplay(*options.replayPath, options.settingsPath, config, options.force, errors);
         if (!replay) return 1;
     }
-    IniFile levelFile = openLevelFile(config.levelFilePath(), std::cout);
+    IniFile levelFile = openLevelFile(config.levelFilePath(), log);
 
     // The image files decode (mipmaps included) on worker threads while the
     // window, the context and the programs are made; the uploads stay on this
@@ -84,12 +84,12 @@ int Application::run()
     stages.next("window and context");
 
     if (!glfwInit()) {
-        std::cout << "Failed to create GLFW window\n";
+        log << "Failed to create GLFW window\n";
         return 1;
     }
     GLFWwindow* window = createWindow(config);
     if (!window) {
-        std::cout << "Failed to create GLFW window\n";
+        log << "Failed to create GLFW window\n";
         glfwTerminate();
         return 1;
     }
@@ -100,7 +100,7 @@ int Application::run()
     // libepoxy resolves GL entry points lazily; a context below 4.6 means the
     // functions the game needs are missing.
     if (epoxy_gl_version() < 46) {
-        std::cout << "Failed to initialize GLAD\n";
+        log << "Failed to initialize GLAD\n";
         return 1;
     }
 
@@ -112,7 +112,7 @@ int Application::run()
     // object the game makes and deletes them as it dies, so it must die while
     // the context exists: it is reset before GLFW is terminated.
     stages.next("shaders and targets");
-    auto renderer = std::make_unique<SceneRenderer>(config);
+    auto renderer = std::make_unique<SceneRenderer>(config, log);
     stages.next("textures");
     renderer->loadTextures(decodedImages.get());
     stages.next("frame sequences");
@@ -127,26 +127,26 @@ int Application::run()
 
     stages.next("level, HUD, particles");
     auto session = std::make_unique<GameSession>(config, std::move(settings), std::move(levelFile),
-                                                 renderer->sessionTextures(), std::cout);
+                                                 renderer->sessionTextures(), log);
     // The mouse is not recorded, so a replay leaves the camera to the recorded keys.
     WindowTargets targets{&session->input, replay ? nullptr : &session->camera};
     glfwSetWindowUserPointer(window, &targets);
     renderer->attach(*session);
 
-    std::cout << "OpenGL Version " << reinterpret_cast<const char*>(glGetString(GL_VERSION)) << "\n";
+    log << "OpenGL Version " << reinterpret_cast<const char*>(glGetString(GL_VERSION)) << "\n";
     stages.finish();
 
     int status = 0;
     if (options.bench) {
         glfwSwapInterval(0);  // frames as fast as they can be drawn
-        status = runBenchmark(window, *session, *renderer, *options.bench, stages, std::cout);
+        status = runBenchmark(window, *session, *renderer, *options.bench, stages, log);
     } else {
         glfwSwapInterval(1);
         GlfwFrameHost host(window, session->config.controls);
         if (replay) {
-            playReplay(window, host, *session, *renderer, *replay);
+            playReplay(window, host, *session, *renderer, *replay, log);
         } else {
-            play(window, host, session, *renderer, options, targets);
+            play(window, host, session, *renderer, options, targets, log);
         }
     }
 

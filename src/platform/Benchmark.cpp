@@ -12,8 +12,8 @@
 #include "render/SceneRenderer.h"
 #include "sim/frame/GameLoop.h"
 #include "sim/frame/GameSession.h"
-#include "sim/replay/KeyScript.h"
-#include "sim/replay/ScriptedHost.h"
+#include "sim/run/KeyScript.h"
+#include "sim/run/ScriptedHost.h"
 
 namespace {
 

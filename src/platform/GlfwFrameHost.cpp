@@ -1,5 +1,6 @@
 #include "platform/GlfwFrameHost.h"
 
+#include "platform/GlfwKeyCodes.h"
 #include "sim/frame/GamepadKeys.h"
 
 #include <GLFW/glfw3.h>
@@ -41,7 +42,8 @@ void GlfwFrameHost::pollEvents()
 bool GlfwFrameHost::isKeyDown(Key key) const
 {
     if (padKeys & keyBit(key)) return true;
-    return boundKeyDown(bindings, key, [this](int code) { return glfwGetKey(window, code) == GLFW_PRESS; });
+    return boundKeyDown(bindings, key,
+                        [this](KeyboardKey bound) { return glfwGetKey(window, glfwKeyCode(bound)) == GLFW_PRESS; });
 }
 
 // The renderer sets the polygon mode around the scene passes from the frame's

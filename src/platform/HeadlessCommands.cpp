@@ -6,7 +6,7 @@
 #include <sstream>
 
 #include "core/IniFile.h"
-#include "sim/replay/ProofRun.h"
+#include "sim/proof/ProofRun.h"
 #include "sim/replay/ReplayPlayback.h"
 #include "sim/settings/StartupConfig.h"
 

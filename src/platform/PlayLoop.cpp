@@ -9,11 +9,12 @@
 #include <ctime>
 #include <filesystem>
 #include <functional>
-#include <iostream>
+#include <ostream>
 #include <memory>
 #include <thread>
 
 #include "platform/GlfwFrameHost.h"
+#include "platform/GlfwKeyCodes.h"
 #include "platform/Screenshot.h"
 #include "platform/WindowCallbacks.h"
 #include "render/SceneRenderer.h"
@@ -21,13 +22,13 @@
 #include "sim/frame/GameSession.h"
 #include "sim/frame/SessionStart.h"
 #include "sim/records/BestTimes.h"
-#include "sim/replay/ContentHash.h"
+#include "core/ContentHash.h"
 #include "sim/replay/KeyTap.h"
 #include "sim/replay/ReplayHost.h"
 #include "sim/replay/ReplayPlayback.h"
 #include "sim/replay/ReplayStore.h"
 #include "sim/replay/ReplayWriter.h"
-#include "sim/replay/RunReport.h"
+#include "sim/run/RunReport.h"
 #include "sim/view/FrameRateMeter.h"
 
 namespace {
@@ -38,7 +39,8 @@ constexpr int kRunsKept = 20;
 // Every run is recorded: into the file the command line names, or into the
 // replay folder. Silent when it works; one line when it cannot, and the game
 // plays on unrecorded.
-std::unique_ptr<ReplayWriter> startRecording(const LaunchOptions& options, const StartupConfig& config)
+std::unique_ptr<ReplayWriter> startRecording(const LaunchOptions& options, const StartupConfig& config,
+                                             std::ostream& log)
 {
     std::string path;
     if (options.recordPath) {
@@ -49,14 +51,14 @@ std::unique_ptr<ReplayWriter> startRecording(const LaunchOptions& options, const
         const auto file =
             folder ? nextRunFile(*folder, config.level, std::time(nullptr), kRunsKept, error) : std::nullopt;
         if (!file) {
-            std::cout << "Recording off: " << error << "\n";
+            log << "Recording off: " << error << "\n";
             return nullptr;
         }
         path = file->string();
     }
     const ReplayHeader header =
         recordingHeader(config.level, config.levelFilePath(), options.settingsPath, SimulationSettings::of(config));
-    return std::make_unique<ReplayWriter>(path, header, std::cout);
+    return std::make_unique<ReplayWriter>(path, header, log);
 }
 
 // Draws the frame into the window's framebuffer, measured in pixels, not screen
@@ -83,7 +85,7 @@ void presentFrame(GLFWwindow* window, SceneRenderer& renderer, const GameSession
 // Plays the recorded frames at the pace they were recorded, then prints the
 // line a headless replay of the same file prints.
 void playReplay(GLFWwindow* window, GlfwFrameHost& host, GameSession& session, SceneRenderer& renderer,
-                const Replay& replay)
+                const Replay& replay, std::ostream& log)
 {
     ReplayHost keys(host);
     GameLoop loop(session, keys);
@@ -99,7 +101,7 @@ void playReplay(GLFWwindow* window, GlfwFrameHost& host, GameSession& session, S
         due += std::chrono::duration<double>(frame.deltaTime);
         std::this_thread::sleep_until(start + std::chrono::duration_cast<std::chrono::steady_clock::duration>(due));
     }
-    std::cout << summaryLine(tally.report(session)) << "\n";
+    log << summaryLine(tally.report(session)) << "\n";
 }
 
 namespace {
@@ -109,10 +111,11 @@ namespace {
 // window and not recorded.
 class WindowKeys {
 public:
-    WindowKeys(GLFWwindow* window, const KeyBindings& bindings)
+    WindowKeys(GLFWwindow* window, const KeyBindings& bindings, std::ostream& log)
         : window(window),
-          frameRateKey(bindings.codes[KeyBindings::kFrameRate]),
-          screenshotKey(bindings.codes[KeyBindings::kScreenshot])
+          log(log),
+          frameRateKey(bindings.keys[KeyBindings::kFrameRate]),
+          screenshotKey(bindings.keys[KeyBindings::kScreenshot])
     {
     }
 
@@ -130,21 +133,22 @@ public:
         int width = 0, height = 0;
         glfwGetFramebufferSize(window, &width, &height);
         saveScreenshot(screenshotPath(std::getenv("XDG_PICTURES_DIR"), std::getenv("HOME"), std::time(nullptr)),
-                       width, height, std::cout);
+                       width, height, log);
     }
 
 private:
-    bool pressed(int key, bool& wasUp)
+    bool pressed(KeyboardKey key, bool& wasUp)
     {
-        const bool down = key != KeyBindings::kNoKey && glfwGetKey(window, key) == GLFW_PRESS;
+        const bool down = key != KeyboardKey::None && glfwGetKey(window, glfwKeyCode(key)) == GLFW_PRESS;
         const bool fired = down && wasUp;
         wasUp = !down;
         return fired;
     }
 
     GLFWwindow* window;
-    int frameRateKey;  // F9 unless [controls] names another
-    int screenshotKey;  // F12 unless [controls] names another
+    std::ostream& log;
+    KeyboardKey frameRateKey;  // F9 unless [controls] names another
+    KeyboardKey screenshotKey;  // F12 unless [controls] names another
     FrameRateMeter meter;
     bool showRate = false;
     bool shotWanted = false;
@@ -183,14 +187,14 @@ constexpr const char* kRetryNote = "R: RETRY   N: NEXT LEVEL   ESC: QUIT";
 // the level's files; the renderer keeps its programs, textures and models and
 // only uploads the new level's boxes. Each session is recorded on its own.
 void play(GLFWwindow* window, GlfwFrameHost& host, std::unique_ptr<GameSession>& session, SceneRenderer& renderer,
-          const LaunchOptions& options, WindowTargets& targets)
+          const LaunchOptions& options, WindowTargets& targets, std::ostream& log)
 {
     KeyTap keys(host);
     SessionKeys sessionKeys;
     host.retry = session->config.retry;
-    WindowKeys windowKeys(window, session->config.controls);
+    WindowKeys windowKeys(window, session->config.controls, log);
     while (true) {
-        std::unique_ptr<ReplayWriter> recorder = startRecording(options, session->config);
+        std::unique_ptr<ReplayWriter> recorder = startRecording(options, session->config, log);
         GameLoop loop(*session, keys);
         SessionKeys::Choice choice = SessionKeys::None;
         bool timeKept = false, retryOffered = false;
@@ -201,11 +205,11 @@ void play(GLFWwindow* window, GlfwFrameHost& host, std::unique_ptr<GameSession>&
             if (recorder) recorder->append({session->frame.deltaTime, frameKeys});
             if (session->gameManager.gameState == Won && !timeKept) {
                 timeKept = true;
-                keepBestTime(*session, std::cout, session->config.retry);
+                keepBestTime(*session, log, session->config.retry);
             }
             if (host.decided && !retryOffered) {
                 retryOffered = true;
-                std::cout << kRetryLine << "\n";
+                log << kRetryLine << "\n";
                 session->hud.notes.push_back(kRetryNote);
             }
             presentFrame(window, renderer, *session, view, [&] { windowKeys.beforeSwap(); });
@@ -228,14 +232,14 @@ void play(GLFWwindow* window, GlfwFrameHost& host, std::unique_ptr<GameSession>&
         renderer.releaseBuffers();
         session.reset();
         session = openSession(config, options.settingsPath, config.levelFilePath(), renderer.sessionTextures(),
-                              std::cout);
+                              log);
         renderer.attach(*session);
         targets = WindowTargets{&session->input, &session->camera};
         host.decided = false;
         // The new session's clock starts from now, not from the window's start.
         session->frame.lastFrame = static_cast<float>(glfwGetTime());
         const std::chrono::duration<double, std::milli> took = std::chrono::steady_clock::now() - begun;
-        std::cout << "Level " << config.level << " started in " << static_cast<int>(took.count()) << " ms\n";
+        log << "Level " << config.level << " started in " << static_cast<int>(took.count()) << " ms\n";
     }
 }
 

@@ -1,4 +1,5 @@
 #pragma once
+#include <iosfwd>
 #include <memory>
 
 #include "sim/settings/LaunchOptions.h"
@@ -17,11 +18,11 @@ struct WindowTargets;
 // window's Escape and close button still end it); prints the line a headless
 // replay of the same file prints.
 void playReplay(GLFWwindow* window, GlfwFrameHost& host, GameSession& session, SceneRenderer& renderer,
-                const Replay& replay);
+                const Replay& replay, std::ostream& log);
 
 // The game itself, every session recorded. F9 (frame rate) and F12
 // (screenshot) act on the window only. R and N replace `session` with a fresh
 // one built from the level's files; the renderer keeps its programs, textures
 // and models and uploads only the new level's boxes.
 void play(GLFWwindow* window, GlfwFrameHost& host, std::unique_ptr<GameSession>& session, SceneRenderer& renderer,
-          const LaunchOptions& options, WindowTargets& targets);
+          const LaunchOptions& options, WindowTargets& targets, std::ostream& log);

@@ -8,7 +8,7 @@
 #include <system_error>
 #include <vector>
 
-#include "sim/replay/ReplayStore.h"
+#include "core/XdgPaths.h"
 
 namespace fs = std::filesystem;
 

@@ -13,6 +13,6 @@ int main(int argc, char** argv)
     const LaunchOptions& options = commandLine.options;
     if (options.checkLevel) return runLevelCheck(options, std::cout);
     if (options.replayPath && options.headless) return runHeadlessReplay(options, std::cout, std::cerr);
-    Application app(options);
+    Application app(options, std::cout, std::cerr);
     return app.run();
 }

@@ -4,7 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
-#include <iostream>
+#include <ostream>
 
 #include "render/Shader.h"
 
@@ -24,7 +24,7 @@ void allocateFloatTexture(unsigned texture, int width, int height)
 
 }  // namespace
 
-void Bloom::createTargets(int targetWidth, int targetHeight, float blurScale)
+void Bloom::createTargets(int targetWidth, int targetHeight, float blurScale, std::ostream& log)
 {
     width = targetWidth;
     height = targetHeight;
@@ -48,7 +48,7 @@ void Bloom::createTargets(int targetWidth, int targetHeight, float blurScale)
     const GLenum attachments[2] = {GL_COLOR_ATTACHMENT0, GL_COLOR_ATTACHMENT1};
     glDrawBuffers(2, attachments);
     if (glCheckFramebufferStatus(GL_FRAMEBUFFER) != GL_FRAMEBUFFER_COMPLETE) {
-        std::cout << "Framebuffer not complete!" << "\n";
+        log << "Framebuffer not complete!" << "\n";
     }
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
 

@@ -1,4 +1,6 @@
 #pragma once
+#include <iosfwd>
+
 #include "render/GlObject.h"
 
 class Shader;
@@ -22,7 +24,7 @@ public:
     // Builds the three framebuffers; prints "Framebuffer not complete!" when the
     // scene target cannot be drawn to. Leaves ping-pong framebuffer 1 bound.
     // The blur targets are `blurScale` times the scene's size (at least 1 × 1).
-    void createTargets(int width, int height, float blurScale = 1.0f);
+    void createTargets(int width, int height, float blurScale, std::ostream& log);
     // Fixed sampler units: bloom "diffuseTexture" 0, blur "image" 0,
     // bloom_final "scene" 0 and "bloomBlur" 1. Leaves bloomFinal current.
     static void setupSamplers(const Shader& bloom, const Shader& blur, const Shader& bloomFinal);

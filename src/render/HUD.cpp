@@ -6,23 +6,22 @@
 #include FT_FREETYPE_H
 
 #include <algorithm>
-#include <iostream>
+#include <ostream>
 
 #include <glm/gtc/matrix_transform.hpp>
 
 #include "core/FileCheck.h"
-#include "sim/gameplay/GameManager.h"
 #include "render/Shader.h"
 #include "sim/view/HudState.h"
 #include "sim/view/TextLayout.h"
 
-HUD::HUD(Shader& fontShader, const glm::vec2& size, const std::string& assetPath)
+HUD::HUD(Shader& fontShader, const glm::vec2& size, const std::string& assetPath, std::ostream& log)
     : shader(fontShader), screenSize(size)
 {
     // Glyph bitmaps are one byte per pixel with rows of any width; the setting
     // stays for every later upload.
     glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-    loadGlyphs(assetPath + "/fonts/screaming_neon.ttf");
+    loadGlyphs(assetPath + "/fonts/screaming_neon.ttf", log);
 
     // Text and particles are blended over the scene; nothing switches it off.
     glEnable(GL_BLEND);
@@ -31,21 +30,16 @@ HUD::HUD(Shader& fontShader, const glm::vec2& size, const std::string& assetPath
     createQuad();
 }
 
-HUD::HUD(Shader& fontShader, const glm::vec2& size, const GameManager& gameManager)
-    : HUD(fontShader, size, gameManager.assetPath)
-{
-}
-
-void HUD::loadGlyphs(const std::string& fontPath)
+void HUD::loadGlyphs(const std::string& fontPath, std::ostream& log)
 {
     FT_Library library = nullptr;
     if (FT_Init_FreeType(&library)) {
-        std::cout << "Failed to initialize FreeType Library\n";
+        log << "Failed to initialize FreeType Library\n";
         return;
     }
     FT_Face face = nullptr;
-    if (!fileAllowed(fontPath, FileKind::Font, std::cout) || FT_New_Face(library, fontPath.c_str(), 0, &face)) {
-        std::cout << "Failed to load font for FreeType Library\n";
+    if (!fileAllowed(fontPath, FileKind::Font, log) || FT_New_Face(library, fontPath.c_str(), 0, &face)) {
+        log << "Failed to load font for FreeType Library\n";
         FT_Done_FreeType(library);
         return;
     }
@@ -54,7 +48,7 @@ void HUD::loadGlyphs(const std::string& fontPath)
     for (int c = 0; c < kGlyphCount; ++c) {
         // A glyph that fails keeps whatever the slot last held, as FreeType leaves it.
         if (FT_Load_Char(face, static_cast<FT_ULong>(c), FT_LOAD_RENDER))
-            std::cout << "Failed to load glyph for FreeType Library\n";
+            log << "Failed to load glyph for FreeType Library\n";
         const FT_GlyphSlot slot = face->glyph;
 
         const GlTexture& texture = glyphTextures.emplace_back(GlTexture::create());
@@ -80,7 +74,7 @@ void HUD::loadGlyphs(const std::string& fontPath)
     // A truncated font file still opens, but every glyph comes out empty: it
     // is reported as the font that failed to load, and no text is drawn.
     if (std::all_of(glyphs.begin(), glyphs.end(), [](const auto& entry) { return entry.second.size.x == 0; })) {
-        std::cout << "Failed to load font for FreeType Library\n";
+        log << "Failed to load font for FreeType Library\n";
         glyphs.clear();
         glyphTextures.clear();
     }

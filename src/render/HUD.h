@@ -1,4 +1,5 @@
 #pragma once
+#include <iosfwd>
 #include <string>
 #include <vector>
 
@@ -8,7 +9,6 @@
 #include "render/GlObject.h"
 #include "sim/view/Glyph.h"
 
-class GameManager;
 class HudState;
 class Shader;
 
@@ -23,13 +23,11 @@ public:
     static constexpr int kGlyphCount = 128;
 
     // The font is the asset path + "/fonts/screaming_neon.ttf". If FreeType or
-    // the font cannot be opened the line is printed and no glyph is built: the
+    // the font cannot be opened the line goes to `log` and no glyph is built: the
     // display then draws nothing rather than reading from a face that is not
     // there. Blending (alpha, one minus alpha) is switched on for the rest of
     // the game either way.
-    HUD(Shader& shader, const glm::vec2& screenSize, const std::string& assetPath);
-    // As above, with the asset path taken from the game manager's copy.
-    HUD(Shader& shader, const glm::vec2& screenSize, const GameManager& gameManager);
+    HUD(Shader& shader, const glm::vec2& screenSize, const std::string& assetPath, std::ostream& log);
     HUD(const HUD&) = delete;
     HUD& operator=(const HUD&) = delete;
 
@@ -52,6 +50,6 @@ public:
     GlBuffer vbo;
 
 private:
-    void loadGlyphs(const std::string& fontPath);
+    void loadGlyphs(const std::string& fontPath, std::ostream& log);
     void createQuad();
 };

@@ -1,4 +1,5 @@
 #pragma once
+#include <iosfwd>
 #include <string>
 #include <vector>
 
@@ -16,10 +17,10 @@ class Model {
 public:
     Model() = default;
     // Imports the file here and now, then uploads it.
-    explicit Model(const std::string& path);
+    Model(const std::string& path, std::ostream& log);
     // Prints the import's lines, then uploads its meshes and loads their
     // textures; the vertex and index lists are freed once uploaded.
-    explicit Model(ImportedModel imported);
+    Model(ImportedModel imported, std::ostream& log);
     Model(const Model&) = delete;
     Model& operator=(const Model&) = delete;
     Model(Model&&) noexcept = default;
@@ -36,5 +37,5 @@ public:
     std::string directory;
 
 private:
-    Texture materialTexture(const std::string& typeName, const std::string& fileName);
+    Texture materialTexture(const std::string& typeName, const std::string& fileName, std::ostream& log);
 };

@@ -24,14 +24,14 @@ const char* const kSingleTextures[] = {
     "/textures/confetti.png",
 };
 
-GlTexture loadImage(const std::string& path, ImageDecodeQueue* decoded)
+GlTexture loadImage(const std::string& path, ImageDecodeQueue* decoded, std::ostream& log)
 {
-    return decoded ? uploadImage(decoded->take(path), path) : loadTexture(path);
+    return decoded ? uploadImage(decoded->take(path), path, log) : loadTexture(path, log);
 }
 
-Shader makeProgram(const std::string& assetPath, const std::string& name)
+Shader makeProgram(const std::string& assetPath, const std::string& name, std::ostream& log)
 {
-    return Shader(assetPath + "/shaders/" + name + ".vs", assetPath + "/shaders/" + name + ".fs");
+    return Shader(assetPath + "/shaders/" + name + ".vs", assetPath + "/shaders/" + name + ".fs", log);
 }
 
 void drawPlatform(const Platform& platform, const GpuBox& box, const Shader& shader, unsigned texture)
@@ -42,27 +42,27 @@ void drawPlatform(const Platform& platform, const GpuBox& box, const Shader& sha
 
 }  // namespace
 
-SceneRenderer::SceneRenderer(const StartupConfig& cfg) : config(cfg)
+SceneRenderer::SceneRenderer(const StartupConfig& cfg, std::ostream& log) : config(cfg), log(log)
 {
     const std::string& a = config.assetPath;
-    font = makeProgram(a, "font");
-    laser = makeProgram(a, "laser");
-    model = makeProgram(a, "model");
-    bloom = makeProgram(a, "bloom");
-    blur = makeProgram(a, "blur");
-    bloomFinal = makeProgram(a, "bloom_final");
-    animated = makeProgram(a, "animated");
-    particle = makeProgram(a, "particle");
+    font = makeProgram(a, "font", log);
+    laser = makeProgram(a, "laser", log);
+    model = makeProgram(a, "model", log);
+    bloom = makeProgram(a, "bloom", log);
+    blur = makeProgram(a, "blur", log);
+    bloomFinal = makeProgram(a, "bloom_final", log);
+    animated = makeProgram(a, "animated", log);
+    particle = makeProgram(a, "particle", log);
     const std::string vs = a + "/shaders/particleGPU.vs", fs = a + "/shaders/particleGPU.fs",
                       gs = a + "/shaders/particleGPU.gs", cs = a + "/shaders/particleGPU.cos";
-    particleGPU = Shader(vs.c_str(), fs.c_str(), gs.c_str(), cs.c_str());
+    particleGPU = Shader(vs.c_str(), fs.c_str(), gs.c_str(), cs.c_str(), log);
     // Every program the game uses is built. The GLSL compiler keeps its
     // built-in function library (about 6 MiB in Mesa) until it is told that
     // no more source will come; a later compile would simply rebuild it.
     glReleaseShaderCompiler();
 
     targets.createTargets(static_cast<int>(config.renderWidth), static_cast<int>(config.renderHeight),
-                          config.blurScale);
+                          config.blurScale, log);
     targets.blurPasses = config.blurPasses;
 }
 
@@ -82,13 +82,13 @@ void SceneRenderer::loadTextures(ImageDecodeQueue* decoded)
 {
     GlTexture* slots[] = {&platformsMagentaTexture, &platformsBlueTexture, &laserTexture,   &doorTexture,
                           &flagTexture,             &particleTexture,      &confettiTexture};
-    for (size_t i = 0; i < std::size(slots); ++i) *slots[i] = loadImage(config.assetPath + kSingleTextures[i], decoded);
+    for (size_t i = 0; i < std::size(slots); ++i) *slots[i] = loadImage(config.assetPath + kSingleTextures[i], decoded, log);
 }
 
 void SceneRenderer::loadFrameSequences(bool animations, ImageDecodeQueue* decoded)
 {
     sequences.load(config.assetPath, animations, [this, decoded](const std::string& path) {
-        return sequenceTextures.keep(loadImage(path, decoded));
+        return sequenceTextures.keep(loadImage(path, decoded, log));
     });
 }
 
@@ -102,13 +102,13 @@ void SceneRenderer::loadModels()
 {
     Model* slots[] = {&astronaut, &flag, &beet};
     const std::vector<std::string> paths = startupModelPaths(config);
-    for (size_t i = 0; i < paths.size(); ++i) *slots[i] = Model(paths[i]);
+    for (size_t i = 0; i < paths.size(); ++i) *slots[i] = Model(paths[i], log);
 }
 
 void SceneRenderer::loadModels(std::vector<ImportedModel> imported)
 {
     Model* slots[] = {&astronaut, &flag, &beet};
-    for (size_t i = 0; i < imported.size() && i < std::size(slots); ++i) *slots[i] = Model(std::move(imported[i]));
+    for (size_t i = 0; i < imported.size() && i < std::size(slots); ++i) *slots[i] = Model(std::move(imported[i]), log);
 }
 
 SessionTextures SceneRenderer::sessionTextures() const
@@ -144,7 +144,7 @@ void SceneRenderer::attach(const GameSession& session)
 
     hud = std::make_unique<HUD>(font, glm::vec2(static_cast<float>(config.renderWidth),
                                                 static_cast<float>(config.renderHeight)),
-                                session.gameManager);
+                                config.assetPath, log);
     standaloneParticles.init(glm::vec3(0.0f), &particleGPU, particleTexture);
     Bloom::setupSamplers(bloom, blur, bloomFinal);
 }

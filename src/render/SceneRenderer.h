@@ -1,4 +1,5 @@
 #pragma once
+#include <iosfwd>
 #include <memory>
 #include <vector>
 
@@ -27,8 +28,10 @@ struct SessionTextures;
 // simulation's state and the frame's view and never changes either.
 class SceneRenderer {
 public:
-    // Builds the nine programs, then the HDR and blur targets.
-    explicit SceneRenderer(const StartupConfig& config);
+    // Builds the nine programs, then the HDR and blur targets. Every line the
+    // renderer prints (a file that fails to load, a program that fails to
+    // build) goes to `log`.
+    SceneRenderer(const StartupConfig& config, std::ostream& log);
     ~SceneRenderer();
 
     // Every image file the two loads below read, in their order: the seven
@@ -80,6 +83,7 @@ private:
     };
 
     StartupConfig config;
+    std::ostream& log;
     Shader font, laser, model, bloom, blur, bloomFinal, animated, particle, particleGPU;
     Bloom targets;
 

@@ -2,7 +2,7 @@
 
 #include <epoxy/gl.h>
 
-#include <iostream>
+#include <ostream>
 #include <utility>
 
 #include <glm/gtc/type_ptr.hpp>
@@ -14,14 +14,14 @@ namespace {
 // Reads the given files (null entries are skipped) in order. The first file
 // that is missing or refused ends the read and every source stays empty: a
 // half-read program is never built.
-void readSources(const char* const paths[], std::string* sources[], int count)
+void readSources(const char* const paths[], std::string* sources[], int count, std::ostream& log)
 {
     std::string texts[4];
     for (int i = 0; i < count; ++i) {
         if (!paths[i]) continue;
-        CheckedFile file = readCheckedFile(paths[i], FileKind::Shader, std::cout);
+        CheckedFile file = readCheckedFile(paths[i], FileKind::Shader, log);
         if (!file.bytes) {
-            std::cout << "ERROR::SHADER::FILE_NOT_SUCCESFULLY_READ\n";
+            log << "ERROR::SHADER::FILE_NOT_SUCCESFULLY_READ\n";
             return;
         }
         texts[i] = std::move(*file.bytes);
@@ -32,37 +32,38 @@ void readSources(const char* const paths[], std::string* sources[], int count)
 }
 
 // The stage object is deleted when the returned owner dies, right after linking.
-GlShaderStage compileStage(GLenum stage, const std::string& source, const char* typeWord)
+GlShaderStage compileStage(GLenum stage, const std::string& source, const char* typeWord, std::ostream& log)
 {
     GlShaderStage object(glCreateShader(stage));
     const char* text = source.c_str();
     glShaderSource(object, 1, &text, nullptr);
     glCompileShader(object);
-    Shader::reportBuildStatus(object, typeWord);
+    Shader::reportBuildStatus(object, typeWord, log);
     return object;
 }
 
 }  // namespace
 
-Shader::Shader(const std::string& vertexPath, const std::string& fragmentPath)
+Shader::Shader(const std::string& vertexPath, const std::string& fragmentPath, std::ostream& log)
 {
     std::string vertexSource;
     std::string fragmentSource;
     const char* paths[] = {vertexPath.c_str(), fragmentPath.c_str()};
     std::string* sources[] = {&vertexSource, &fragmentSource};
-    readSources(paths, sources, 2);
+    readSources(paths, sources, 2, log);
 
-    const GlShaderStage vertex = compileStage(GL_VERTEX_SHADER, vertexSource, "VERTEX");
-    const GlShaderStage fragment = compileStage(GL_FRAGMENT_SHADER, fragmentSource, "FRAGMENT");
+    const GlShaderStage vertex = compileStage(GL_VERTEX_SHADER, vertexSource, "VERTEX", log);
+    const GlShaderStage fragment = compileStage(GL_FRAGMENT_SHADER, fragmentSource, "FRAGMENT", log);
 
     id = GlProgram::create();
     glAttachShader(id, vertex);
     glAttachShader(id, fragment);
     glLinkProgram(id);
-    reportBuildStatus(id, "PROGRAM");
+    reportBuildStatus(id, "PROGRAM", log);
 }
 
-Shader::Shader(const char* vertexPath, const char* fragmentPath, const char* geometryPath, const char* computePath)
+Shader::Shader(const char* vertexPath, const char* fragmentPath, const char* geometryPath, const char* computePath,
+               std::ostream& log)
 {
     std::string vertexSource;
     std::string fragmentSource;
@@ -70,15 +71,15 @@ Shader::Shader(const char* vertexPath, const char* fragmentPath, const char* geo
     std::string computeSource;
     const char* paths[] = {vertexPath, fragmentPath, geometryPath, computePath};
     std::string* sources[] = {&vertexSource, &fragmentSource, &geometrySource, &computeSource};
-    readSources(paths, sources, 4);
+    readSources(paths, sources, 4, log);
 
     // The compute stage is compiled first so its errors lead the log.
     GlShaderStage compute;
-    if (computePath) compute = compileStage(GL_COMPUTE_SHADER, computeSource, "COMPUTE");
-    const GlShaderStage vertex = compileStage(GL_VERTEX_SHADER, vertexSource, "VERTEX");
-    const GlShaderStage fragment = compileStage(GL_FRAGMENT_SHADER, fragmentSource, "FRAGMENT");
+    if (computePath) compute = compileStage(GL_COMPUTE_SHADER, computeSource, "COMPUTE", log);
+    const GlShaderStage vertex = compileStage(GL_VERTEX_SHADER, vertexSource, "VERTEX", log);
+    const GlShaderStage fragment = compileStage(GL_FRAGMENT_SHADER, fragmentSource, "FRAGMENT", log);
     GlShaderStage geometry;
-    if (geometryPath) geometry = compileStage(GL_GEOMETRY_SHADER, geometrySource, "GEOMETRY");
+    if (geometryPath) geometry = compileStage(GL_GEOMETRY_SHADER, geometrySource, "GEOMETRY", log);
 
     // The compute program is separate because a program cannot mix compute
     // with graphics stages; its link result shows up when it is dispatched.
@@ -93,7 +94,7 @@ Shader::Shader(const char* vertexPath, const char* fragmentPath, const char* geo
     glAttachShader(id, fragment);
     if (geometryPath) glAttachShader(id, geometry);
     glLinkProgram(id);
-    reportBuildStatus(id, "PROGRAM");
+    reportBuildStatus(id, "PROGRAM", log);
 }
 
 void Shader::use() const
@@ -121,7 +122,7 @@ void Shader::setMat4(const std::string& name, const glm::mat4& value) const
     glUniformMatrix4fv(glGetUniformLocation(id, name.c_str()), 1, GL_FALSE, glm::value_ptr(value));
 }
 
-void Shader::reportBuildStatus(unsigned object, const std::string& type)
+void Shader::reportBuildStatus(unsigned object, const std::string& type, std::ostream& log)
 {
     int success = 0;
     char infoLog[1024] = {};
@@ -129,15 +130,15 @@ void Shader::reportBuildStatus(unsigned object, const std::string& type)
         glGetProgramiv(object, GL_LINK_STATUS, &success);
         if (!success) {
             glGetProgramInfoLog(object, 1024, nullptr, infoLog);
-            std::cout << "ERROR::PROGRAM_LINKING_ERROR of type: " << type << "\n"
-                      << infoLog << "\n -- --------------------------------------------------- -- " << "\n";
+            log << "ERROR::PROGRAM_LINKING_ERROR of type: " << type << "\n"
+                << infoLog << "\n -- --------------------------------------------------- -- " << "\n";
         }
     } else {
         glGetShaderiv(object, GL_COMPILE_STATUS, &success);
         if (!success) {
             glGetShaderInfoLog(object, 1024, nullptr, infoLog);
-            std::cout << "ERROR::SHADER_COMPILATION_ERROR of type: " << type << "\n"
-                      << infoLog << "\n -- --------------------------------------------------- -- " << "\n";
+            log << "ERROR::SHADER_COMPILATION_ERROR of type: " << type << "\n"
+                << infoLog << "\n -- --------------------------------------------------- -- " << "\n";
         }
     }
 }

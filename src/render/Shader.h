@@ -1,4 +1,5 @@
 #pragma once
+#include <iosfwd>
 #include <string>
 
 #include <glm/mat4x4.hpp>
@@ -8,14 +9,15 @@
 
 // A built GPU program pair: `id` holds vertex + fragment (+ geometry), and
 // `computeId` the compute stage of the four-file form. Build errors are printed
-// on standard output; a failed program simply draws nothing useful. A shader
+// on the log it is given; a failed program simply draws nothing useful. A shader
 // owns its programs: it moves but never copies, and deletes them when it dies.
 class Shader {
 public:
     Shader() = default;
-    Shader(const std::string& vertexPath, const std::string& fragmentPath);
+    Shader(const std::string& vertexPath, const std::string& fragmentPath, std::ostream& log);
     // geometryPath and computePath may be null.
-    Shader(const char* vertexPath, const char* fragmentPath, const char* geometryPath, const char* computePath);
+    Shader(const char* vertexPath, const char* fragmentPath, const char* geometryPath, const char* computePath,
+           std::ostream& log);
     Shader(const Shader&) = delete;
     Shader& operator=(const Shader&) = delete;
     Shader(Shader&&) noexcept = default;
@@ -29,7 +31,7 @@ public:
 
     // Prints the compile log of a stage object, or the link log when `type` is
     // "PROGRAM"; prints nothing on success.
-    static void reportBuildStatus(unsigned object, const std::string& type);
+    static void reportBuildStatus(unsigned object, const std::string& type, std::ostream& log);
 
     GlProgram computeId;
     GlProgram id;

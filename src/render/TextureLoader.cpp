@@ -134,12 +134,12 @@ DecodedImage decodeImage(const std::string& path)
     return image;
 }
 
-GlTexture uploadImage(const DecodedImage& image, const std::string& reportedName)
+GlTexture uploadImage(const DecodedImage& image, const std::string& reportedName, std::ostream& log)
 {
     GlTexture texture = GlTexture::create();
     if (!image.loaded()) {
-        if (!image.refusal.empty()) reportRefusedFile(std::cout, image.path, image.refusal);
-        std::cout << "Texture failed to load at path: " << reportedName << "\n";
+        if (!image.refusal.empty()) reportRefusedFile(log, image.path, image.refusal);
+        log << "Texture failed to load at path: " << reportedName << "\n";
         return texture;
     }
 
@@ -168,19 +168,19 @@ GlTexture uploadImage(const DecodedImage& image, const std::string& reportedName
     return texture;
 }
 
-GlTexture loadModelTexture(const std::string& fileName, const std::string& directory)
+GlTexture loadModelTexture(const std::string& fileName, const std::string& directory, std::ostream& log)
 {
-    return uploadImage(decodeImage(directory + "/" + fileName), fileName);
+    return uploadImage(decodeImage(directory + "/" + fileName), fileName, log);
 }
 
-GlTexture loadTexture(const std::string& path)
+GlTexture loadTexture(const std::string& path, std::ostream& log)
 {
-    return uploadImage(decodeImage(path), path);
+    return uploadImage(decodeImage(path), path, log);
 }
 
-unsigned OwnedTextures::load(const std::string& path)
+unsigned OwnedTextures::load(const std::string& path, std::ostream& log)
 {
-    return keep(loadTexture(path));
+    return keep(loadTexture(path, log));
 }
 
 unsigned OwnedTextures::keep(GlTexture texture)

@@ -1,21 +1,22 @@
 #pragma once
 #include <cstddef>
+#include <iosfwd>
 #include <string>
 #include <vector>
 
 #include "render/GlObject.h"
 
 // Both loaders always return a fresh GL texture; when the file cannot be
-// decoded they print "Texture failed to load at path: " and the name as given,
+// decoded they print (on `log`) "Texture failed to load at path: " and the name as given,
 // and the texture stays without an image. 1, 2, 3 and 4 channel images are
 // uploaded as GL_RED, GL_RG, GL_RGB and GL_RGBA with mipmaps, repeat wrapping
 // and trilinear filtering.
 
 // Loads directory + "/" + fileName; the failure line names fileName only.
-GlTexture loadModelTexture(const std::string& fileName, const std::string& directory);
+GlTexture loadModelTexture(const std::string& fileName, const std::string& directory, std::ostream& log);
 
 // Loads a complete file name.
-GlTexture loadTexture(const std::string& path);
+GlTexture loadTexture(const std::string& path, std::ostream& log);
 
 // A decoded image with its whole mipmap chain built on the CPU, down to 1×1:
 // each level is the one before it halved (at least 1 texel) and sampled
@@ -41,13 +42,13 @@ DecodedImage decodeImage(const std::string& path);
 // A fresh texture with the image's levels, or, for an image that did not
 // decode, the refusal line (if the file checks refused it), the failure line
 // naming `reportedName` and a texture without image.
-GlTexture uploadImage(const DecodedImage& image, const std::string& reportedName);
+GlTexture uploadImage(const DecodedImage& image, const std::string& reportedName, std::ostream& log);
 
 // Owns textures for code that keeps only their names (the frame sequences):
 // each load keeps the texture here, in load order, and hands out its name.
 class OwnedTextures {
 public:
-    unsigned load(const std::string& path);
+    unsigned load(const std::string& path, std::ostream& log);
     unsigned keep(GlTexture texture);
     std::size_t size() const { return textures.size(); }
 

@@ -14,7 +14,7 @@
 #include "core/Units.h"
 #include "sim/frame/GameLoop.h"
 #include "sim/frame/GameSession.h"
-#include "sim/replay/ScriptedHost.h"
+#include "sim/run/ScriptedHost.h"
 
 namespace {
 

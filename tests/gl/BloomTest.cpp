@@ -37,8 +37,8 @@ TEST_F(BloomTest, WindowShowsTheToneMappedSceneAndTheBrightPartBlurredFivePasses
 {
     const Shader blur = gameShader("blur"), bloomFinal = gameShader("bloom_final");
     Bloom bloom, reduced;
-    ASSERT_EQ(captureStdout([&] { bloom.createTargets(320, 180); }), "") << "the scene target is complete";
-    reduced.createTargets(320, 180, 0.5f);
+    ASSERT_EQ(captureStdout([&] { bloom.createTargets(320, 180, 1.0f, std::cout); }), "") << "the scene target is complete";
+    reduced.createTargets(320, 180, 0.5f, std::cout);
     reduced.blurPasses = 4;
     ASSERT_EQ(reduced.blurWidth, 160);
     Bloom::setupSamplers(gameShader("bloom"), blur, bloomFinal);
@@ -110,10 +110,10 @@ void main()
 TEST_F(BloomTest, FiveFetchBlurGivesTheNineTapPicture)
 {
     ScratchDir dir;
-    const Shader nineTap(kShaderDir + "blur.vs", dir.write("blur9.fs", kNineTapBlur));
+    const Shader nineTap(kShaderDir + "blur.vs", dir.write("blur9.fs", kNineTapBlur), std::cout);
     const Shader blur = gameShader("blur"), bloomFinal = gameShader("bloom_final");
     Bloom bloom;
-    bloom.createTargets(320, 180);
+    bloom.createTargets(320, 180, 1.0f, std::cout);
     Bloom::setupSamplers(gameShader("bloom"), blur, bloomFinal);
     std::vector<float> image(320 * 180 * 4, 1.0f);
     unsigned seed = 7;

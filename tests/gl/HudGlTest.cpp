@@ -16,7 +16,7 @@ TEST_F(HudGl, RenderDrawsTheLinesOfTheStateItIsHandedOrNothingWithoutAFont)
     Shader font = gameShader("font");
     std::unique_ptr<HUD> hud;
     auto makeHud = [&](const std::string& assets) {
-        return captureStdout([&] { hud = std::make_unique<HUD>(font, glm::vec2(960.0f, 540.0f), assets); });
+        return captureStdout([&] { hud = std::make_unique<HUD>(font, glm::vec2(960.0f, 540.0f), assets, std::cout); });
     };
     OffscreenTarget target(960, 540);
     glDisable(GL_DEPTH_TEST);

@@ -30,7 +30,7 @@ TEST_F(ModelTest, MissingFilesAreReportedOnceAndEachTextureTypeTakesTheNextUnit)
     ImportedModel ahead;
     EXPECT_EQ(captureStdout([&] { ahead = importModel("/nonexistent/astronaut.obj"); }), "");
     Model model;
-    std::string output = captureStdout([&] { model = Model(std::move(ahead)); });
+    std::string output = captureStdout([&] { model = Model(std::move(ahead), std::cout); });
     EXPECT_EQ(output.rfind("ERROR::ASSIMP:: ", 0), 0u) << output;
     EXPECT_GT(output.size(), std::string("ERROR::ASSIMP:: \n").size()) << "the importer's message follows";
     EXPECT_TRUE(model.meshes.empty());
@@ -42,7 +42,7 @@ TEST_F(ModelTest, MissingFilesAreReportedOnceAndEachTextureTypeTakesTheNextUnit)
                        "newmtl reuse\nmap_Kd s.png\nmap_Ks lost.png\nmap_bump lost.png\n");
     const std::string obj = dir.write("m.obj", "mtllib m.mtl\nvt 0 0\nvt 1 0\nvt 0 1\nv 0 0 0\nv 1 0 0\nv 0 1 0\n"
                                                "v 5 0 0\nv 6 0 0\nv 5 1 0\nusemtl full\nf 1/1 2/2 3/3\nusemtl reuse\nf 4/1 5/2 6/3\n");
-    EXPECT_EQ(captureStdout([&] { model = Model(obj); }), "Texture failed to load at path: lost.png\n");
+    EXPECT_EQ(captureStdout([&] { model = Model(obj, std::cout); }), "Texture failed to load at path: lost.png\n");
     ASSERT_EQ(model.meshes.size(), 2u);
     EXPECT_FLOAT_EQ(uploadedVertex(model.meshes[1], 0).position.x, 5.0f) << "meshes in file order";
     EXPECT_FLOAT_EQ(uploadedVertex(model.meshes[0], 2).texCoords.y, 0.0f) << "v is flipped on import";
@@ -55,7 +55,7 @@ TEST_F(ModelTest, MissingFilesAreReportedOnceAndEachTextureTypeTakesTheNextUnit)
     std::string fragment = "#version 460 core\nout vec4 color;\n", sum;
     for (const std::string& type : types) fragment += "uniform sampler2D " + type + "1;\n", sum += " + texture(" + type + "1, vec2(0))";
     const Shader probe(dir.write("p.vs", "#version 460 core\nvoid main() { gl_Position = vec4(0.0); }\n"),
-                       dir.write("p.fs", fragment + "void main() { color = vec4(0.0)" + sum + "; }\n"));
+                       dir.write("p.fs", fragment + "void main() { color = vec4(0.0)" + sum + "; }\n"), std::cout);
     probe.use();
     glActiveTexture(GL_TEXTURE5);
     model.meshes[0].draw(probe);

@@ -102,7 +102,7 @@ TEST_F(ParticleGl, ABurstLeavesNoHaloInAScreenDrawnAfterIt)
 {
     Shader program = gameShader("particleGPU"), model = gameShader("model");
     GlTexture sprite;
-    ASSERT_EQ(captureStdout([&] { sprite = loadTexture(std::string(VAULTRISE_SOURCE_DIR) + "/assets/textures/particle.png"); }), "");
+    ASSERT_EQ(captureStdout([&] { sprite = loadTexture(std::string(VAULTRISE_SOURCE_DIR) + "/assets/textures/particle.png", std::cout); }), "");
     const GlTexture white = solidTexture("\xff\xff\xff\xff");
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);

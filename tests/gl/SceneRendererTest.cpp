@@ -14,7 +14,7 @@
 #include "sim/frame/GameSession.h"
 #include "render/ImageDecodeQueue.h"
 #include "render/SceneRenderer.h"
-#include "sim/replay/ScriptedHost.h"
+#include "sim/run/ScriptedHost.h"
 #include "support/GlTest.h"
 
 namespace {
@@ -34,7 +34,7 @@ struct RenderedGame {
         IniFile level(levelPath, std::cout);
         glEnable(GL_DEPTH_TEST);
         output = captureStdout([&] {
-            renderer = std::make_unique<SceneRenderer>(config);
+            renderer = std::make_unique<SceneRenderer>(config, std::cout);
             renderer->loadTextures();
             renderer->loadFrameSequences(config.animations);
             renderer->loadModels();
@@ -146,7 +146,7 @@ TEST(SceneRenderer, ImagesDecodedAheadPrintTheSameFailuresInTheSameOrderAndLoadT
     config.renderHeight = 36;
     std::string lines[2];
     for (int ahead = 0; ahead < 2; ++ahead) {
-        SceneRenderer renderer(config);
+        SceneRenderer renderer(config, std::cout);
         lines[ahead] = captureStdout([&] {
             ImageDecodeQueue queue(SceneRenderer::startupImagePaths(config), 2, 8);
             renderer.loadTextures(ahead ? &queue : nullptr);
@@ -186,7 +186,7 @@ TEST(SceneRenderer, TheShaderCompilerIsReleasedOnceAfterTheLastCompile)
     calls.clear();
     compile = std::exchange(epoxy_glCompileShader, [](GLuint shader) { calls += 'c'; compile(shader); });
     release = std::exchange(epoxy_glReleaseShaderCompiler, [] { calls += 'r'; release(); });
-    { SceneRenderer renderer(config); }
+    { SceneRenderer renderer(config, std::cout); }
     epoxy_glCompileShader = compile;
     epoxy_glReleaseShaderCompiler = release;
     EXPECT_EQ(std::count(calls.begin(), calls.end(), 'r'), 1) << calls;

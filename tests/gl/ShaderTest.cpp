@@ -36,9 +36,9 @@ TEST_F(ShaderTest, EveryGameProgramBuildsAndOffersTheUniformsTheGameSets)
 TEST_F(ShaderTest, AMissingFileIsReportedFirstThenEveryStageInBuildOrder)
 {
     const std::string output = captureStdout([] {
-        Shader twoFiles("/nonexistent/a.vs", kShaderDir + "model.fs");
+        Shader twoFiles("/nonexistent/a.vs", kShaderDir + "model.fs", std::cout);
         const std::string base = kShaderDir + "particleGPU.";
-        Shader fourFiles((base + "vs").c_str(), (base + "fs").c_str(), "/nonexistent/particle.gs", (base + "cos").c_str());
+        Shader fourFiles((base + "vs").c_str(), (base + "fs").c_str(), "/nonexistent/particle.gs", (base + "cos").c_str(), std::cout);
     });
     const std::string read = "ERROR::SHADER::FILE_NOT_SUCCESFULLY_READ\n", stage = "ERROR::SHADER_COMPILATION_ERROR of type: ",
                       link = "ERROR::PROGRAM_LINKING_ERROR of type: PROGRAM\n";

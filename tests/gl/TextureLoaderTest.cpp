@@ -30,7 +30,7 @@ TEST_F(TextureLoader, ImagesArriveIntactAndMissingFilesAreReportedAndStillGiveTh
         const std::string name = dir.path + "/image" + std::to_string(channels) + ".png";
         stbi_write_png(name.c_str(), 3, 2, channels, pixels.data(), 3 * channels);
         GlTexture texture;
-        EXPECT_EQ(captureStdout([&] { texture = loadTexture(name); }), "") << name;
+        EXPECT_EQ(captureStdout([&] { texture = loadTexture(name, std::cout); }), "") << name;
         glPixelStorei(GL_PACK_ALIGNMENT, 1);
         glGetTextureImage(texture, 0, formats[channels - 1], GL_UNSIGNED_BYTE, static_cast<GLsizei>(readBack.size()), readBack.data());
         EXPECT_EQ(readBack, pixels) << name << ": first row at the bottom";
@@ -40,9 +40,9 @@ TEST_F(TextureLoader, ImagesArriveIntactAndMissingFilesAreReportedAndStillGiveTh
     OwnedTextures store;
     FrameSequences sequences;
     const std::string output = captureStdout([&] {
-        first = loadTexture("/nonexistent/nothing.png");
-        second = loadModelTexture("gone.png", "/nonexistent");
-        sequences.load("/nonexistent", false, [&](const std::string& p) { return store.load(p); });
+        first = loadTexture("/nonexistent/nothing.png", std::cout);
+        second = loadModelTexture("gone.png", "/nonexistent", std::cout);
+        sequences.load("/nonexistent", false, [&](const std::string& p) { return store.load(p, std::cout); });
     });
     std::string expected = "Texture failed to load at path: /nonexistent/nothing.png\nTexture failed to load at path: gone.png\n";
     for (const char* file : {"video/video001", "video_front/video01", "video_back/video01", "platform_blue/platform01",
@@ -60,7 +60,7 @@ TEST_F(TextureLoader, ImagesArriveIntactAndMissingFilesAreReportedAndStillGiveTh
     const std::string gif = dir.path + "/huge.gif", fifo = dir.path + "/fifo.png";
     std::ofstream(gif, std::ios::binary) << std::string("GIF89a\x80\x3e\x80\x3e\0\0\0;", 14);
     ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
-    EXPECT_EQ(captureStdout([&] { first = loadTexture(gif), second = loadTexture(fifo); }),
+    EXPECT_EQ(captureStdout([&] { first = loadTexture(gif, std::cout), second = loadTexture(fifo, std::cout); }),
               "File refused: " + gif + " " + imageSizeRefusal(16000, 16000) + "\nTexture failed to load at path: " +
                   gif + "\nFile refused: " + fifo + " is a FIFO, not a regular file\n"
                   "Texture failed to load at path: " + fifo + "\n");
@@ -86,7 +86,7 @@ TEST_F(TextureLoader, CpuMipmapsMatchTheGlsOwnWithinOneStepPerChannel)
         glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, w, h, 0, GL_RGBA, GL_UNSIGNED_BYTE, pixels);
         glGenerateMipmap(GL_TEXTURE_2D);
         stbi_image_free(pixels);
-        GlTexture loaded = loadTexture(path);
+        GlTexture loaded = loadTexture(path, std::cout);
         int levels = 0;
         for (; std::max(w, h) >> levels; ++levels) {
             const int lw = std::max(1, w >> levels), lh = std::max(1, h >> levels);

@@ -18,7 +18,7 @@ TEST_F(WavingFlag, OnlyTheClothMovesThePoleStaysWhole)
 {
     const Shader animated = gameShader("animated");
     Model flag;
-    ASSERT_EQ(captureStdout([&] { flag = Model(std::string(VAULTRISE_SOURCE_DIR) + "/assets/models/flag.obj"); }), "");
+    ASSERT_EQ(captureStdout([&] { flag = Model(std::string(VAULTRISE_SOURCE_DIR) + "/assets/models/flag.obj", std::cout); }), "");
     ASSERT_EQ(flag.meshes.size(), 2u) << "the pole, then the cloth";
     glEnable(GL_DEPTH_TEST);
     OffscreenTarget target(320, 180);

@@ -18,9 +18,21 @@ forbid core "$gl|sim/|render/|platform/|bt[A-Za-z]*\.h|BulletCollision/|BulletDy
     "GL, GLFW, Bullet or any other layer"
 forbid sim "$gl|render/|platform/|ft2build|freetype/|assimp/|stb/|stb_" "GL, GLFW, FreeType, Assimp, stb or the renderer"
 forbid render "GLFW/|platform/" "GLFW or the platform layer"
-# The simulation reports through the log stream it is given, never straight to the console.
-hits=$(grep -rnE 'std::(cout|cerr|printf)|[^a-z_]printf\(' src/core src/sim | grep -v snprintf)
-[ -n "$hits" ] && { printf 'the simulation writes to the console instead of its log:\n%s\n' "$hits"; status=1; }
+# Every layer reports through the log stream it is given, never straight to the
+# console; only main hands the console to the game.
+hits=$(grep -rnE 'std::(cout|cerr|clog|printf)|[^a-z_]printf\(' src --include='*.h' --include='*.cpp' |
+       grep -v snprintf | grep -v '^src/platform/main\.cpp:')
+[ -n "$hits" ] && { printf 'a layer writes to the console instead of its log:\n%s\n' "$hits"; status=1; }
+# Below the renderer no GL or GLFW value is named, not even in a comment-free
+# number: no GL types or calls, no GLFW constants, no table of GLFW's key numbers.
+code_only() {  # the lines of src/<folder>, comments stripped, as "file:line:text"
+    grep -rnE '' "src/$1" --include='*.h' --include='*.cpp' | sed -E 's#//.*$##'
+}
+hits=$(code_only core; code_only sim) ; hits=$(printf '%s\n' "$hits" |
+       grep -E '\bGL(uint|int|enum|float|sizei|boolean|bitfield|sizeiptr|FWwindow)\b|\bgl[A-Z][A-Za-z0-9]*\s*\(|\bGLFW_[A-Z_0-9]+|\bGL_[A-Z_0-9]+')
+[ -n "$hits" ] && { printf 'the simulation names GL or GLFW types, calls or constants:\n%s\n' "$hits"; status=1; }
+hits=$(code_only sim | grep -E '"(ESCAPE|SPACE|TAB|ENTER|LEFT_SHIFT|[A-Z]|F[0-9]+|KP_[0-9])"\s*,\s*[0-9]{2,3}\s*\}')
+[ -n "$hits" ] && { printf 'the simulation holds a table of key numbers (the platform maps keys to codes):\n%s\n' "$hits"; status=1; }
 # Each layer's CMake target links only the layer below it.
 grep -qE 'vaultrise_(render|platform)' src/sim/CMakeLists.txt && { echo "vaultrise_sim links a layer above it"; status=1; }
 grep -qE 'vaultrise_platform' src/render/CMakeLists.txt && { echo "vaultrise_render links the platform layer"; status=1; }

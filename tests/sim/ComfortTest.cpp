@@ -13,8 +13,8 @@
 #include "sim/frame/GameSession.h"
 #include "sim/frame/SessionStart.h"
 #include "sim/records/BestTimes.h"
-#include "sim/replay/ContentHash.h"
-#include "sim/replay/HeadlessRun.h"
+#include "core/ContentHash.h"
+#include "sim/run/HeadlessRun.h"
 #include "support/ShippedFiles.h"
 #include "support/TempFiles.h"
 

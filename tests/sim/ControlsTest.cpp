@@ -1,7 +1,5 @@
-// Key remapping ([controls] names GLFW keys) and the gamepad's keys.
+// Key remapping ([controls] names keyboard keys) and the gamepad's keys.
 #include <gtest/gtest.h>
-
-#include <GLFW/glfw3.h>  // only the key constants, to check the game's own table
 
 #include <set>
 
@@ -12,51 +10,58 @@
 #include "sim/frame/KeyHandler.h"
 #include "sim/settings/KeyBindings.h"
 #include "sim/settings/KeyNames.h"
-#include "sim/replay/ScriptedHost.h"
+#include "sim/run/ScriptedHost.h"
 #include "support/TestWorld.h"
 
-TEST(Controls, KeyNamesGiveGlfwCodesInAnyCaseAndOtherNamesNone)
+TEST(Controls, KeyNamesGiveTheirKeyInAnyCaseAndOtherNamesNone)
 {
-    const std::pair<const char*, int> named[] = {
-        {"Z", GLFW_KEY_Z}, {"q", GLFW_KEY_Q}, {"0", GLFW_KEY_0}, {"9", GLFW_KEY_9}, {"space", GLFW_KEY_SPACE},
-        {"F1", GLFW_KEY_F1}, {"f25", GLFW_KEY_F25}, {"KP_0", GLFW_KEY_KP_0}, {"kp_9", GLFW_KEY_KP_9},
-        {"KP_ENTER", GLFW_KEY_KP_ENTER}, {"LEFT_SHIFT", GLFW_KEY_LEFT_SHIFT}, {"up", GLFW_KEY_UP},
-        {"GRAVE_ACCENT", GLFW_KEY_GRAVE_ACCENT}, {"WORLD_2", GLFW_KEY_WORLD_2}, {"MENU", GLFW_KEY_MENU}};
-    for (const auto& [name, code] : named) {
-        EXPECT_EQ(keyCodeNamed(name), code) << name;
-        EXPECT_EQ(keyCodeNamed(keyNameOf(code)), code) << name;
+    using K = KeyboardKey;
+    const std::pair<const char*, K> named[] = {
+        {"Z", K::Z}, {"q", K::Q}, {"0", K::Digit0}, {"9", K::Digit9}, {"space", K::Space}, {"F1", K::F1},
+        {"f25", K::F25}, {"KP_0", K::Keypad0}, {"kp_9", K::Keypad9}, {"KP_ENTER", K::KeypadEnter},
+        {"LEFT_SHIFT", K::LeftShift}, {"up", K::Up}, {"GRAVE_ACCENT", K::GraveAccent}, {"WORLD_2", K::World2},
+        {"MENU", K::Menu}};
+    for (const auto& [name, key] : named) EXPECT_EQ(keyNamed(name), key) << name;
+    // Every key's own name leads back to it, and no two keys share a name.
+    std::set<std::string> names;
+    for (size_t k = 1; k < static_cast<size_t>(K::Count); ++k) {
+        const std::string name = keyNameOf(static_cast<K>(k));
+        EXPECT_EQ(keyNamed(name), static_cast<K>(k)) << name;
+        EXPECT_TRUE(names.insert(name).second) << name;
     }
-    for (const char* unknown : {"", "F26", "F0", "KP_10", "AZ", "GLFW_KEY_Z", " Z"})
-        EXPECT_EQ(keyCodeNamed(unknown), std::nullopt) << unknown;
+    EXPECT_EQ(keyNameOf(K::None), "?");
+    for (const char* unknown : {"", "?", "F26", "F0", "KP_10", "AZ", "GLFW_KEY_Z", " Z"})
+        EXPECT_EQ(keyNamed(unknown), std::nullopt) << unknown;
 }
 
 TEST(Controls, ControlsSectionRemapsAndUnknownNamesOrSharedKeysGetOneLineEach)
 {
     struct Case {
         const char* controls;
-        std::vector<std::pair<size_t, int>> codes;  // slot, expected code
+        std::vector<std::pair<size_t, KeyboardKey>> keys;  // slot, expected key
         std::vector<const char*> lines;             // one expected line each, by a part of it
     };
     const size_t fwd = size_t(Key::W), left = size_t(Key::A), back = size_t(Key::S), pause = size_t(Key::P);
+    using K = KeyboardKey;
     const Case cases[] = {
-        {"", {{fwd, 'W'}, {left, 'A'}, {pause, 'P'}, {KeyBindings::kScreenshot, GLFW_KEY_F12}}, {}},
-        {"forward = Z\nleft = q\njump = ENTER", {{fwd, 'Z'}, {left, 'Q'}, {size_t(Key::Space), GLFW_KEY_ENTER}}, {}},
-        {"forward = S\nback = W", {{fwd, 'S'}, {back, 'W'}}, {}},
-        {"forward = Wz\nleft =", {{fwd, 'W'}, {left, 'A'}},
+        {"", {{fwd, K::W}, {left, K::A}, {pause, K::P}, {KeyBindings::kScreenshot, K::F12}}, {}},
+        {"forward = Z\nleft = q\njump = ENTER", {{fwd, K::Z}, {left, K::Q}, {size_t(Key::Space), K::Enter}}, {}},
+        {"forward = S\nback = W", {{fwd, K::S}, {back, K::W}}, {}},
+        {"forward = Wz\nleft =", {{fwd, K::W}, {left, K::A}},
          {"controls forward Wz is not a key name, using W", "controls left  is not a key name, using A"}},
         // A named key wins over a default; the loser's own default is taken too.
-        {"forward = A", {{fwd, 'A'}, {left, KeyBindings::kNoKey}},
+        {"forward = A", {{fwd, K::A}, {left, K::None}},
          {"controls forward and left both use A; forward keeps it, left has no key"}},
         // Two named: the first in the list keeps it, the other goes back to its free default.
-        {"left = Q\nforward = Q", {{fwd, 'Q'}, {left, 'A'}},
+        {"left = Q\nforward = Q", {{fwd, K::Q}, {left, K::A}},
          {"controls forward and left both use Q; forward keeps it, left uses A"}},
-        {"screenshot = P", {{KeyBindings::kScreenshot, 'P'}, {pause, KeyBindings::kNoKey}},
+        {"screenshot = P", {{KeyBindings::kScreenshot, K::P}, {pause, K::None}},
          {"controls screenshot and pause both use P"}},
     };
     for (const Case& c : cases) {
         std::ostringstream log;
         const KeyBindings b = KeyBindings::read(IniFile::fromText(std::string("[controls]\n") + c.controls), log);
-        for (const auto& [slot, code] : c.codes) EXPECT_EQ(b.codes[slot], code) << c.controls << " slot " << slot;
+        for (const auto& [slot, key] : c.keys) EXPECT_EQ(b.keys[slot], key) << c.controls << " slot " << slot;
         const std::string lines = takeLog(log);
         EXPECT_EQ(std::count(lines.begin(), lines.end(), '\n'), std::ssize(c.lines)) << lines;
         for (const char* line : c.lines) EXPECT_NE(lines.find(line), std::string::npos) << lines;
@@ -65,14 +70,14 @@ TEST(Controls, ControlsSectionRemapsAndUnknownNamesOrSharedKeysGetOneLineEach)
 
 namespace {
 
-// A keyboard of key codes seen through the bindings, as the window's host sees it.
+// A keyboard seen through the bindings, as the window's host sees it.
 struct BoundKeyboard : ScriptedHost {
     bool isKeyDown(Key key) const override
     {
-        return boundKeyDown(bindings, key, [this](int code) { return down.count(code) > 0; });
+        return boundKeyDown(bindings, key, [this](KeyboardKey bound) { return down.count(bound) > 0; });
     }
     KeyBindings bindings;
-    std::set<int> down;
+    std::set<KeyboardKey> down;
 };
 
 }  // namespace
@@ -85,13 +90,13 @@ TEST(Controls, ARemappedKeyMovesAndTheDefaultKeyNoLongerDoes)
     InputState input;
     Camera camera;
     KeyHandler keys(input, camera, keyboard, false, log);
-    keyboard.down = {GLFW_KEY_Z};
+    keyboard.down = {KeyboardKey::Z};
     keys.processKeys(1.0f / 60.0f);
     EXPECT_TRUE(input.moveForwardRequested);
     EXPECT_FALSE(input.jumpRequested);
 
     input = InputState{};
-    keyboard.down = {GLFW_KEY_W, GLFW_KEY_SPACE};  // W now jumps, Space does nothing
+    keyboard.down = {KeyboardKey::W, KeyboardKey::Space};  // W now jumps, Space does nothing
     keys.processKeys(1.0f / 60.0f);
     EXPECT_FALSE(input.moveForwardRequested);
     EXPECT_TRUE(input.jumpRequested);

@@ -8,8 +8,8 @@
 
 #include "core/Units.h"
 #include "sim/frame/GameSession.h"
-#include "sim/replay/HeadlessRun.h"
-#include "sim/replay/KeyScript.h"
+#include "sim/run/HeadlessRun.h"
+#include "sim/run/KeyScript.h"
 #include "support/TempFiles.h"
 
 namespace {

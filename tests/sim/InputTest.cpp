@@ -5,7 +5,7 @@
 #include "sim/frame/Camera.h"
 #include "sim/frame/InputState.h"
 #include "sim/frame/KeyHandler.h"
-#include "sim/replay/ScriptedHost.h"
+#include "sim/run/ScriptedHost.h"
 #include "support/TestWorld.h"
 
 namespace {

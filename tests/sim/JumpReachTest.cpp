@@ -8,7 +8,7 @@
 #include <string>
 
 #include "sim/frame/GameSession.h"
-#include "sim/replay/HeadlessRun.h"
+#include "sim/run/HeadlessRun.h"
 #include "support/ShippedFiles.h"
 #include "support/TempFiles.h"
 

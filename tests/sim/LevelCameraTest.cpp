@@ -12,8 +12,8 @@
 #include <glm/trigonometric.hpp>
 
 #include "sim/frame/GameSession.h"
-#include "sim/replay/CameraWatch.h"
-#include "sim/replay/HeadlessRun.h"
+#include "support/CameraWatch.h"
+#include "sim/run/HeadlessRun.h"
 #include "support/ShippedFiles.h"
 
 namespace {

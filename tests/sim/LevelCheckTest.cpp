@@ -6,8 +6,8 @@
 #include <sstream>
 
 #include "core/IniFile.h"
-#include "sim/level/LevelCheck.h"
-#include "sim/replay/ProofRun.h"
+#include "sim/proof/LevelCheck.h"
+#include "sim/proof/ProofRun.h"
 #include "support/ShippedFiles.h"
 
 namespace {

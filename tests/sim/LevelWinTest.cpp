@@ -9,7 +9,7 @@
 #include <memory>
 #include <string>
 
-#include "sim/replay/HeadlessRun.h"
+#include "sim/run/HeadlessRun.h"
 #include "support/ShippedFiles.h"
 
 namespace {

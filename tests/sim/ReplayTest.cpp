@@ -11,8 +11,8 @@
 #include <sstream>
 
 #include "sim/frame/GameSession.h"
-#include "sim/replay/ContentHash.h"
-#include "sim/replay/HeadlessRun.h"
+#include "core/ContentHash.h"
+#include "sim/run/HeadlessRun.h"
 #include "sim/replay/ReplayPlayback.h"
 #include "sim/replay/ReplayStore.h"
 #include "sim/replay/ReplayWriter.h"

@@ -30,8 +30,8 @@ inline Shader gameShader(const std::string& name, std::string* log = nullptr)
     const std::string base = kShaderDir + name + ".";
     Shader shader;
     const std::string out = captureStdout([&] {
-        if (name != "particleGPU") shader = Shader(base + "vs", base + "fs");
-        else shader = Shader((base + "vs").c_str(), (base + "fs").c_str(), (base + "gs").c_str(), (base + "cos").c_str());
+        if (name != "particleGPU") shader = Shader(base + "vs", base + "fs", std::cout);
+        else shader = Shader((base + "vs").c_str(), (base + "fs").c_str(), (base + "gs").c_str(), (base + "cos").c_str(), std::cout);
     });
     if (log) *log = out;
     return shader;

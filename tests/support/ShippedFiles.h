@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "sim/replay/KeyScript.h"
+#include "sim/run/KeyScript.h"
 
 // The repository's own settings and levels, and the key script that wins each level.
 inline const std::string kRoot = VAULTRISE_SOURCE_DIR;

@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "sim/replay/HeadlessRun.h"
+#include "sim/run/HeadlessRun.h"
 
 int main(int argc, char** argv)
 {

@@ -18,9 +18,9 @@
 
 #include "Autopilot.h"
 #include "sim/frame/GameSession.h"
-#include "sim/replay/HeadlessRun.h"
-#include "sim/replay/KeyScript.h"
-#include "sim/replay/ProofRun.h"
+#include "sim/run/HeadlessRun.h"
+#include "sim/run/KeyScript.h"
+#include "sim/proof/ProofRun.h"
 #include "sim/replay/ReplayPlayback.h"
 #include "sim/replay/ReplayWriter.h"
 

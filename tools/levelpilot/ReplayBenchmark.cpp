@@ -13,8 +13,8 @@
 #include <string>
 
 #include "sim/frame/GameSession.h"
-#include "sim/replay/HeadlessRun.h"
-#include "sim/replay/ProofRun.h"
+#include "sim/run/HeadlessRun.h"
+#include "sim/proof/ProofRun.h"
 #include "sim/replay/ReplayPlayback.h"
 
 namespace {

@@ -17,8 +17,8 @@
 #include <memory>
 #include <string>
 
-#include "sim/replay/HeadlessRun.h"
-#include "sim/replay/KeyScript.h"
+#include "sim/run/HeadlessRun.h"
+#include "sim/run/KeyScript.h"
 
 namespace {
 

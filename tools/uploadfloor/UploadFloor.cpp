@@ -47,7 +47,7 @@ int main(int argc, char** argv)
     config.assetPath = assetPath;
     config.animations = animations;
     std::vector<GlTexture> textures;
-    for (const std::string& path : SceneRenderer::startupImagePaths(config)) textures.push_back(loadTexture(path));
+    for (const std::string& path : SceneRenderer::startupImagePaths(config)) textures.push_back(loadTexture(path, std::cout));
     std::printf("peak resident memory, %zu images (MiB) %8.2f\n", textures.size(), peakResidentMiB());
     textures.clear();
     glfwTerminate();

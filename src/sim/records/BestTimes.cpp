@@ -11,8 +11,8 @@
 #include <sys/file.h>
 #include <unistd.h>
 
-#include "sim/replay/ContentHash.h"
-#include "sim/replay/ReplayStore.h"
+#include "core/ContentHash.h"
+#include "core/XdgPaths.h"
 
 namespace fs = std::filesystem;
 

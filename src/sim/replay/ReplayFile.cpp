@@ -6,8 +6,8 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "sim/replay/ContentHash.h"
-#include "sim/replay/KeyScript.h"
+#include "core/ContentHash.h"
+#include "sim/run/KeyScript.h"
 
 namespace {
 

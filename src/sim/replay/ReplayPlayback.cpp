@@ -3,8 +3,8 @@
 #include <filesystem>
 #include <ostream>
 
-#include "sim/replay/ContentHash.h"
-#include "sim/replay/HeadlessRun.h"
+#include "core/ContentHash.h"
+#include "sim/run/HeadlessRun.h"
 #include "sim/settings/StartupConfig.h"
 
 ReplayHeader recordingHeader(const std::string& levelSetting, const std::string& levelPath,

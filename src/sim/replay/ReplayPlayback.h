@@ -4,7 +4,7 @@
 #include <string>
 
 #include "sim/replay/ReplayFile.h"
-#include "sim/replay/RunReport.h"
+#include "sim/run/RunReport.h"
 
 struct StartupConfig;
 

@@ -1,5 +1,7 @@
 #include "sim/replay/ReplayStore.h"
 
+#include "core/XdgPaths.h"
+
 #include <algorithm>
 #include <cctype>
 #include <vector>
@@ -7,11 +9,6 @@
 namespace fs = std::filesystem;
 
 namespace {
-
-bool absolute(const char* path)
-{
-    return path && path[0] == '/';
-}
 
 // The level setting as it may appear in a file name.
 std::string fileSafe(const std::string& level)
@@ -35,13 +32,6 @@ void keepNewest(const fs::path& folder, int keep)
 
 }  // namespace
 
-std::optional<fs::path> xdgFolder(const char* xdgValue, const char* home, const char* underHome)
-{
-    if (absolute(xdgValue)) return fs::path(xdgValue);
-    if (absolute(home)) return fs::path(home) / underHome;
-    return std::nullopt;
-}
-
 std::optional<fs::path> defaultReplayFolder(const char* xdgStateHome, const char* home)
 {
     const auto base = xdgFolder(xdgStateHome, home, ".local/state");
@@ -60,19 +50,4 @@ std::optional<fs::path> nextRunFile(const fs::path& folder, const std::string& l
     }
     keepNewest(folder, keep);
     return unusedTimedPath(folder, "level" + fileSafe(level) + "-", "%Y%m%d-%H%M%S", "-", ".replay", now);
-}
-
-fs::path unusedTimedPath(const fs::path& folder, const std::string& prefix, const char* timeFormat,
-                         const char* separator, const char* extension, std::time_t now)
-{
-    std::tm local{};
-    localtime_r(&now, &local);
-    char stamp[32];
-    std::strftime(stamp, sizeof stamp, timeFormat, &local);
-    const std::string stem = prefix + stamp;
-    fs::path path = folder / (stem + extension);
-    std::error_code error;
-    for (int n = 2; fs::exists(path, error) && n < 100; ++n)
-        path = folder / (stem + separator + std::to_string(n) + extension);
-    return path;
 }

@@ -12,30 +12,30 @@ constexpr size_t slotOf(Key key) { return static_cast<size_t>(key); }
 
 struct ControlAction {
     const char* name;  // key in [controls]
-    size_t slot;       // index into KeyBindings::codes
-    int defaultCode;   // GLFW 3.3 code of the default key (see KeyNames)
+    size_t slot;       // index into KeyBindings::keys
+    KeyboardKey defaultKey;
 };
 
 // The actions by their [controls] names, in the order that decides who keeps
 // a shared key (movement first, the debug keys last).
 constexpr std::array<ControlAction, KeyBindings::kSlots> kActions = {{
-    {"forward", slotOf(Key::W), 87},
-    {"back", slotOf(Key::S), 83},
-    {"left", slotOf(Key::A), 65},
-    {"right", slotOf(Key::D), 68},
-    {"jump", slotOf(Key::Space), 32},
-    {"flip", slotOf(Key::Tab), 258},
-    {"pause", slotOf(Key::P), 80},
-    {"retry", slotOf(Key::R), 82},
-    {"next", slotOf(Key::N), 78},
-    {"quit", slotOf(Key::Escape), 256},
-    {"hud", slotOf(Key::F2), 291},
-    {"culling", slotOf(Key::F8), 297},
-    {"frameRate", KeyBindings::kFrameRate, 298},
-    {"screenshot", KeyBindings::kScreenshot, 301},
-    {"wireframe", slotOf(Key::F1), 290},
-    {"camera", slotOf(Key::F3), 292},
-    {"cursor", slotOf(Key::F4), 293},
+    {"forward", slotOf(Key::W), KeyboardKey::W},
+    {"back", slotOf(Key::S), KeyboardKey::S},
+    {"left", slotOf(Key::A), KeyboardKey::A},
+    {"right", slotOf(Key::D), KeyboardKey::D},
+    {"jump", slotOf(Key::Space), KeyboardKey::Space},
+    {"flip", slotOf(Key::Tab), KeyboardKey::Tab},
+    {"pause", slotOf(Key::P), KeyboardKey::P},
+    {"retry", slotOf(Key::R), KeyboardKey::R},
+    {"next", slotOf(Key::N), KeyboardKey::N},
+    {"quit", slotOf(Key::Escape), KeyboardKey::Escape},
+    {"hud", slotOf(Key::F2), KeyboardKey::F2},
+    {"culling", slotOf(Key::F8), KeyboardKey::F8},
+    {"frameRate", KeyBindings::kFrameRate, KeyboardKey::F9},
+    {"screenshot", KeyBindings::kScreenshot, KeyboardKey::F12},
+    {"wireframe", slotOf(Key::F1), KeyboardKey::F1},
+    {"camera", slotOf(Key::F3), KeyboardKey::F3},
+    {"cursor", slotOf(Key::F4), KeyboardKey::F4},
 }};
 
 }  // namespace
@@ -43,7 +43,7 @@ constexpr std::array<ControlAction, KeyBindings::kSlots> kActions = {{
 KeyBindings KeyBindings::defaults()
 {
     KeyBindings b;
-    for (const ControlAction& action : kActions) b.codes[action.slot] = action.defaultCode;
+    for (const ControlAction& action : kActions) b.keys[action.slot] = action.defaultKey;
     return b;
 }
 
@@ -55,26 +55,26 @@ KeyBindings KeyBindings::read(const IniFile& settings, std::ostream& log)
         const ControlAction& action = kActions[i];
         if (!settings.has("controls", action.name)) continue;
         const std::string text = settings.getString("controls", action.name, "");
-        if (const auto code = keyCodeNamed(text)) {
-            b.codes[action.slot] = *code;
+        if (const auto key = keyNamed(text)) {
+            b.keys[action.slot] = *key;
             named[i] = true;
         } else {
             log << "Settings: controls " << action.name << " " << text << " is not a key name, using "
-                << keyNameOf(action.defaultCode) << "\n";
+                << keyNameOf(action.defaultKey) << "\n";
         }
     }
 
-    auto used = [&b](int code) {
-        for (int c : b.codes)
-            if (c == code) return true;
+    auto used = [&b](KeyboardKey key) {
+        for (KeyboardKey k : b.keys)
+            if (k == key) return true;
         return false;
     };
     for (size_t i = 0; i < kActions.size(); ++i) {
-        const int code = b.codes[kActions[i].slot];
-        if (code == kNoKey) continue;
+        const KeyboardKey key = b.keys[kActions[i].slot];
+        if (key == KeyboardKey::None) continue;
         std::vector<size_t> sharing;  // positions in the action list, in list order
         for (size_t j = 0; j < kActions.size(); ++j)
-            if (b.codes[kActions[j].slot] == code) sharing.push_back(j);
+            if (b.keys[kActions[j].slot] == key) sharing.push_back(j);
         if (sharing.size() < 2) continue;
         size_t keeper = sharing.front();
         for (size_t j : sharing)
@@ -85,22 +85,22 @@ KeyBindings KeyBindings::read(const IniFile& settings, std::ostream& log)
         for (size_t j : sharing) {
             if (j == keeper) continue;
             const ControlAction& loser = kActions[j];
-            b.codes[loser.slot] = kNoKey;
+            b.keys[loser.slot] = KeyboardKey::None;
             log << "Settings: controls " << kActions[keeper].name << " and " << loser.name << " both use "
-                << keyNameOf(code) << "; " << kActions[keeper].name << " keeps it, " << loser.name;
-            if (used(loser.defaultCode)) {
+                << keyNameOf(key) << "; " << kActions[keeper].name << " keeps it, " << loser.name;
+            if (used(loser.defaultKey)) {
                 log << " has no key\n";
             } else {
-                b.codes[loser.slot] = loser.defaultCode;
-                log << " uses " << keyNameOf(loser.defaultCode) << "\n";
+                b.keys[loser.slot] = loser.defaultKey;
+                log << " uses " << keyNameOf(loser.defaultKey) << "\n";
             }
         }
     }
     return b;
 }
 
-bool boundKeyDown(const KeyBindings& bindings, Key key, const std::function<bool(int code)>& codeDown)
+bool boundKeyDown(const KeyBindings& bindings, Key key, const std::function<bool(KeyboardKey)>& keyboardDown)
 {
-    const int code = bindings.code(key);
-    return code != KeyBindings::kNoKey && codeDown(code);
+    const KeyboardKey bound = bindings.key(key);
+    return bound != KeyboardKey::None && keyboardDown(bound);
 }

@@ -5,11 +5,12 @@
 #include <iosfwd>
 
 #include "sim/frame/Key.h"
+#include "sim/settings/KeyboardKey.h"
 
 class IniFile;
 
-// Which keyboard key (a GLFW key code) does each action. The settings'
-// optional [controls] section names keys by GLFW name (`forward = Z`); what it
+// Which keyboard key does each action. The settings' optional [controls]
+// section names keys by their names (`forward = Z`, see KeyNames); what it
 // leaves out keeps its default, so without the section every key is the one the
 // game always had. The game still reads actions as its own Key values, so
 // replays record actions and play the same whatever the mapping.
@@ -21,14 +22,13 @@ struct KeyBindings {
     static constexpr size_t kFrameRate = kGameKeys;       // slot of the frame-rate readout
     static constexpr size_t kScreenshot = kGameKeys + 1;  // slot of the screenshot
     static constexpr size_t kSlots = kGameKeys + 2;
-    static constexpr int kNoKey = -1;
 
     // One entry per slot: the Key values, then the two window actions.
-    std::array<int, kSlots> codes{};
+    std::array<KeyboardKey, kSlots> keys{};
 
     static KeyBindings defaults();
 
-    // Reads [controls]. A name GLFW lacks gets one line on `log` and the
+    // Reads [controls]. A name that is no key gets one line on `log` and the
     // action keeps its default. When two actions end up on one key, one line
     // says so: an action the file named keeps the key over one left at its
     // default, and between two named (or two defaults) the action listed first
@@ -36,9 +36,9 @@ struct KeyBindings {
     // nothing else uses it, and otherwise has no key.
     static KeyBindings read(const IniFile& settings, std::ostream& log);
 
-    int code(Key key) const { return codes[static_cast<size_t>(key)]; }
+    KeyboardKey key(Key action) const { return keys[static_cast<size_t>(action)]; }
 };
 
-// Whether the key bound to `key` is down, asked of the keyboard by key code.
-// The window layer answers with the window system; tests with a set of codes.
-bool boundKeyDown(const KeyBindings& bindings, Key key, const std::function<bool(int code)>& codeDown);
+// Whether the keyboard key bound to `key` is down, asked of the keyboard.
+// The window layer answers with the window system; tests with a set of keys.
+bool boundKeyDown(const KeyBindings& bindings, Key key, const std::function<bool(KeyboardKey)>& keyboardDown);

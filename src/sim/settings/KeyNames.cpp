@@ -5,42 +5,128 @@
 
 namespace {
 
-struct NamedKey {
-    const char* name;
-    int code;
-};
-
-// Every printable and function key GLFW 3.3 names. Letters, digits, F1..F25
-// and the keypad digits run in sequence and are made below instead of listed.
-constexpr NamedKey kNamedKeys[] = {
-    {"SPACE", 32},          {"APOSTROPHE", 39},   {"COMMA", 44},         {"MINUS", 45},
-    {"PERIOD", 46},         {"SLASH", 47},        {"SEMICOLON", 59},     {"EQUAL", 61},
-    {"LEFT_BRACKET", 91},   {"BACKSLASH", 92},    {"RIGHT_BRACKET", 93}, {"GRAVE_ACCENT", 96},
-    {"WORLD_1", 161},       {"WORLD_2", 162},     {"ESCAPE", 256},       {"ENTER", 257},
-    {"TAB", 258},           {"BACKSPACE", 259},   {"INSERT", 260},       {"DELETE", 261},
-    {"RIGHT", 262},         {"LEFT", 263},        {"DOWN", 264},         {"UP", 265},
-    {"PAGE_UP", 266},       {"PAGE_DOWN", 267},   {"HOME", 268},         {"END", 269},
-    {"CAPS_LOCK", 280},     {"SCROLL_LOCK", 281}, {"NUM_LOCK", 282},     {"PRINT_SCREEN", 283},
-    {"PAUSE", 284},         {"KP_DECIMAL", 330},  {"KP_DIVIDE", 331},    {"KP_MULTIPLY", 332},
-    {"KP_SUBTRACT", 333},   {"KP_ADD", 334},      {"KP_ENTER", 335},     {"KP_EQUAL", 336},
-    {"LEFT_SHIFT", 340},    {"LEFT_CONTROL", 341}, {"LEFT_ALT", 342},    {"LEFT_SUPER", 343},
-    {"RIGHT_SHIFT", 344},   {"RIGHT_CONTROL", 345}, {"RIGHT_ALT", 346},  {"RIGHT_SUPER", 347},
-    {"MENU", 348},
-};
-
-// Keys named by a prefix and a running number: "A".."Z", "0".."9", "F1".."F25", "KP_0".."KP_9".
-struct KeyRun {
-    const char* prefix;
-    bool letters;  // the number is a letter A.. instead of a decimal number
-    int first;     // the first number of the run (0 for letters and digits)
-    int count;
-    int code;      // the code of the run's first key
-};
-constexpr KeyRun kKeyRuns[] = {
-    {"", true, 0, 26, 65},
-    {"", false, 0, 10, 48},
-    {"F", false, 1, 25, 290},
-    {"KP_", false, 0, 10, 320},
+// One name per key, in the order of KeyboardKey after None.
+constexpr std::array<const char*, static_cast<size_t>(KeyboardKey::Count) - 1> kNames = {
+    "A",
+    "B",
+    "C",
+    "D",
+    "E",
+    "F",
+    "G",
+    "H",
+    "I",
+    "J",
+    "K",
+    "L",
+    "M",
+    "N",
+    "O",
+    "P",
+    "Q",
+    "R",
+    "S",
+    "T",
+    "U",
+    "V",
+    "W",
+    "X",
+    "Y",
+    "Z",
+    "0",
+    "1",
+    "2",
+    "3",
+    "4",
+    "5",
+    "6",
+    "7",
+    "8",
+    "9",
+    "F1",
+    "F2",
+    "F3",
+    "F4",
+    "F5",
+    "F6",
+    "F7",
+    "F8",
+    "F9",
+    "F10",
+    "F11",
+    "F12",
+    "F13",
+    "F14",
+    "F15",
+    "F16",
+    "F17",
+    "F18",
+    "F19",
+    "F20",
+    "F21",
+    "F22",
+    "F23",
+    "F24",
+    "F25",
+    "KP_0",
+    "KP_1",
+    "KP_2",
+    "KP_3",
+    "KP_4",
+    "KP_5",
+    "KP_6",
+    "KP_7",
+    "KP_8",
+    "KP_9",
+    "SPACE",
+    "APOSTROPHE",
+    "COMMA",
+    "MINUS",
+    "PERIOD",
+    "SLASH",
+    "SEMICOLON",
+    "EQUAL",
+    "LEFT_BRACKET",
+    "BACKSLASH",
+    "RIGHT_BRACKET",
+    "GRAVE_ACCENT",
+    "WORLD_1",
+    "WORLD_2",
+    "ESCAPE",
+    "ENTER",
+    "TAB",
+    "BACKSPACE",
+    "INSERT",
+    "DELETE",
+    "RIGHT",
+    "LEFT",
+    "DOWN",
+    "UP",
+    "PAGE_UP",
+    "PAGE_DOWN",
+    "HOME",
+    "END",
+    "CAPS_LOCK",
+    "SCROLL_LOCK",
+    "NUM_LOCK",
+    "PRINT_SCREEN",
+    "PAUSE",
+    "KP_DECIMAL",
+    "KP_DIVIDE",
+    "KP_MULTIPLY",
+    "KP_SUBTRACT",
+    "KP_ADD",
+    "KP_ENTER",
+    "KP_EQUAL",
+    "LEFT_SHIFT",
+    "LEFT_CONTROL",
+    "LEFT_ALT",
+    "LEFT_SUPER",
+    "RIGHT_SHIFT",
+    "RIGHT_CONTROL",
+    "RIGHT_ALT",
+    "RIGHT_SUPER",
+    "MENU"
 };
 
 std::string upper(std::string_view text)
@@ -50,30 +136,19 @@ std::string upper(std::string_view text)
     return out;
 }
 
-std::string runName(const KeyRun& run, int index)
-{
-    if (run.letters) return std::string(1, static_cast<char>('A' + index));
-    return run.prefix + std::to_string(run.first + index);
-}
-
 }  // namespace
 
-std::optional<int> keyCodeNamed(std::string_view name)
+std::optional<KeyboardKey> keyNamed(std::string_view name)
 {
     const std::string wanted = upper(name);
-    for (const NamedKey& key : kNamedKeys)
-        if (wanted == key.name) return key.code;
-    for (const KeyRun& run : kKeyRuns)
-        for (int i = 0; i < run.count; ++i)
-            if (wanted == runName(run, i)) return run.code + i;
+    for (size_t i = 0; i < kNames.size(); ++i)
+        if (wanted == kNames[i]) return static_cast<KeyboardKey>(i + 1);
     return std::nullopt;
 }
 
-std::string keyNameOf(int code)
+std::string keyNameOf(KeyboardKey key)
 {
-    for (const NamedKey& key : kNamedKeys)
-        if (code == key.code) return key.name;
-    for (const KeyRun& run : kKeyRuns)
-        if (code >= run.code && code < run.code + run.count) return runName(run, code - run.code);
-    return "?";
+    const size_t index = static_cast<size_t>(key);
+    if (index == 0 || index > kNames.size()) return "?";
+    return kNames[index - 1];
 }

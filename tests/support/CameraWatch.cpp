@@ -1,4 +1,4 @@
-#include "sim/replay/CameraWatch.h"
+#include "support/CameraWatch.h"
 
 #include <sstream>
 

@@ -1,10 +1,10 @@
-#include "sim/replay/ProofRun.h"
+#include "sim/proof/ProofRun.h"
 
 #include <filesystem>
 #include <ostream>
 
 #include "core/IniFile.h"
-#include "sim/level/LevelCheck.h"
+#include "sim/proof/LevelCheck.h"
 #include "sim/replay/ReplayPlayback.h"
 
 std::string proofPathFor(const std::string& levelPath)

@@ -1,4 +1,4 @@
-#include "sim/replay/ContentHash.h"
+#include "core/ContentHash.h"
 
 #include <algorithm>
 #include <cstdio>

@@ -1,11 +1,11 @@
-#include "sim/replay/RunReport.h"
+#include "sim/run/RunReport.h"
 
 #include <cstring>
 
 #include <btBulletDynamicsCommon.h>
 
 #include "sim/frame/GameSession.h"
-#include "sim/replay/ContentHash.h"
+#include "core/ContentHash.h"
 
 namespace {
 

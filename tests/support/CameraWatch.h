@@ -1,7 +1,7 @@
 #pragma once
 #include <string>
 
-#include "sim/replay/CameraView.h"
+#include "sim/proof/CameraView.h"
 
 class GameSession;
 

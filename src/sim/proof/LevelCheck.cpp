@@ -1,4 +1,4 @@
-#include "sim/level/LevelCheck.h"
+#include "sim/proof/LevelCheck.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,6 +1,6 @@
-#include "sim/replay/KeyScript.h"
+#include "sim/run/KeyScript.h"
 
-#include "sim/replay/ContentHash.h"
+#include "core/ContentHash.h"
 #include <iterator>
 #include <sstream>
 

@@ -1,4 +1,4 @@
-#include "sim/replay/ScriptedHost.h"
+#include "sim/run/ScriptedHost.h"
 
 void ScriptedHost::hold(const std::vector<Key>& held)
 {

@@ -1,11 +1,11 @@
-#include "sim/replay/HeadlessRun.h"
+#include "sim/run/HeadlessRun.h"
 
 #include "core/IniFile.h"
 #include "sim/frame/GameLoop.h"
 #include "sim/frame/GameSession.h"
 #include "sim/level/Level.h"
 #include "sim/frame/SessionStart.h"
-#include "sim/replay/KeyScript.h"
+#include "sim/run/KeyScript.h"
 
 namespace {
 

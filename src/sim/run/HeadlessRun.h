@@ -9,8 +9,8 @@
 #include "sim/frame/Key.h"
 #include "sim/replay/KeyTap.h"
 #include "sim/replay/ReplayFile.h"
-#include "sim/replay/RunReport.h"
-#include "sim/replay/ScriptedHost.h"
+#include "sim/run/RunReport.h"
+#include "sim/run/ScriptedHost.h"
 #include "sim/settings/SimulationSettings.h"
 
 class GameLoop;

@@ -1,4 +1,4 @@
-#include "sim/replay/CameraView.h"
+#include "sim/proof/CameraView.h"
 
 #include <algorithm>
 #include <cmath>
