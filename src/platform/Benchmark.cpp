@@ -113,7 +113,7 @@ int runBenchmark(GLFWwindow* window, GameSession& session, SceneRenderer& render
     // Jumps long past: their bursts are spawned, then live out their life unmeasured.
     if (bench.bursts > 0) {
         const glm::vec3 origin = session.character.getPosition() + glm::vec3(0.0f, 4.0f, 3.0f);
-        for (int i = 0; i < bench.bursts; ++i) session.gameManager.spawnParticles(origin);
+        for (int i = 0; i < bench.bursts; ++i) renderer.startBurst(origin);
         for (int i = 0; i < kBurstLifetimeFrames; ++i) playFrame({}, nullptr);
     }
 

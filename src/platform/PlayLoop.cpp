@@ -71,6 +71,7 @@ void presentFrame(GLFWwindow* window, SceneRenderer& renderer, const GameSession
     int framebufferWidth = 0, framebufferHeight = 0;
     glfwGetFramebufferSize(window, &framebufferWidth, &framebufferHeight);
     if (framebufferWidth <= 0 || framebufferHeight <= 0) {
+        renderer.skipFrame(view);
         glfwWaitEventsTimeout(1.0 / 60.0);
         return;
     }
@@ -233,6 +234,7 @@ void play(GLFWwindow* window, GlfwFrameHost& host, std::unique_ptr<GameSession>&
         session.reset();
         session = openSession(config, options.settingsPath, config.levelFilePath(), renderer.sessionTextures(),
                               log);
+        session->announceRestart = choice == SessionKeys::Retry;
         renderer.attach(*session);
         targets = WindowTargets{&session->input, &session->camera};
         host.decided = false;

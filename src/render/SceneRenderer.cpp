@@ -140,6 +140,7 @@ void SceneRenderer::attach(const GameSession& session)
     boxes.confetti.clear();
     // A new session's jumps start a new list of bursts; the old systems go.
     bursts = ParticleBursts(&particleGPU, particleTexture);
+    burstSeeds.clear();
     if (hud) return;  // a restart: the glyphs, the standalone system and the samplers stay
 
     hud = std::make_unique<HUD>(font, glm::vec2(static_cast<float>(config.renderWidth),
@@ -173,7 +174,8 @@ void SceneRenderer::render(const GameSession& s, const FrameView& v)
 
     mark(RenderStage::Particles);
     standaloneParticles.update(v.deltaTime, v.projection, v.view);
-    bursts.update(s.gameManager.particleBursts, v.deltaTime, v.projection, v.view);
+    startBursts(v);
+    bursts.update(burstSeeds, v.deltaTime, v.projection, v.view);
 
     mark(RenderStage::Scene);
     drawGoalPadAndScreens(s, v);
@@ -190,6 +192,15 @@ void SceneRenderer::render(const GameSession& s, const FrameView& v)
     mark(RenderStage::Composite);
     targets.composite(bloomFinal);
 }
+
+void SceneRenderer::startBursts(const FrameView& view)
+{
+    for (const FrameEvent& event : view.events)
+        if (event.kind == FrameEventKind::FirstJump || event.kind == FrameEventKind::SecondJump)
+            startBurst(event.position + glm::vec3(0.0f, 4.0f, 3.0f));
+}
+
+void SceneRenderer::startBurst(const glm::vec3& origin) { burstSeeds.push_back(ParticleSeed::spawn(origin)); }
 
 void SceneRenderer::mark(RenderStage stage)
 {

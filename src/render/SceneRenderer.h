@@ -12,6 +12,7 @@
 #include "render/ParticleSystem.h"
 #include "render/RenderStageTimer.h"
 #include "render/Shader.h"
+#include "sim/view/ParticleSeed.h"
 #include "render/TextureLoader.h"
 
 class GameSession;
@@ -62,6 +63,10 @@ public:
     // F1's wireframe applies to the scene only: the HUD, the blur and the
     // composite are always filled.
     void render(const GameSession& session, const FrameView& view);
+    // A frame that is not drawn (a minimised window) still starts the bursts of its jumps.
+    void skipFrame(const FrameView& view) { startBursts(view); }
+    // A burst of particles at `origin`, as a jump starts one (the benchmark's dead bursts).
+    void startBurst(const glm::vec3& origin);
     // The benchmark's stage timer, marked at each stage of render(); none by default.
     void setStageTimer(RenderStageTimer* timer) { stageTimer = timer; }
     // Frees the boxes' GPU buffers at shutdown: platforms, void, goal pad,
@@ -70,6 +75,8 @@ public:
 
 private:
     void mark(RenderStage stage);
+    // One burst for each jump the frame lists, above and behind the astronaut.
+    void startBursts(const FrameView& view);
     void drawPlatforms(const GameSession& session, const FrameView& view);
     void drawVoid(const GameSession& session, const FrameView& view);
     void drawCharacterAndConfetti(const GameSession& session, const FrameView& view);
@@ -95,6 +102,7 @@ private:
     std::unique_ptr<HUD> hud;
     ParticleSystem standaloneParticles;
     ParticleBursts bursts;
+    std::vector<ParticleSeed> burstSeeds;  // one per burst started, in order
     LevelBoxes boxes;
     RenderStageTimer* stageTimer = nullptr;
 };

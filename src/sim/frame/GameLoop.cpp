@@ -4,11 +4,13 @@
 #include "sim/frame/GameSession.h"
 #include "sim/frame/KeyHandler.h"
 #include "core/Units.h"
+#include "sim/physics/PhysicsWorld.h"
 #include "sim/view/AnimationClock.h"
 
 #include <ostream>
 
 #include <glm/geometric.hpp>
+#include <glm/vec2.hpp>
 #include <glm/gtc/matrix_transform.hpp>
 
 GameLoop::GameLoop(GameSession& session, FrameHost& host)
@@ -29,12 +31,22 @@ const FrameView& GameLoop::runFrameAfter(float deltaTime)
 {
     advanceClock(deltaTime);
     FrameState& frame = session.frame;
+    InputState& in = session.input;
+    session.events.clear();
+    if (session.announceRestart) {
+        session.announceRestart = false;
+        addEvent(FrameEventKind::LevelRestarted);
+    }
     // The window's events are read in every frame, the warm-up's too, so the
     // desktop never sees a frozen window and its close button works at once.
     host.pollEvents();
     if (frame.warmUpOver()) {
+        if (frame.frameCount == 1 || !(frame.frameCount - 1 > frame.loadTime)) addEvent(FrameEventKind::WarmUpEnded);
+        const bool wasPaused = in.paused, wasStarted = in.gameStarted;
         keys->processKeys(frame.deltaTime);
-        if (session.input.paused) return pausedFrame();
+        if (in.gameStarted && !wasStarted) addEvent(FrameEventKind::LevelStarted);
+        if (in.paused != wasPaused) addEvent(in.paused ? FrameEventKind::Paused : FrameEventKind::Resumed);
+        if (in.paused) return pausedFrame();
         session.hud.paused = false;
         decideStep();
         handleInput();
@@ -112,7 +124,9 @@ void GameLoop::handleInput()
             in.moveForwardRequested = in.moveBackRequested = in.moveLeftRequested = in.moveRightRequested = false;
             if (in.jumpRequested) {
                 in.jumpRequested = false;
-                session.character.jump();
+                const JumpKind jump = session.character.jump();
+                if (jump != JumpKind::None)
+                    addEvent(jump == JumpKind::First ? FrameEventKind::FirstJump : FrameEventKind::SecondJump);
             }
         }
         if (in.switchSideRequested) {
@@ -131,9 +145,15 @@ void GameLoop::handleInput()
 void GameLoop::playStep()
 {
     if (session.frame.stepDue) {
+        const glm::vec3 velocityBefore = PhysicsWorld::velocityOf(session.character.body);
+        const bool powerUpWasThere = !session.voidState.powerUpUsed;
         session.physics.stepSimulation(kFixedStep);
         session.physics.fetchSimulationResults();
         session.character.applyPostStepImpulse();
+        session.lastContact = session.contacts.afterStep(session.physics, velocityBefore);
+        if (session.lastContact.landingSpeed > 0.0f) addEvent(FrameEventKind::Landing, session.lastContact.landingSpeed);
+        if (session.lastContact.bumpSpeed > 0.0f) addEvent(FrameEventKind::Bump, session.lastContact.bumpSpeed);
+        if (powerUpWasThere && session.voidState.powerUpUsed) addEvent(FrameEventKind::PowerUpTaken);
     }
     const glm::vec3 position = session.character.getPosition();
     const float distance = glm::distance(position, session.level->goal->geometry.position);
@@ -151,13 +171,16 @@ void GameLoop::decideGameOutcome()
         manager.gameState = Won;
         session.hud.playing = false;
         session.hud.won = true;
+        addEvent(FrameEventKind::GoalReached);
         session.confetti.spawn(&session.physics, position + glm::vec3(0.0f, 5.0f, 0.0f), session.textures.confetti);
+        addEvent(FrameEventKind::ConfettiThrown);
         if (!session.config.debug) host.gameDecided();
     }
     // Made after the goal test in the same frame: reaching the goal at or below the void still loses.
     if (session.character.getHeight() <= session.voidState.voidHeight) {
         session.log << "GAME LOST! HEIGHT: " << session.voidState.voidHeight << "\n";
         manager.gameState = Lost;
+        addEvent(FrameEventKind::VoidReached);
         session.hud.playing = false;
         session.hud.won = false;
         if (!session.config.debug) host.gameDecided();
@@ -187,6 +210,12 @@ void GameLoop::decideView()
     view.frameCount = frame.frameCount;
     view.hudVisible = s.input.hudVisible;
     view.wireframe = s.input.wireframe;
+    view.events = s.events;
+    view.grounded = s.lastContact.grounded;
+    const glm::vec3 velocity = PhysicsWorld::velocityOf(s.character.body);
+    view.groundSpeed = glm::length(glm::vec2(velocity.x, velocity.z));
+    view.voidHeight = s.voidState.voidHeight;
+    view.paused = s.input.paused;
 
     if (s.input.useGameCamera)
         s.frustum.setCamera(s.camera.position, target, up);
@@ -224,4 +253,9 @@ void GameLoop::spinPowerUp()
 void GameLoop::riseVoid()
 {
     if (view.voidDrawn) session.level->voidHandler->rise(session.frame.deltaTime);
+}
+
+void GameLoop::addEvent(FrameEventKind kind, float speed)
+{
+    session.events.push_back({kind, speed, session.character.getPosition()});
 }

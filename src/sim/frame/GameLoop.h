@@ -36,6 +36,8 @@ private:
     void decideView();
     void spinPowerUp();
     void riseVoid();
+    // Lists an event of this frame at the astronaut's place.
+    void addEvent(FrameEventKind kind, float speed = 0.0f);
 
     GameSession& session;
     FrameHost& host;

@@ -17,7 +17,6 @@ GameSession::GameSession(const StartupConfig& config, IniFile settingsFile, IniF
     input.lastCursorX = config.initialCursorX;
     input.lastCursorY = config.initialCursorY;
     camera.freeFly = !config.useGameCamera;
-    character.gameManager = &gameManager;
 
     level = buildLevel(levelFile, config.level, factory, textures.level, voidState, gameManager, log);
     frustum.setProjection(config.fieldOfView, config.aspectRatio, config.nearPlane, config.farPlane);

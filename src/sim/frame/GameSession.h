@@ -7,6 +7,7 @@
 #include <glm/mat4x4.hpp>
 
 #include "sim/frame/Camera.h"
+#include "sim/frame/FrameEvent.h"
 #include "sim/frame/FrameState.h"
 #include "core/IniFile.h"
 #include "sim/frame/InputState.h"
@@ -14,6 +15,7 @@
 #include "sim/gameplay/Character.h"
 #include "sim/gameplay/ConfettiBurst.h"
 #include "sim/gameplay/GameManager.h"
+#include "sim/physics/CharacterContacts.h"
 #include "sim/physics/PhysicsWorld.h"
 #include "sim/gameplay/VoidState.h"
 #include "sim/level/Level.h"
@@ -57,4 +59,8 @@ public:
     HudState hud;
     ConfettiBurst confetti;
     Frustum frustum;
+    std::vector<FrameEvent> events;  // what happened in the frame being run, in order
+    CharacterContacts contacts;
+    ContactStep lastContact;      // what the sphere touched in the last physics step
+    bool announceRestart = false;  // a session of R: its first frame lists LevelRestarted
 };

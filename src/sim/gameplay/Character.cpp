@@ -1,6 +1,5 @@
 #include "sim/gameplay/Character.h"
 
-#include "sim/gameplay/GameManager.h"
 #include "sim/physics/PhysicsWorld.h"
 
 namespace {
@@ -27,29 +26,27 @@ void Character::move(const glm::vec3& direction)
                                         direction.z * g * kMoveScale));
 }
 
-void Character::jump()
+JumpKind Character::jump()
 {
     const glm::vec3 p = getPosition();
     const RayHit ground = world->raycast(glm::vec3(p.x, p.y - kGroundRayDrop, p.z), glm::vec3(0.0f, -1.0f, 0.0f),
                                          kGroundRayLength);
     const float groundDistance = ground.hit ? ground.distance : kGroundRayLength;
-    if (!(groundDistance < kJumpReach)) return;
+    if (!(groundDistance < kJumpReach)) return JumpKind::None;
 
     const float g = world->gravity;
     if (jumpCooldown <= 0.0f) {
         world->applyImpulse(body, glm::vec3(0.0f, g * kFirstJumpScale, 0.0f));
         jumpCooldown = firstJumpLockout;
-    } else if (secondJumpCooldown <= 0.0f) {
+        return JumpKind::First;
+    }
+    if (secondJumpCooldown <= 0.0f) {
         world->applyImpulse(body, glm::vec3(0.0f, g * kSecondJumpScale, 0.0f));
         jumpCooldown = secondJumpLockout;
         secondJumpCooldown = secondJumpLockout;
-    } else {
-        return;
+        return JumpKind::Second;
     }
-    if (gameManager) {
-        const glm::vec3 after = getPosition();
-        gameManager->spawnParticles(glm::vec3(after.x, after.y + 4.0f, after.z + 3.0f));
-    }
+    return JumpKind::None;
 }
 
 void Character::applyPostStepImpulse() { world->applyImpulse(body, glm::vec3(0.0f, kPostStepPush, 0.0f)); }

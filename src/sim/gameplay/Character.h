@@ -3,8 +3,10 @@
 #include <glm/vec3.hpp>
 
 class PhysicsWorld;
-class GameManager;
 class btRigidBody;
+
+// Which jump a press of the jump key made, if any.
+enum class JumpKind { None, First, Second };
 
 // The astronaut's sphere: moved only by impulses scaled by the level's gravity.
 class Character {
@@ -13,7 +15,7 @@ public:
 
     void move(const glm::vec3& direction);
     // Ground ray from 1.5 below the centre; first jump, weaker second jump, lockouts.
-    void jump();
+    JumpKind jump();
     void applyPostStepImpulse();
     void celebrate();
     glm::vec3 getPosition() const;
@@ -23,7 +25,6 @@ public:
 
     PhysicsWorld* world = nullptr;
     btRigidBody* body = nullptr;
-    GameManager* gameManager = nullptr;
     glm::mat4 modelMatrix{1.0f};
     float jumpCooldown = 0.0f;
     float secondJumpCooldown = 0.0f;

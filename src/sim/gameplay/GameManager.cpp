@@ -21,5 +21,3 @@ void GameManager::onTrigger(const TriggerPair* pairs, uint32_t count)
         return;
     }
 }
-
-void GameManager::spawnParticles(const glm::vec3& origin) { particleBursts.push_back(ParticleSeed::spawn(origin)); }

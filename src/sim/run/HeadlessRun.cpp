@@ -54,6 +54,7 @@ void HeadlessRun::restart()
     gameSession.reset();
     gameSession = openSession(config, settingsPath, levelPath, SessionTextures{}, lines);
     loop = std::make_unique<GameLoop>(*gameSession, tap);
+    gameSession->announceRestart = true;
     clock = 0.0f;
     tally = RunTally{};
     fullLog = takeLines(lines);
@@ -63,14 +64,14 @@ std::string HeadlessRun::frame(const std::vector<Key>& held, float dt)
 {
     host.hold(held);
     clock += dt;
-    loop->runFrame(clock);
+    lastView = &loop->runFrame(clock);
     return finishFrame();
 }
 
 std::string HeadlessRun::exactFrame(const std::vector<Key>& held, float deltaTime)
 {
     host.hold(held);
-    loop->runFrameAfter(deltaTime);
+    lastView = &loop->runFrameAfter(deltaTime);
     return finishFrame();
 }
 

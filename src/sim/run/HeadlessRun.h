@@ -12,6 +12,7 @@
 #include "sim/run/RunReport.h"
 #include "sim/run/ScriptedHost.h"
 #include "sim/settings/SimulationSettings.h"
+#include "sim/view/FrameView.h"
 
 class GameLoop;
 class GameSession;
@@ -52,6 +53,8 @@ public:
     // The last frame as a replay records it: its deltaTime and the keys the
     // game read (none in a warm-up frame, which reads no keys).
     const ReplayFrame& lastFrameRecord() const { return lastRecord; }
+    // What the last frame handed on (its events among it); valid until the next frame.
+    const FrameView& view() const { return *lastView; }
 
     bool closed() const { return host.closing; }
     int frames() const { return tally.frames; }
@@ -74,4 +77,5 @@ private:
     RunTally tally;
     KeyTap tap{host};  // the game reads the keys through it, as in a recorded game
     ReplayFrame lastRecord;
+    const FrameView* lastView = nullptr;
 };
