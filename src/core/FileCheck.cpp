@@ -20,6 +20,7 @@ const char* kindName(FileKind kind)
     case FileKind::Model: return "a model";
     case FileKind::Font: return "a font";
     case FileKind::Replay: return "a replay";
+    case FileKind::Sound: return "a sound";
     }
     return "a file";
 }
@@ -59,6 +60,7 @@ std::uint64_t fileSizeCap(FileKind kind)
     case FileKind::Ini: return kMiB;
     case FileKind::Shader: return kMiB;
     case FileKind::Font: return 16 * kMiB;
+    case FileKind::Sound: return 32 * kMiB;
     case FileKind::Image:
     case FileKind::Model:
     case FileKind::Replay: return 64 * kMiB;

@@ -17,6 +17,7 @@ enum class FileKind {
     Model,   // model files
     Font,
     Replay,  // recorded key scripts and replays
+    Sound,   // sound effects and music
 };
 
 // The largest file of each kind that is read.

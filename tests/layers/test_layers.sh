@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# The layers' dependencies point one way: core -> sim -> render -> platform.
+# The layers' dependencies point one way: core -> sim -> render and audio -> platform.
 # Fails, naming the line, when a file includes a header from a layer above its own
 # or a window-system or GL header that its layer must not see.
 set -u
@@ -17,7 +17,11 @@ gl='epoxy/|GLFW/|GL/|glad/|KHR/'
 forbid core "$gl|sim/|render/|platform/|bt[A-Za-z]*\.h|BulletCollision/|BulletDynamics/|LinearMath/" \
     "GL, GLFW, Bullet or any other layer"
 forbid sim "$gl|render/|platform/|ft2build|freetype/|assimp/|stb/|stb_" "GL, GLFW, FreeType, Assimp, stb or the renderer"
-forbid render "GLFW/|platform/" "GLFW or the platform layer"
+forbid render "GLFW/|platform/|audio/|AL/" "GLFW, the sound layer or the platform layer"
+# The sound layer sits beside the renderer: it reads the frame and draws nothing.
+forbid audio "$gl|render/|platform/" "GL, GLFW, the renderer or the platform layer"
+forbid sim "audio/|AL/|sndfile" "the sound layer or OpenAL"
+forbid core "audio/|AL/|sndfile" "the sound layer or OpenAL"
 # Every layer reports through the log stream it is given, never straight to the
 # console; only main hands the console to the game.
 hits=$(grep -rnE 'std::(cout|cerr|clog|printf)|[^a-z_]printf\(' src --include='*.h' --include='*.cpp' |
@@ -35,6 +39,8 @@ hits=$(code_only sim | grep -E '"(ESCAPE|SPACE|TAB|ENTER|LEFT_SHIFT|[A-Z]|F[0-9]
 [ -n "$hits" ] && { printf 'the simulation holds a table of key numbers (the platform maps keys to codes):\n%s\n' "$hits"; status=1; }
 # Each layer's CMake target links only the layer below it.
 grep -qE 'vaultrise_(render|platform)' src/sim/CMakeLists.txt && { echo "vaultrise_sim links a layer above it"; status=1; }
-grep -qE 'vaultrise_platform' src/render/CMakeLists.txt && { echo "vaultrise_render links the platform layer"; status=1; }
-[ $status -eq 0 ] && echo "layers: core -> sim -> render -> platform, no include points back"
+grep -qE 'vaultrise_(platform|audio)' src/render/CMakeLists.txt && { echo "vaultrise_render links the platform or sound layer"; status=1; }
+grep -qE 'vaultrise_(render|platform)|EPOXY|GLFW' src/audio/CMakeLists.txt && { echo "vaultrise_audio links the renderer, the platform or GL"; status=1; }
+grep -qiE 'openal|sndfile|vaultrise_audio' src/sim/CMakeLists.txt src/core/CMakeLists.txt && { echo "the simulation links the sound layer or OpenAL"; status=1; }
+[ $status -eq 0 ] && echo "layers: core -> sim -> render and audio -> platform, no include points back"
 exit $status

@@ -1,5 +1,5 @@
-// assetgen: writes every texture, animation frame and model of Vaultrise into
-// an asset directory. Usage: assetgen <output assets dir>
+// assetgen: writes every texture, animation frame, model, sound and music
+// file of Vaultrise into an asset directory. Usage: assetgen <output assets dir>
 // The output depends on nothing but this code (fixed seeds, no clock, one
 // thread), so regenerating reproduces the committed files byte for byte.
 #include <filesystem>
@@ -7,6 +7,7 @@
 
 #include "Models.h"
 #include "Painters.h"
+#include "Sounds.h"
 
 int main(int argc, char** argv)
 {
@@ -17,9 +18,12 @@ int main(int argc, char** argv)
     namespace fs = std::filesystem;
     const std::string root = argv[1];
     const std::string textures = root + "/textures", models = root + "/models";
+    const std::string sounds = root + "/sounds", music = root + "/music";
     std::error_code error;
     fs::create_directories(textures, error);
     fs::create_directories(models, error);
+    fs::create_directories(sounds, error);
+    fs::create_directories(music, error);
 
     bool ok = writeSingleTextures(textures);
     ok &= writeAnimatedTextures(textures);
@@ -27,6 +31,8 @@ int main(int argc, char** argv)
     ok &= writeAstronaut(models);
     ok &= writeBeet(models);
     ok &= writeFlag(models);
+    ok &= writeSounds(sounds);
+    ok &= writeMusic(music);
     if (!ok) {
         std::cout << "assetgen: some files could not be written\n";
         return 1;
