@@ -64,7 +64,7 @@ case "${1:-}" in
     cmake --build build-cov -j "$jobs"
     find build-cov -name '*.gcda' -delete
     (cd build-cov && ctest -j "$jobs" -LE assets) || true
-    for layer in core sim render platform; do
+    for layer in core sim render audio platform; do
       printf '%-9s' "$layer"
       gcovr -r . -f "src/$layer/" -e '.*/main\.cpp' build-cov 2>/dev/null | awk '/^TOTAL/ {print $2, "lines,", $3, "run,", $4}'
     done

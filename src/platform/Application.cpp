@@ -7,6 +7,8 @@
 #include <future>
 #include <memory>
 
+#include "audio/AudioSettings.h"
+#include "audio/SoundOutput.h"
 #include "sim/frame/GameSession.h"
 #include "platform/Benchmark.h"
 #include "sim/level/Level.h"
@@ -58,6 +60,7 @@ int Application::run()
     stages.next("settings and level file");
     IniFile settings(options.settingsPath, log);
     StartupConfig config = StartupConfig::read(settings, log, options);
+    const AudioSettings audio = AudioSettings::read(settings, log);
     // The benchmark's script acts from its first frame.
     if (options.bench) config.loadTime = 0;
     // A replay brings its own level and simulation settings; one that cannot
@@ -78,6 +81,10 @@ int Application::run()
     // to the peak; they upload in their usual place, with their lines.
     std::future<std::vector<ImportedModel>> importedModels =
         importModelsAhead(SceneRenderer::startupModelPaths(config));
+    // The sounds decode, and the audio device opens, on a thread of their own
+    // too; the benchmark measures the picture only.
+    std::future<StartedSound> soundAhead;
+    if (audio.enabled && !options.bench) soundAhead = startSoundAhead(audio, config.assetPath, log);
     auto decodedImages = std::make_unique<ImageDecodeQueue>(SceneRenderer::startupImagePaths(config),
                                                             ImageDecodeQueue::defaultWorkers(), kImageLookAhead);
 
@@ -136,6 +143,13 @@ int Application::run()
     log << "OpenGL Version " << reinterpret_cast<const char*>(glGetString(GL_VERSION)) << "\n";
     stages.finish();
 
+    std::unique_ptr<SoundOutput> sound;
+    if (soundAhead.valid()) {
+        StartedSound started = soundAhead.get();
+        log << started.lines;
+        sound = std::move(started.output);
+    }
+
     int status = 0;
     if (options.bench) {
         glfwSwapInterval(0);  // frames as fast as they can be drawn
@@ -144,12 +158,13 @@ int Application::run()
         glfwSwapInterval(1);
         GlfwFrameHost host(window, session->config.controls);
         if (replay) {
-            playReplay(window, host, *session, *renderer, *replay, log);
+            playReplay(window, host, *session, *renderer, sound.get(), *replay, log);
         } else {
-            play(window, host, session, *renderer, options, targets, log);
+            play(window, host, session, *renderer, sound.get(), options, targets, log);
         }
     }
 
+    sound.reset();  // the music's thread, the sources, the device
     renderer->releaseBuffers();
     session->physics.cleanup();
     glfwSetWindowUserPointer(window, nullptr);

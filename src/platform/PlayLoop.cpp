@@ -17,6 +17,7 @@
 #include "platform/GlfwKeyCodes.h"
 #include "platform/Screenshot.h"
 #include "platform/WindowCallbacks.h"
+#include "audio/SoundOutput.h"
 #include "render/SceneRenderer.h"
 #include "sim/frame/GameLoop.h"
 #include "sim/frame/GameSession.h"
@@ -86,7 +87,7 @@ void presentFrame(GLFWwindow* window, SceneRenderer& renderer, const GameSession
 // Plays the recorded frames at the pace they were recorded, then prints the
 // line a headless replay of the same file prints.
 void playReplay(GLFWwindow* window, GlfwFrameHost& host, GameSession& session, SceneRenderer& renderer,
-                const Replay& replay, std::ostream& log)
+                SoundOutput* sound, const Replay& replay, std::ostream& log)
 {
     ReplayHost keys(host);
     GameLoop loop(session, keys);
@@ -98,6 +99,7 @@ void playReplay(GLFWwindow* window, GlfwFrameHost& host, GameSession& session, S
         keys.setFrameKeys(frame.keys);
         const FrameView& view = loop.runFrameAfter(frame.deltaTime);
         tally.afterFrame(session);
+        if (sound) sound->afterFrame(view);
         presentFrame(window, renderer, session, view);
         due += std::chrono::duration<double>(frame.deltaTime);
         std::this_thread::sleep_until(start + std::chrono::duration_cast<std::chrono::steady_clock::duration>(due));
@@ -107,21 +109,23 @@ void playReplay(GLFWwindow* window, GlfwFrameHost& host, GameSession& session, S
 
 namespace {
 
-// F9 and F12 (or the keys [controls] names for them) change only the picture
-// and the files on disk, never the game: they are read straight from the
-// window and not recorded.
+// F9, F12 and M (or the keys [controls] names for them) change only the
+// picture, the sound and the files on disk, never the game: they are read
+// straight from the window and not recorded.
 class WindowKeys {
 public:
     WindowKeys(GLFWwindow* window, const KeyBindings& bindings, std::ostream& log)
         : window(window),
           log(log),
           frameRateKey(bindings.keys[KeyBindings::kFrameRate]),
-          screenshotKey(bindings.keys[KeyBindings::kScreenshot])
+          screenshotKey(bindings.keys[KeyBindings::kScreenshot]),
+          muteKey(bindings.keys[KeyBindings::kMute])
     {
     }
 
-    void afterFrame(float deltaTime, HudState& hud)
+    void afterFrame(float deltaTime, HudState& hud, SoundOutput* sound)
     {
+        if (pressed(muteKey, muteWasUp) && sound) sound->toggleMute();
         meter.addFrame(deltaTime);
         if (pressed(frameRateKey, frameRateWasUp)) showRate = !showRate;
         hud.frameRate = showRate ? meter.text() : "";
@@ -150,11 +154,13 @@ private:
     std::ostream& log;
     KeyboardKey frameRateKey;  // F9 unless [controls] names another
     KeyboardKey screenshotKey;  // F12 unless [controls] names another
+    KeyboardKey muteKey;  // M unless [controls] names another
     FrameRateMeter meter;
     bool showRate = false;
     bool shotWanted = false;
     bool frameRateWasUp = true;
     bool screenshotWasUp = true;
+    bool muteWasUp = true;
 };
 
 // A won run's time against the level's best: one line, and the HUD shows it
@@ -188,7 +194,7 @@ constexpr const char* kRetryNote = "R: RETRY   N: NEXT LEVEL   ESC: QUIT";
 // the level's files; the renderer keeps its programs, textures and models and
 // only uploads the new level's boxes. Each session is recorded on its own.
 void play(GLFWwindow* window, GlfwFrameHost& host, std::unique_ptr<GameSession>& session, SceneRenderer& renderer,
-          const LaunchOptions& options, WindowTargets& targets, std::ostream& log)
+          SoundOutput* sound, const LaunchOptions& options, WindowTargets& targets, std::ostream& log)
 {
     KeyTap keys(host);
     SessionKeys sessionKeys;
@@ -202,7 +208,8 @@ void play(GLFWwindow* window, GlfwFrameHost& host, std::unique_ptr<GameSession>&
         while (!glfwWindowShouldClose(window) && choice == SessionKeys::None) {
             const FrameView& view = loop.runFrame(static_cast<float>(glfwGetTime()));
             const KeyMask frameKeys = keys.takeFrameKeys();
-            windowKeys.afterFrame(session->frame.deltaTime, session->hud);
+            windowKeys.afterFrame(session->frame.deltaTime, session->hud, sound);
+            if (sound) sound->afterFrame(view);
             if (recorder) recorder->append({session->frame.deltaTime, frameKeys});
             if (session->gameManager.gameState == Won && !timeKept) {
                 timeKept = true;

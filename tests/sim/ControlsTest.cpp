@@ -44,7 +44,12 @@ TEST(Controls, ControlsSectionRemapsAndUnknownNamesOrSharedKeysGetOneLineEach)
     const size_t fwd = size_t(Key::W), left = size_t(Key::A), back = size_t(Key::S), pause = size_t(Key::P);
     using K = KeyboardKey;
     const Case cases[] = {
-        {"", {{fwd, K::W}, {left, K::A}, {pause, K::P}, {KeyBindings::kScreenshot, K::F12}}, {}},
+        {"", {{fwd, K::W}, {left, K::A}, {pause, K::P}, {KeyBindings::kScreenshot, K::F12}, {KeyBindings::kMute, K::M}},
+         {}},
+        {"mute = F7", {{KeyBindings::kMute, K::F7}}, {}},
+        // The mute key is a window action like F12: it yields to a game key named for M.
+        {"jump = M", {{size_t(Key::Space), K::M}, {KeyBindings::kMute, K::None}},
+         {"controls jump and mute both use M; jump keeps it, mute has no key"}},
         {"forward = Z\nleft = q\njump = ENTER", {{fwd, K::Z}, {left, K::Q}, {size_t(Key::Space), K::Enter}}, {}},
         {"forward = S\nback = W", {{fwd, K::S}, {back, K::W}}, {}},
         {"forward = Wz\nleft =", {{fwd, K::W}, {left, K::A}},

@@ -33,6 +33,7 @@ constexpr std::array<ControlAction, KeyBindings::kSlots> kActions = {{
     {"culling", slotOf(Key::F8), KeyboardKey::F8},
     {"frameRate", KeyBindings::kFrameRate, KeyboardKey::F9},
     {"screenshot", KeyBindings::kScreenshot, KeyboardKey::F12},
+    {"mute", KeyBindings::kMute, KeyboardKey::M},
     {"wireframe", slotOf(Key::F1), KeyboardKey::F1},
     {"camera", slotOf(Key::F3), KeyboardKey::F3},
     {"cursor", slotOf(Key::F4), KeyboardKey::F4},
