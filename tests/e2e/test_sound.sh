@@ -18,8 +18,11 @@ wave() {  # wave <name>: an OpenAL config that writes the mix to $WORK/<name>.wa
 }
 level() { python3 "$REPO/tests/e2e/wav_level.py" "$@"; }
 
-headless=$("$GAME_BIN" --replay assets/settings/level4.replay --headless)
+# Headless runs and the level check never open a device, whatever the settings say.
+headless=$(ALSOFT_CONF=$(wave headless) "$GAME_BIN" --replay assets/settings/level4.replay --headless)
 [[ "$headless" =~ ^won\ frame\ 760\ state\ [0-9a-f]{16}$ ]] || fail "headless proof run said '$headless'"
+ALSOFT_CONF=$(wave check) "$GAME_BIN" --check-level 4 > /dev/null || fail "--check-level 4 failed"
+[ -e "$WORK/headless.wav" ] || [ -e "$WORK/check.wav" ] && fail "a headless run opened the audio device"
 
 # The proof run with sound: heard, and the same outcome and hash as without.
 ALSOFT_CONF=$(wave proof) LAUNCH_WAIT=120 launch_game --replay assets/settings/level4.replay
@@ -39,8 +42,9 @@ expect_clean_exit 240
 
 # Volume 0: nothing is heard at all.
 sed -i 's/^volume = .*/volume = 0/' assets/settings/settings.ini
-ALSOFT_CONF=$(wave quiet) launch_game
-sleep 3
+ALSOFT_CONF=$(wave quiet) launch_game --level 4
+await_key_handling
+sleep 1
 quit_game
 read -r peak onset seconds < <(level "$WORK/quiet.wav")
 awk "BEGIN { exit !($seconds > 2) }" || fail "the wave writer wrote only $seconds s"
@@ -48,12 +52,13 @@ awk "BEGIN { exit !($seconds > 2) }" || fail "the wave writer wrote only $second
 
 # M: heard until it is pressed, silent after.
 sed -i 's/^volume = .*/volume = 0.8/' assets/settings/settings.ini
-ALSOFT_CONF=$(wave muted) launch_game
-sleep 3
+ALSOFT_CONF=$(wave muted) launch_game --level 4
+await_key_handling
+sleep 1
 tap_key m 0.5
 sleep 3
 quit_game
-read -r before onset seconds < <(level "$WORK/muted.wav" 0 2.5)
+read -r before onset seconds < <(level "$WORK/muted.wav" 0 -1.5)
 read -r after onset total < <(level "$WORK/muted.wav" -1.5)
 awk "BEGIN { exit !($before > 0.01) }" || fail "nothing heard before M (peak $before)"
 awk "BEGIN { exit !($after < 0.001) }" || fail "heard after M (peak $after over the last 1.5 s of $total s)"
