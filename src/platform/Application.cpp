@@ -10,6 +10,7 @@
 #include "audio/AudioSettings.h"
 #include "audio/SoundOutput.h"
 #include "sim/frame/GameSession.h"
+#include "sim/frame/RunFlow.h"
 #include "platform/Benchmark.h"
 #include "sim/level/Level.h"
 #include "platform/GlfwFrameHost.h"
@@ -133,12 +134,11 @@ int Application::run()
     returnFreeHeapPages();
 
     stages.next("level, HUD, particles");
-    auto session = std::make_unique<GameSession>(config, std::move(settings), std::move(levelFile),
-                                                 renderer->sessionTextures(), log);
+    auto session = std::make_unique<GameSession>(config, std::move(settings), std::move(levelFile), log);
     // The mouse is not recorded, so a replay leaves the camera to the recorded keys.
     WindowTargets targets{&session->input, replay ? nullptr : &session->camera};
     glfwSetWindowUserPointer(window, &targets);
-    renderer->attach(*session);
+    renderer->attach(session->description);
 
     log << "OpenGL Version " << reinterpret_cast<const char*>(glGetString(GL_VERSION)) << "\n";
     stages.finish();
@@ -150,23 +150,34 @@ int Application::run()
         sound = std::move(started.output);
     }
 
+    // The game itself keeps records, offers its retry, answers R and N and
+    // records every session; a replay and the benchmark play their one session.
+    RunRules rules;
+    if (!options.bench && !replay) {
+        rules = playRules(options, session->config, log, [&](GameSession& opened) {
+            renderer->attach(opened.description);
+            targets = WindowTargets{&opened.input, &opened.camera};
+        });
+    }
+    const KeyBindings controls = session->config.controls;
+    RunFlow flow(std::move(session), std::move(rules), log);
+
     int status = 0;
     if (options.bench) {
         glfwSwapInterval(0);  // frames as fast as they can be drawn
-        status = runBenchmark(window, *session, *renderer, *options.bench, stages, log);
+        status = runBenchmark(window, flow, *renderer, *options.bench, stages, log);
     } else {
         glfwSwapInterval(1);
-        GlfwFrameHost host(window, session->config.controls);
-        if (replay) {
-            playReplay(window, host, *session, *renderer, sound.get(), *replay, log);
-        } else {
-            play(window, host, session, *renderer, sound.get(), options, targets, log);
-        }
+        GlfwFrameHost host(window, controls);
+        if (replay)
+            playReplay(window, host, flow, *renderer, sound.get(), *replay, log);
+        else
+            play(window, host, flow, *renderer, sound.get(), log);
     }
 
     sound.reset();  // the music's thread, the sources, the device
     renderer->releaseBuffers();
-    session->physics.cleanup();
+    flow.session().physics.cleanup();
     glfwSetWindowUserPointer(window, nullptr);
     renderer.reset();  // particle systems, HUD, models, textures, targets, programs
     glfwTerminate();

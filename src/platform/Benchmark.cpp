@@ -10,8 +10,10 @@
 
 #include "render/RenderStageTimer.h"
 #include "render/SceneRenderer.h"
-#include "sim/frame/GameLoop.h"
+#include "sim/frame/FrameClock.h"
+#include "sim/frame/FrameDriver.h"
 #include "sim/frame/GameSession.h"
+#include "sim/frame/RunFlow.h"
 #include "sim/run/KeyScript.h"
 #include "sim/run/ScriptedHost.h"
 
@@ -75,7 +77,7 @@ double peakResidentMiB()
     return static_cast<double>(usage.ru_maxrss) / 1024.0;  // kilobytes on Linux
 }
 
-int runBenchmark(GLFWwindow* window, GameSession& session, SceneRenderer& renderer,
+int runBenchmark(GLFWwindow* window, RunFlow& flow, SceneRenderer& renderer,
                  const LaunchOptions::Bench& bench, const StartupStages& startup, std::ostream& out)
 {
     std::vector<std::vector<Key>> keys;
@@ -89,20 +91,21 @@ int runBenchmark(GLFWwindow* window, GameSession& session, SceneRenderer& render
     }
 
     ScriptedHost host;
-    GameLoop loop(session, host);
-    float clock = 0.0f;
+    ScriptClock clock;
+    FrameDriver driver(flow, host, clock);
+    const GameSession& session = flow.session();
     auto playFrame = [&](const std::vector<Key>& held, RenderStageTimer* timer) {
         glfwPollEvents();  // keeps the window answering its server; keys come from the script
         host.hold(held);
-        clock += kFrameStep;
+        clock.advance(kFrameStep);
         const Clock::time_point start = Clock::now();
-        const FrameView& view = loop.runFrame(clock);
+        const FrameView& view = driver.frame();
         const Clock::time_point simulated = Clock::now();
         if (timer) timer->beginFrame();
         int framebufferWidth = 0, framebufferHeight = 0;  // the composite fills the window, as in play
         glfwGetFramebufferSize(window, &framebufferWidth, &framebufferHeight);
         renderer.setOutputSize(framebufferWidth, framebufferHeight);
-        renderer.render(session, view);
+        renderer.render(view);
         glfwSwapBuffers(window);
         glFinish();  // the frame is done only when the GL has drawn it
         const Clock::time_point drawn = Clock::now();

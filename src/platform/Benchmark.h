@@ -8,7 +8,7 @@
 #include "sim/settings/LaunchOptions.h"
 
 struct GLFWwindow;
-class GameSession;
+class RunFlow;
 class SceneRenderer;
 
 // Wall-clock durations of the start-up steps, in order: each `next` ends the
@@ -38,5 +38,5 @@ double peakResidentMiB();
 // for are spawned and left to die out unmeasured, then the script's frames are
 // run at a fixed 1/60 s clock step and timed; the table goes to `out`.
 // Returns the exit status.
-int runBenchmark(GLFWwindow* window, GameSession& session, SceneRenderer& renderer,
+int runBenchmark(GLFWwindow* window, RunFlow& flow, SceneRenderer& renderer,
                  const LaunchOptions::Bench& bench, const StartupStages& startup, std::ostream& out);

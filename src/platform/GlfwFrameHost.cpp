@@ -57,10 +57,11 @@ void GlfwFrameHost::setCursorVisible(bool visible)
 
 void GlfwFrameHost::requestClose() { glfwSetWindowShouldClose(window, GLFW_TRUE); }
 
-void GlfwFrameHost::gameDecided()
+bool GlfwFrameHost::isWindowKeyDown(WindowKey key) const
 {
-    if (retry)
-        decided = true;
-    else
-        requestClose();
+    const size_t slot = key == WindowKey::FrameRate    ? KeyBindings::kFrameRate
+                        : key == WindowKey::Screenshot ? KeyBindings::kScreenshot
+                                                       : KeyBindings::kMute;
+    const KeyboardKey bound = bindings.keys[slot];
+    return bound != KeyboardKey::None && glfwGetKey(window, glfwKeyCode(bound)) == GLFW_PRESS;
 }

@@ -19,12 +19,8 @@ public:
     void setWireframe(bool on) override;
     void setCursorVisible(bool visible) override;
     void requestClose() override;
-    // With the settings' retry on, a decided game stays open: `decided` tells
-    // the loop to offer R and N.
-    void gameDecided() override;
-
-    bool retry = false;
-    bool decided = false;
+    // The keys [controls] binds to the frame rate and the screenshot.
+    bool isWindowKeyDown(WindowKey key) const override;
 
 private:
     GLFWwindow* window;

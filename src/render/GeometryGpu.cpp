@@ -5,12 +5,13 @@
 #include "render/Shader.h"
 #include "sim/level/Geometry.h"
 
-GpuBox::GpuBox(const Geometry& geometry) : vao(GlVertexArray::create()), vbo(GlBuffer::create())
+GpuBox::GpuBox(const glm::vec3& halfExtents) : vao(GlVertexArray::create()), vbo(GlBuffer::create())
 {
+    const std::vector<float> vertices = makeBoxVertices(halfExtents);
     constexpr GLsizei stride = Geometry::kFloatsPerVertex * sizeof(float);
     glBindBuffer(GL_ARRAY_BUFFER, vbo);
-    glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(geometry.vertices.size() * sizeof(float)),
-                 geometry.vertices.data(), GL_STATIC_DRAW);
+    glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(vertices.size() * sizeof(float)), vertices.data(),
+                 GL_STATIC_DRAW);
     glBindVertexArray(vao);
     glVertexAttribPointer(0, 3, GL_FLOAT, GL_FALSE, stride, reinterpret_cast<void*>(0));
     glEnableVertexAttribArray(0);

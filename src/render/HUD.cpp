@@ -12,8 +12,7 @@
 
 #include "core/FileCheck.h"
 #include "render/Shader.h"
-#include "sim/view/HudState.h"
-#include "sim/view/TextLayout.h"
+#include "render/TextLayout.h"
 
 HUD::HUD(Shader& fontShader, const glm::vec2& size, const std::string& assetPath, std::ostream& log)
     : shader(fontShader), screenSize(size)
@@ -115,12 +114,12 @@ void HUD::renderText(Shader& textShader, const std::string& text, const glm::vec
     glBindTexture(GL_TEXTURE_2D, 0);
 }
 
-void HUD::render(const HudState& state)
+void HUD::render(const std::vector<HudLine>& lines)
 {
     if (!hasFont()) return;
     const glm::mat4 projection = glm::ortho(0.0f, screenSize.x, 0.0f, screenSize.y, -1.0f, 1.0f);
     shader.use();
     shader.setMat4("projection", projection);
-    for (const HudLine& line : state.lines(screenSize.x, screenSize.y))
+    for (const HudLine& line : lines)
         renderText(shader, line.text, line.colour, glm::vec3(line.x, line.y, line.scale));
 }

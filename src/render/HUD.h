@@ -7,16 +7,16 @@
 #include <glm/vec3.hpp>
 
 #include "render/GlObject.h"
-#include "sim/view/Glyph.h"
+#include "render/Glyph.h"
+#include "sim/view/FrameView.h"
 
-class HudState;
 class Shader;
 
 // The heads-up display: the first 128 character codes of the game font
 // rasterised into one small texture each, drawn as textured quads with the font
 // program. What is shown (label, distance, void level, end messages) and where
-// comes from the simulation's HudState, handed to render() each frame; the
-// display keeps only its GL objects, which it owns (never copied).
+// comes in the frame value's HUD lines; the display keeps only its GL objects,
+// which it owns (never copied).
 class HUD {
 public:
     static constexpr unsigned kPixelHeight = 48;
@@ -36,9 +36,8 @@ public:
     // set its projection.
     void renderText(Shader& shader, const std::string& text, const glm::vec3& colour, const glm::vec3& placement);
 
-    // The whole display for `state`, in white, with the orthographic
-    // projection of `screenSize`.
-    void render(const HudState& state);
+    // The lines, with the orthographic projection of `screenSize`.
+    void render(const std::vector<HudLine>& lines);
 
     bool hasFont() const { return !glyphs.empty(); }
 

@@ -2,12 +2,15 @@
 
 #include <epoxy/gl.h>
 
+#include <algorithm>
+
 #include <glm/gtc/matrix_transform.hpp>
 
-#include "sim/frame/GameSession.h"
-#include "sim/view/AnimationClock.h"
+#include "sim/level/LevelDescription.h"
+#include "sim/settings/StartupConfig.h"
+#include "sim/view/FlagPlacement.h"
 #include "sim/view/FrameSequenceLayout.h"
-#include "sim/view/FrameView.h"
+#include "sim/view/ParticleSeed.h"
 #include "render/GeometryGpu.h"
 #include "render/HUD.h"
 #include "render/ImageDecodeQueue.h"
@@ -34,17 +37,18 @@ Shader makeProgram(const std::string& assetPath, const std::string& name, std::o
     return Shader(assetPath + "/shaders/" + name + ".vs", assetPath + "/shaders/" + name + ".fs", log);
 }
 
-void drawPlatform(const Platform& platform, const GpuBox& box, const Shader& shader, unsigned texture)
-{
-    shader.use();
-    box.draw(shader, platform.drawMatrix(), texture);
-}
+// Every confetti piece is a 2 x 2 x 2 box.
+const glm::vec3 kConfettiHalfExtents(1.0f);
 
 }  // namespace
 
-SceneRenderer::SceneRenderer(const StartupConfig& cfg, std::ostream& log) : config(cfg), log(log)
+SceneRenderer::SceneRenderer(const StartupConfig& config, std::ostream& log)
+    : assetPath(config.assetPath),
+      renderWidth(static_cast<int>(config.renderWidth)),
+      renderHeight(static_cast<int>(config.renderHeight)),
+      log(log)
 {
-    const std::string& a = config.assetPath;
+    const std::string& a = assetPath;
     font = makeProgram(a, "font", log);
     laser = makeProgram(a, "laser", log);
     model = makeProgram(a, "model", log);
@@ -61,8 +65,7 @@ SceneRenderer::SceneRenderer(const StartupConfig& cfg, std::ostream& log) : conf
     // no more source will come; a later compile would simply rebuild it.
     glReleaseShaderCompiler();
 
-    targets.createTargets(static_cast<int>(config.renderWidth), static_cast<int>(config.renderHeight),
-                          config.blurScale, log);
+    targets.createTargets(renderWidth, renderHeight, config.blurScale, log);
     targets.blurPasses = config.blurPasses;
 }
 
@@ -82,12 +85,12 @@ void SceneRenderer::loadTextures(ImageDecodeQueue* decoded)
 {
     GlTexture* slots[] = {&platformsMagentaTexture, &platformsBlueTexture, &laserTexture,   &doorTexture,
                           &flagTexture,             &particleTexture,      &confettiTexture};
-    for (size_t i = 0; i < std::size(slots); ++i) *slots[i] = loadImage(config.assetPath + kSingleTextures[i], decoded, log);
+    for (size_t i = 0; i < std::size(slots); ++i) *slots[i] = loadImage(assetPath + kSingleTextures[i], decoded, log);
 }
 
 void SceneRenderer::loadFrameSequences(bool animations, ImageDecodeQueue* decoded)
 {
-    sequences.load(config.assetPath, animations, [this, decoded](const std::string& path) {
+    sequences.load(assetPath, animations, [this, decoded](const std::string& path) {
         return sequenceTextures.keep(loadImage(path, decoded, log));
     });
 }
@@ -101,7 +104,8 @@ std::vector<std::string> SceneRenderer::startupModelPaths(const StartupConfig& c
 void SceneRenderer::loadModels()
 {
     Model* slots[] = {&astronaut, &flag, &beet};
-    const std::vector<std::string> paths = startupModelPaths(config);
+    const std::vector<std::string> paths = {assetPath + "/models/astronaut.obj", assetPath + "/models/flag.obj",
+                                            assetPath + "/models/beet.obj"};
     for (size_t i = 0; i < paths.size(); ++i) *slots[i] = Model(paths[i], log);
 }
 
@@ -111,46 +115,23 @@ void SceneRenderer::loadModels(std::vector<ImportedModel> imported)
     for (size_t i = 0; i < imported.size() && i < std::size(slots); ++i) *slots[i] = Model(std::move(imported[i]), log);
 }
 
-SessionTextures SceneRenderer::sessionTextures() const
+void SceneRenderer::attach(const LevelDescription& level)
 {
-    SessionTextures t;
-    t.level.platformsMagenta = platformsMagentaTexture;
-    t.level.platformsBlue = platformsBlueTexture;
-    t.level.laser = laserTexture;
-    t.level.door = doorTexture;
-    t.level.platformBlueFirst = frameFor(sequences.platformBlueFrames, 0);
-    t.level.platformMagentaFirst = frameFor(sequences.platformMagentaFrames, 0);
-    t.level.videoFirst = frameFor(sequences.videoFrames, 0);
-    t.level.videoFrontFirst = frameFor(sequences.videoFrontFrames, 0);
-    t.level.videoBackFirst = frameFor(sequences.videoBackFrames, 0);
-    t.confetti = confettiTexture;
-    return t;
-}
-
-void SceneRenderer::attach(const GameSession& session)
-{
-    const Level& level = *session.level;
-    boxes.platforms.clear();
-    for (const Platform& p : level.platforms) boxes.platforms.emplace_back(p.geometry);
-    boxes.voidPlane = GpuBox(level.voidPlane);
-    boxes.goal = GpuBox(level.goal->geometry);
-    boxes.goalPad = GpuBox(level.goalPad->geometry);
-    boxes.frontScreen = GpuBox(level.frontScreen->geometry);
-    boxes.backScreen = GpuBox(level.backScreen->geometry);
-    boxes.confetti.clear();
+    levelBoxes.clear();
+    for (const BoxDescription& box : level.boxes) levelBoxes.emplace_back(box.halfExtents);
+    confettiBox = GpuBox(kConfettiHalfExtents);
     // A new session's jumps start a new list of bursts; the old systems go.
     bursts = ParticleBursts(&particleGPU, particleTexture);
     burstSeeds.clear();
     if (hud) return;  // a restart: the glyphs, the standalone system and the samplers stay
 
-    hud = std::make_unique<HUD>(font, glm::vec2(static_cast<float>(config.renderWidth),
-                                                static_cast<float>(config.renderHeight)),
-                                config.assetPath, log);
+    hud = std::make_unique<HUD>(font, glm::vec2(static_cast<float>(renderWidth), static_cast<float>(renderHeight)),
+                                assetPath, log);
     standaloneParticles.init(glm::vec3(0.0f), &particleGPU, particleTexture);
     Bloom::setupSamplers(bloom, blur, bloomFinal);
 }
 
-void SceneRenderer::render(const GameSession& s, const FrameView& v)
+void SceneRenderer::render(const FrameView& v)
 {
     mark(RenderStage::Scene);
     targets.beginFrame();
@@ -160,17 +141,17 @@ void SceneRenderer::render(const GameSession& s, const FrameView& v)
     bloom.setMat4("projection", v.projection);
     bloom.setMat4("view", v.view);
     bloom.setVec3("lights[" + std::to_string(0) + "].Position", v.characterPosition);
-    bloom.setVec3("lights[" + std::to_string(0) + "].Color", config.lightColour());
+    bloom.setVec3("lights[" + std::to_string(0) + "].Color", v.lightColour);
     bloom.setVec3("viewPos", v.cameraPosition);
-    drawPlatforms(s, v);
-
-    if (v.powerUpDrawn) {
-        bloom.setMat4("model", s.level->powerUp->modelMatrix);
+    drawBoxes(v, {ObjectKind::Platform, ObjectKind::Wall, ObjectKind::Floor}, bloom);
+    for (const DrawnObject& object : v.objects) {
+        if (object.kind != ObjectKind::PowerUp) continue;
+        bloom.setMat4("model", object.transform);
         beet.draw(bloom);
     }
 
-    drawVoid(s, v);
-    drawCharacterAndConfetti(s, v);
+    drawVoid(v);
+    drawAstronautAndConfetti(v);
 
     mark(RenderStage::Particles);
     standaloneParticles.update(v.deltaTime, v.projection, v.view);
@@ -178,14 +159,16 @@ void SceneRenderer::render(const GameSession& s, const FrameView& v)
     bursts.update(burstSeeds, v.deltaTime, v.projection, v.view);
 
     mark(RenderStage::Scene);
-    drawGoalPadAndScreens(s, v);
-    drawWavingFlag(animated, flag, flagTexture, v.projection, v.view, v.deltaTime, v.frameCount,
-                   s.level->flagPlacement);
+    drawBoxes(v, {ObjectKind::GoalPad, ObjectKind::FrontScreen, ObjectKind::BackScreen}, model);
+    for (const DrawnObject& object : v.objects)
+        if (object.kind == ObjectKind::Flag)
+            drawWavingFlag(animated, flag, flagTexture, v.projection, v.view, v.deltaTime, v.frameCount,
+                           glm::vec3(object.transform[3]));
     glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
 
     if (v.hudVisible) {
         mark(RenderStage::Hud);
-        hud->render(s.hud);
+        hud->render(v.hudLines);
     }
     mark(RenderStage::Blur);
     targets.blurBrightPart(blur);
@@ -207,69 +190,65 @@ void SceneRenderer::mark(RenderStage stage)
     if (stageTimer) stageTimer->mark(stage);
 }
 
-void SceneRenderer::drawPlatforms(const GameSession& s, const FrameView& v)
+unsigned SceneRenderer::pictureOf(const DrawnObject& object) const
 {
-    const auto& platforms = s.level->platforms;
-    for (size_t i = 0; i < platforms.size(); ++i) {
-        if (!v.platformVisible[i]) continue;
-        const Platform& p = platforms[i];
-        const unsigned texture =
-            p.isAnimated ? frameFor(p.isBlue ? sequences.platformBlueFrames : sequences.platformMagentaFrames,
-                                    v.animationFrame)
-                         : p.geometry.texture;
-        drawPlatform(p, boxes.platforms[i], bloom, texture);
+    const int32_t frame = object.picture;
+    switch (object.kind) {
+    case ObjectKind::Platform:
+        return frameFor(object.blue ? sequences.platformBlueFrames : sequences.platformMagentaFrames, frame);
+    case ObjectKind::Wall: return object.blue ? platformsBlueTexture : platformsMagentaTexture;
+    case ObjectKind::Floor: return platformsBlueTexture;
+    case ObjectKind::Void: return frameFor(sequences.laserFrames, frame);
+    case ObjectKind::GoalPad: return frameFor(sequences.videoFrames, frame);
+    case ObjectKind::FrontScreen: return frameFor(sequences.videoFrontFrames, frame);
+    case ObjectKind::BackScreen: return frameFor(sequences.videoBackFrames, frame);
+    case ObjectKind::Confetti: return confettiTexture;
+    default: return 0;
     }
 }
 
-void SceneRenderer::drawVoid(const GameSession& s, const FrameView& v)
+void SceneRenderer::drawBoxes(const FrameView& view, std::initializer_list<ObjectKind> kinds, const Shader& shader)
+{
+    for (const DrawnObject& object : view.objects) {
+        if (std::find(kinds.begin(), kinds.end(), object.kind) == kinds.end() || object.box >= levelBoxes.size())
+            continue;
+        shader.use();
+        levelBoxes[object.box].draw(shader, object.transform, pictureOf(object));
+    }
+}
+
+void SceneRenderer::drawVoid(const FrameView& v)
 {
     laser.use();
     laser.setMat4("projection", v.projection);
     laser.setMat4("view", v.view);
-    if (!v.voidDrawn) return;
-    const Geometry& plane = s.level->voidPlane;
-    const float height = s.voidState.voidHeight;
-    laser.setFloat("vaultrise", height);
-    boxes.voidPlane.draw(laser, glm::translate(plane.model, glm::vec3(0.0f, height, 0.0f)),
-                         frameFor(sequences.laserFrames, v.animationFrame));
+    for (const DrawnObject& object : v.objects) {
+        if (object.kind != ObjectKind::Void || object.box >= levelBoxes.size()) continue;
+        laser.setFloat("vaultrise", v.voidHeight);
+        levelBoxes[object.box].draw(laser, object.transform, pictureOf(object));
+    }
 }
 
-void SceneRenderer::drawCharacterAndConfetti(const GameSession& s, const FrameView& v)
+void SceneRenderer::drawAstronautAndConfetti(const FrameView& v)
 {
     model.use();
     model.setMat4("projection", v.projection);
     model.setMat4("view", v.view);
-    model.setMat4("model", glm::translate(glm::mat4(1.0f), v.characterPosition));
-    astronaut.draw(model);
+    for (const DrawnObject& object : v.objects) {
+        if (object.kind != ObjectKind::Astronaut) continue;
+        model.setMat4("model", object.transform);
+        astronaut.draw(model);
+    }
 
     model.setMat4("projection", v.projection);
     model.setMat4("view", v.view);
-    if (!s.confetti.active) return;
-    const auto& pieces = s.confetti.pieces;
-    while (boxes.confetti.size() < pieces.size()) boxes.confetti.emplace_back(pieces[boxes.confetti.size()].geometry);
-    for (size_t i = 0; i < pieces.size(); ++i) {
-        // Pieces tumble in the simulation but are drawn axis-aligned.
-        boxes.confetti[i].draw(model, glm::translate(glm::mat4(1.0f), pieces[i].currentPosition()),
-                               pieces[i].geometry.texture);
-    }
-}
-
-void SceneRenderer::drawGoalPadAndScreens(const GameSession& s, const FrameView& v)
-{
-    const int32_t frame = v.animationFrame;
-    const Level& level = *s.level;
-    drawPlatform(*level.goalPad, boxes.goalPad, model, frameFor(sequences.videoFrames, frame));
-    drawPlatform(*level.frontScreen, boxes.frontScreen, model, frameFor(sequences.videoFrontFrames, frame));
-    drawPlatform(*level.backScreen, boxes.backScreen, model, frameFor(sequences.videoBackFrames, frame));
+    // Pieces tumble in the simulation but are drawn axis-aligned.
+    for (const DrawnObject& object : v.objects)
+        if (object.kind == ObjectKind::Confetti) confettiBox.draw(model, object.transform, pictureOf(object));
 }
 
 void SceneRenderer::releaseBuffers()
 {
-    for (GpuBox& box : boxes.platforms) box.release();
-    boxes.voidPlane.release();
-    boxes.goalPad.release();
-    boxes.frontScreen.release();
-    boxes.backScreen.release();
-    boxes.goal.release();
-    for (GpuBox& box : boxes.confetti) box.release();
+    for (GpuBox& box : levelBoxes) box.release();
+    confettiBox.release();
 }

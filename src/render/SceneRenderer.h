@@ -1,32 +1,32 @@
 #pragma once
 #include <iosfwd>
 #include <memory>
+#include <string>
 #include <vector>
 
-#include "sim/settings/StartupConfig.h"
 #include "render/Bloom.h"
+#include "render/FrameSequences.h"
 #include "render/GeometryGpu.h"
-#include "sim/view/FrameSequences.h"
 #include "render/Model.h"
 #include "render/ParticleBursts.h"
 #include "render/ParticleSystem.h"
 #include "render/RenderStageTimer.h"
 #include "render/Shader.h"
-#include "sim/view/ParticleSeed.h"
 #include "render/TextureLoader.h"
+#include "sim/view/FrameView.h"
 
-class GameSession;
 class HUD;
 class ImageDecodeQueue;
-struct FrameView;
-struct SessionTextures;
+struct LevelDescription;
+struct ParticleSeed;
+struct StartupConfig;
 
-// Draws one frame of a GameSession in the game's fixed order into the HDR
-// target, then blurs and composites it into the window. It owns every GL
-// resource the game makes at start-up: the nine programs, the bloom targets,
-// the single textures, the frame sequences, the models, the HUD glyphs and
-// the particle systems, and the GPU copies of the level's boxes. It reads the
-// simulation's state and the frame's view and never changes either.
+// Draws one frame value in the game's fixed order into the HDR target, then
+// blurs and composites it into the window. It owns every GL resource the game
+// makes at start-up: the nine programs, the bloom targets, the single
+// textures, the frame sequences, the models, the HUD glyphs and the particle
+// systems, and the GPU copies of the level's boxes. It reads the frame value
+// and the level's description and nothing else of the simulation.
 class SceneRenderer {
 public:
     // Builds the nine programs, then the HDR and blur targets. Every line the
@@ -42,18 +42,18 @@ public:
     // worker threads), else decode them here; failures print in file order.
     void loadTextures(ImageDecodeQueue* decoded = nullptr);
     void loadFrameSequences(bool animations, ImageDecodeQueue* decoded = nullptr);
+    const FrameSequences& frameSequences() const { return sequences; }
     // The model files loadModels reads, in its order.
     static std::vector<std::string> startupModelPaths(const StartupConfig& config);
     // The astronaut, the flag and the power-up's beet: imported here, or
     // given already imported (importModelsAhead with the paths above).
     void loadModels();
     void loadModels(std::vector<ImportedModel> imported);
-    // Texture names the simulation hands to the objects it creates.
-    SessionTextures sessionTextures() const;
-    // Uploads the level's boxes and creates the HUD, the standalone particle
-    // system and the fixed sampler units. Attaching a later session (a retry
-    // or the next level) replaces only the boxes and the jump bursts.
-    void attach(const GameSession& session);
+    // Uploads the level's boxes and, the first time, creates the HUD, the
+    // standalone particle system and the fixed sampler units. Attaching a
+    // later session's level (a retry or the next level) replaces only the
+    // boxes and the jump bursts.
+    void attach(const LevelDescription& level);
 
     // The window's framebuffer in pixels (it can differ from the window's size
     // on scaled desktops). The scene renders at the settings' size and the
@@ -61,35 +61,28 @@ public:
     void setOutputSize(int width, int height) { targets.setOutputSize(width, height); }
 
     // F1's wireframe applies to the scene only: the HUD, the blur and the
-    // composite are always filled.
-    void render(const GameSession& session, const FrameView& view);
+    // composite are always filled. Each jump the frame lists starts a burst.
+    void render(const FrameView& view);
     // A frame that is not drawn (a minimised window) still starts the bursts of its jumps.
     void skipFrame(const FrameView& view) { startBursts(view); }
     // A burst of particles at `origin`, as a jump starts one (the benchmark's dead bursts).
     void startBurst(const glm::vec3& origin);
     // The benchmark's stage timer, marked at each stage of render(); none by default.
     void setStageTimer(RenderStageTimer* timer) { stageTimer = timer; }
-    // Frees the boxes' GPU buffers at shutdown: platforms, void, goal pad,
-    // screens, goal, and any confetti.
+    // Frees the boxes' GPU buffers at shutdown.
     void releaseBuffers();
 
 private:
     void mark(RenderStage stage);
-    // One burst for each jump the frame lists, above and behind the astronaut.
     void startBursts(const FrameView& view);
-    void drawPlatforms(const GameSession& session, const FrameView& view);
-    void drawVoid(const GameSession& session, const FrameView& view);
-    void drawCharacterAndConfetti(const GameSession& session, const FrameView& view);
-    void drawGoalPadAndScreens(const GameSession& session, const FrameView& view);
+    // Draws the frame's objects of one kind with `shader`, each with its own picture.
+    void drawBoxes(const FrameView& view, std::initializer_list<ObjectKind> kinds, const Shader& shader);
+    unsigned pictureOf(const DrawnObject& object) const;
+    void drawVoid(const FrameView& view);
+    void drawAstronautAndConfetti(const FrameView& view);
 
-    // The GPU copies of the level's boxes, in the level's own order.
-    struct LevelBoxes {
-        std::vector<GpuBox> platforms;
-        GpuBox voidPlane, goal, goalPad, frontScreen, backScreen;
-        std::vector<GpuBox> confetti;  // made when the pieces appear
-    };
-
-    StartupConfig config;
+    std::string assetPath;
+    int renderWidth = 0, renderHeight = 0;
     std::ostream& log;
     Shader font, laser, model, bloom, blur, bloomFinal, animated, particle, particleGPU;
     Bloom targets;
@@ -103,6 +96,7 @@ private:
     ParticleSystem standaloneParticles;
     ParticleBursts bursts;
     std::vector<ParticleSeed> burstSeeds;  // one per burst started, in order
-    LevelBoxes boxes;
+    std::vector<GpuBox> levelBoxes;        // one per box of the level's description, in its order
+    GpuBox confettiBox;                    // every confetti piece is this box, moved
     RenderStageTimer* stageTimer = nullptr;
 };

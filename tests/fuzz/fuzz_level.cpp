@@ -29,7 +29,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     IniFile settings = IniFile::fromText(text);
     StartupConfig config = StartupConfig::read(settings, log);
     config.loadTime = 0;
-    GameSession session(config, std::move(settings), IniFile::fromText(text), SessionTextures{}, log);
+    GameSession session(config, std::move(settings), IniFile::fromText(text), log);
     ScriptedHost host;
     GameLoop loop(session, host);
 

@@ -21,19 +21,19 @@ TEST_F(GeometryGpu, BoxHoldsItsVerticesDrawsWithTheTextureOnUnitZeroAndDeletesIt
     program.use();
     program.setMat4("projection", glm::mat4(1.0f));
     program.setMat4("view", glm::mat4(1.0f));
-    const Geometry geometry(glm::vec3(0.0f), glm::vec3(1.0f), 0);
+    const std::vector<float> vertices = makeBoxVertices(glm::vec3(1.0f));
     const GlTexture white = solidTexture("\xff\xff\xff\xff"), black = solidTexture("\0\0\0\xff");
     OffscreenTarget target(320, 180);
     unsigned vao = 0, vbo = 0;
     {
-        GpuBox made(geometry);
+        GpuBox made(glm::vec3(1.0f));
         const GpuBox box(std::move(made));
         EXPECT_EQ(made.vertexArray(), 0u) << "a moved-from box owns nothing";
         vao = box.vertexArray(), vbo = box.buffer();
         ASSERT_TRUE(glIsVertexArray(vao));
-        std::vector<float> stored(geometry.vertices.size());
+        std::vector<float> stored(vertices.size());
         glGetNamedBufferSubData(vbo, 0, static_cast<GLsizeiptr>(stored.size() * sizeof(float)), stored.data());
-        EXPECT_EQ(stored, geometry.vertices);
+        EXPECT_EQ(stored, vertices);
         glActiveTexture(GL_TEXTURE3);
         glBindTexture(GL_TEXTURE_2D, black);  // the draw must switch back to unit 0 itself
         box.draw(program, glm::scale(glm::translate(glm::mat4(1.0f), glm::vec3(0.5f, 0.0f, 0.0f)), glm::vec3(0.5f)), white);

@@ -25,7 +25,7 @@ TEST_F(HudGl, RenderDrawsTheLinesOfTheStateItIsHandedOrNothingWithoutAFont)
     // Right column from 0.95 × 960 − 180 = 732; void rows at 0.85 H = 459 and 0.80 H = 432.
     const int right = 732;
     ASSERT_EQ(makeHud(std::string(VAULTRISE_SOURCE_DIR) + "/assets"), "");
-    hud->render(state);
+    hud->render(state.lines(960.0f, 540.0f));
     EXPECT_GT(target.lit(right, 425, 960, 470), 50) << "void level drawn while playing";
     EXPECT_EQ(target.lit(0, 0, right - 60, 440), 0) << "nothing low on the left while playing";
     EXPECT_GT(target.lit(16, 500, 200, 540), 20) << "LEVEL caption at 0.05 W − 32 = 16";
@@ -33,7 +33,7 @@ TEST_F(HudGl, RenderDrawsTheLinesOfTheStateItIsHandedOrNothingWithoutAFont)
 
     target.clear();
     EXPECT_EQ(makeHud("/nowhere"), "Failed to load font for FreeType Library\n");
-    hud->render(state);
+    hud->render(state.lines(960.0f, 540.0f));
     EXPECT_EQ(target.lit(0, 0, 960, 540), 0);
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 }

@@ -110,8 +110,8 @@ TEST_F(ParticleGl, ABurstLeavesNoHaloInAScreenDrawnAfterIt)
     OffscreenTarget target(320, 180);
     const glm::mat4 projection = glm::perspective(glm::radians(45.0f), 320.0f / 180.0f, 0.1f, 1000.0f);
     const glm::mat4 view = glm::lookAt(glm::vec3(0.0f, -2.0f, 12.0f), glm::vec3(0.0f, -2.0f, 0.0f), glm::vec3(0.0f, 1.0f, 0.0f));
-    const Geometry screenBox(glm::vec3(0.0f, -2.0f, -4.0f), glm::vec3(6.0f, 4.0f, 0.05f), white);
-    const GpuBox screen(screenBox);
+    const Geometry screenBox(glm::vec3(0.0f, -2.0f, -4.0f), glm::vec3(6.0f, 4.0f, 0.05f));
+    const GpuBox screen(glm::vec3(6.0f, 4.0f, 0.05f));
     auto picture = [&](std::vector<ParticleSeed> seeds) {
         ParticleBursts bursts(&program, sprite);
         for (int frame = 0; frame < 30; ++frame) {  // the sparks spread and fade

@@ -38,9 +38,8 @@ struct RenderedGame {
             renderer->loadTextures();
             renderer->loadFrameSequences(config.animations);
             renderer->loadModels();
-            session = std::make_unique<GameSession>(config, std::move(settings), std::move(level),
-                                                    renderer->sessionTextures(), std::cout);
-            renderer->attach(*session);
+            session = std::make_unique<GameSession>(config, std::move(settings), std::move(level), std::cout);
+            renderer->attach(session->description);
         });
         loop = std::make_unique<GameLoop>(*session, host);
         renderer->setOutputSize(320, 180);
@@ -49,7 +48,7 @@ struct RenderedGame {
     void frame()
     {
         clock += 1.0f / 60.0f;
-        output += captureStdout([&] { renderer->render(*session, loop->runFrame(clock)); });
+        output += captureStdout([&] { renderer->render(loop->runFrame(clock)); });
     }
 
     GlTestWindow window;
@@ -152,11 +151,11 @@ TEST(SceneRenderer, ImagesDecodedAheadPrintTheSameFailuresInTheSameOrderAndLoadT
             renderer.loadTextures(ahead ? &queue : nullptr);
             renderer.loadFrameSequences(true, ahead ? &queue : nullptr);
         });
-        const SessionTextures textures = renderer.sessionTextures();
+        const FrameSequences& sequences = renderer.frameSequences();
         int width = -1;
-        glGetTextureLevelParameteriv(textures.level.videoFirst, 0, GL_TEXTURE_WIDTH, &width);
+        glGetTextureLevelParameteriv(frameFor(sequences.videoFrames, 0), 0, GL_TEXTURE_WIDTH, &width);
         EXPECT_EQ(width, 128);
-        glGetTextureLevelParameteriv(textures.level.platformBlueFirst, 0, GL_TEXTURE_WIDTH, &width);
+        glGetTextureLevelParameteriv(frameFor(sequences.platformBlueFrames, 0), 0, GL_TEXTURE_WIDTH, &width);
         EXPECT_EQ(width, 0);
     }
     EXPECT_EQ(lines[1], lines[0]);

@@ -12,7 +12,7 @@
 
 #include "core/FileCheck.h"
 #include "render/TextureLoader.h"
-#include "sim/view/FrameSequences.h"
+#include "render/FrameSequences.h"
 #include "support/GlTest.h"
 
 using TextureLoader = GlTest;

@@ -37,6 +37,12 @@ hits=$(code_only core; code_only sim) ; hits=$(printf '%s\n' "$hits" |
 [ -n "$hits" ] && { printf 'the simulation names GL or GLFW types, calls or constants:\n%s\n' "$hits"; status=1; }
 hits=$(code_only sim | grep -E '"(ESCAPE|SPACE|TAB|ENTER|LEFT_SHIFT|[A-Z]|F[0-9]+|KP_[0-9])"\s*,\s*[0-9]{2,3}\s*\}')
 [ -n "$hits" ] && { printf 'the simulation holds a table of key numbers (the platform maps keys to codes):\n%s\n' "$hits"; status=1; }
+hits=$(code_only sim | grep -E '\b(unsigned|uint32_t|GLuint|int)\s+[A-Za-z_]*([tT]exture|[tT]extureId|[tT]extureName)[A-Za-z_]*\s*[=;{,)]|[tT]extureId')
+[ -n "$hits" ] && { printf 'the simulation stores a texture id (the renderer picks pictures by kind):\n%s\n' "$hits"; status=1; }
+# The renderer's headers see only the frame value and the level's description of the simulation.
+hits=$(grep -rnE '^\s*#\s*include\s*"sim/' src/render --include='*.h' |
+       grep -vE '"sim/view/FrameView\.h"|"sim/level/LevelDescription\.h"')
+[ -n "$hits" ] && { printf 'a render header includes a simulation header other than the frame value and the level description:\n%s\n' "$hits"; status=1; }
 # Each layer's CMake target links only the layer below it.
 grep -qE 'vaultrise_(render|platform)' src/sim/CMakeLists.txt && { echo "vaultrise_sim links a layer above it"; status=1; }
 grep -qE 'vaultrise_(platform|audio)' src/render/CMakeLists.txt && { echo "vaultrise_render links the platform or sound layer"; status=1; }

@@ -21,7 +21,7 @@ struct Stage {
     Stage(float gravity, float startY, bool settled = false)
         : t("[physics]\ngravity = " + std::to_string(gravity) + "\n[world]\ncharStartX = 0\ncharStartY = " +
             std::to_string(startY) + "\ncharStartZ = 0\n"),
-          platform({0, 0, 0}, {10, 0.5f, 10}, 0, t.world.get()), character(t.world.get())
+          platform({0, 0, 0}, {10, 0.5f, 10}, t.world.get()), character(t.world.get())
     {
         if (settled) t.step(120);
     }
@@ -33,7 +33,7 @@ struct Stage {
     }
     VoidState state;
     std::ostringstream log;
-    GameManager manager{false, "", &state, log};
+    GameManager manager{state, log};
     TestWorld t;
     Platform platform;
     Character character;
@@ -72,10 +72,10 @@ TEST(Character, JumpNeedsGroundLessThanTenBelowTheRayAndADisabledPlatformCounts)
 TEST(Confetti, FiveByFivePiecesLandRestAndAreGroundForTheCharacter)
 {
     TestWorld t("[world]\ncharStartX = 30\ncharStartY = 1.5\ncharStartZ = 0\n");
-    Platform floor({0, 0, 0}, {50, 0.5f, 50}, 0, t.world.get());
+    Platform floor({0, 0, 0}, {50, 0.5f, 50}, t.world.get());
     Character character(t.world.get());
     ConfettiBurst burst;
-    burst.spawn(t.world.get(), {28, 5, -2}, 7);
+    burst.spawn(t.world.get(), {28, 5, -2});
     ASSERT_EQ(burst.pieces.size(), 25u);
     t.step(300);
     for (const Confetti& piece : burst.pieces) {
@@ -98,7 +98,7 @@ TEST(PowerUp, FallingThroughItLowersTheVoidOnce)
 {
     VoidState state;
     std::ostringstream log;
-    GameManager manager(false, "", &state, log);
+    GameManager manager(state, log);
     TestWorld t("[world]\ncharStartX = -10\ncharStartY = 40\ncharStartZ = 5\n", &manager);
     const PowerUp power({-10, 32, 5}, t.world.get());
     t.world->getCharacterBody();

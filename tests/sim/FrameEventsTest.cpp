@@ -7,8 +7,10 @@
 #include <algorithm>
 #include <sstream>
 
-#include "sim/frame/GameLoop.h"
+#include "sim/frame/FrameClock.h"
+#include "sim/frame/FrameDriver.h"
 #include "sim/frame/GameSession.h"
+#include "sim/frame/RunFlow.h"
 #include "sim/replay/ReplayHost.h"
 #include "sim/proof/ProofRun.h"
 #include "sim/replay/ReplayPlayback.h"
@@ -71,25 +73,29 @@ Headless playHeadless(const Replay& replay, int level)
     return h;
 }
 
-// As the window plays a replay: the recorded keys through the replay's host
-// over a window (here a scripted one), each frame lasting its recorded deltaTime.
+// As the window plays a replay (platform/PlayLoop's playReplay): the recorded
+// keys through the replay's host over a window (here a scripted one), each
+// frame lasting its recorded deltaTime, on a run flow with no session of its own.
 std::vector<Seen> playWindowedReplayEvents(const Replay& replay, int level)
 {
     std::ostringstream log;
     IniFile settings(kSettings, log);
     StartupConfig config = StartupConfig::read(settings, log);
     replay.header.settings.applyTo(config);
-    GameSession session(config, std::move(settings), openLevelFile(shippedLevel(level), log), SessionTextures{}, log);
+    RunFlow flow(std::make_unique<GameSession>(config, std::move(settings), openLevelFile(shippedLevel(level), log), log),
+                 RunRules{}, log);
     ScriptedHost window;
     ReplayHost keys(window);
-    GameLoop loop(session, keys);
+    ScriptClock clock;
+    FrameDriver driver(flow, keys, clock);
     std::vector<Seen> seen;
     int frame = 0;
     for (const ReplayFrame& recorded : replay.frames) {
         if (window.closing) break;
         keys.setFrameKeys(recorded.keys);
+        clock.lastExactly(recorded.deltaTime);
         ++frame;
-        for (const FrameEvent& e : loop.runFrameAfter(recorded.deltaTime).events) seen.push_back({frame, e});
+        for (const FrameEvent& e : driver.frame().events) seen.push_back({frame, e});
     }
     return seen;
 }

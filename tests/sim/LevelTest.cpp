@@ -7,6 +7,7 @@
 
 #include "sim/gameplay/Character.h"
 #include "sim/gameplay/GameManager.h"
+#include "sim/level/LevelDescription.h"
 #include "sim/gameplay/VoidState.h"
 #include "sim/level/Level.h"
 #include "sim/level/LevelFactory.h"
@@ -14,17 +15,17 @@
 
 namespace {
 
-// A level built from its file and the settings' element catalogue, every texture distinct; lines go to t.log.
+// A level built from its file and the settings' element catalogue; lines go to t.log.
 struct Built {
     Built(const std::string& levelText, const std::string& settingsText = "", const std::string& setting = "0")
         : settings(IniFile::fromText(settingsText)), t(levelText, &manager), factory("", t.world.get(), &settings, t.log),
-          level(buildLevel(*t.levelFile, setting, factory, {1, 2, 3, 4, 5, 6, 8, 9, 10}, voidState, manager, t.log))
+          level(buildLevel(*t.levelFile, setting, factory, voidState, t.log))
     {
     }
     IniFile settings;
     VoidState voidState{5.0f, true};
     std::ostringstream managerLog;
-    GameManager manager{false, "", &voidState, managerLog};
+    GameManager manager{voidState, managerLog};
     TestWorld t;
     LevelFactory factory;
     std::unique_ptr<Level> level;
@@ -40,13 +41,22 @@ TEST(Level, AFileListingNoBoxesStillGetsTheFloorGoalPadVoidAndPowerUp)
     const Level& level = *b.level;
     ASSERT_EQ(level.platforms.size(), 1u);
     const Platform& floor = level.platforms[0];
-    EXPECT_EQ(std::tuple(floor.halfExtents, floor.geometry.texture, level.goalPad->geometry.texture,
-                         level.goal->geometry.texture, level.voidPlane.texture, level.frontScreen->geometry.texture),
-              std::tuple(glm::vec3(5, 0.5f, 5), 2u, 8u, 4u, 3u, 9u));
+    EXPECT_EQ(std::tuple(floor.halfExtents, floor.kind), std::tuple(glm::vec3(5, 0.5f, 5), ObjectKind::Floor));
+    // The renderer gets the boxes as kinds, sizes and placements, the screens tilted as they are drawn.
+    const LevelDescription d = describeLevel(level);
+    ASSERT_EQ(d.boxes.size(), 5u);
+    EXPECT_EQ(std::tuple(d.platformCount, d.boxes[0].kind, d.boxes[d.voidBox].kind, d.boxes[d.goalPadBox].kind,
+                         d.boxes[d.frontScreenBox].kind, d.boxes[d.backScreenBox].kind),
+              std::tuple(1u, ObjectKind::Floor, ObjectKind::Void, ObjectKind::GoalPad, ObjectKind::FrontScreen,
+                         ObjectKind::BackScreen));
+    EXPECT_EQ(std::tuple(d.boxes[d.voidBox].halfExtents, d.boxes[d.goalPadBox].halfExtents),
+              std::tuple(glm::vec3(300, 0.01f, 100), glm::vec3(5, 0.1f, 5)));
+    EXPECT_EQ(d.boxes[d.frontScreenBox].placement, level.frontScreen->drawMatrix());
+    EXPECT_NE(d.boxes[d.frontScreenBox].placement, level.frontScreen->geometry.model) << "tilted";
     EXPECT_EQ(std::tuple(level.voidHandler->speed, b.voidState.voidHeight, b.voidState.powerUpUsed),
               std::tuple(0.02f, -10.0f, false));
     EXPECT_EQ(level.powerUp->position, glm::vec3(-10, 32, 5));
-    EXPECT_EQ(level.powerUp->actor->getUserPointer(), &*level.powerUp) << "the trigger names the stored power-up";
+    EXPECT_EQ(level.powerUp->actor->getUserIndex2(), static_cast<int>(BodyTag::PowerUp)) << "the trigger is tagged";
     EXPECT_EQ(std::tuple(level.label, b.t.log.str()), std::tuple(std::string("3 [Crater]"), std::string()));
 
     const Goal& goal = *level.goal;
@@ -69,20 +79,21 @@ TEST(Level, EntriesComeInFileOrderWithTheirCatalogueSizeAndColourThenTheFloor)
             "[walls]\ntotal = 2\nwall0type = long\nwall1z = 0.001\n",
             "[elements]\nplat_longX = 10\nplat_longY = 2\nplat_longZ = 4\nplat_regularX = 6\nplat_regularY = 1\n"
             "plat_regularZ = 3\nwall_longY = 40\n");
-    const struct { glm::vec3 position, halfExtents; unsigned texture; bool blue, animated; } rows[] = {
-        {{1, 2, 3}, {5, 1, 2}, 5, true, true},
-        {{0, 0, 0}, {3, 0.5f, 1.5f}, 6, false, true},  // missing entries are regular boxes at the origin
-        {{0, 0, -0.001f}, {3, 0.5f, 1.5f}, 6, false, true},
-        {{0, 0, 0}, {0.5f, 0.5f, 0.5f}, 6, false, true},  // an unknown type is a unit box
-        {{0, 0, 0}, {0.5f, 20, 0.5f}, 1, false, false},   // walls use their own catalogue
-        {{0, 0, 0.001f}, {0.5f, 0.5f, 0.5f}, 2, true, false},
-        {{0, 0, 0}, {50, 0.5f, 30}, 2, false, false},  // the floor spans the world's dimensions
+    using K = ObjectKind;
+    const struct { glm::vec3 position, halfExtents; bool blue; ObjectKind kind; } rows[] = {
+        {{1, 2, 3}, {5, 1, 2}, true, K::Platform},
+        {{0, 0, 0}, {3, 0.5f, 1.5f}, false, K::Platform},  // missing entries are regular boxes at the origin
+        {{0, 0, -0.001f}, {3, 0.5f, 1.5f}, false, K::Platform},
+        {{0, 0, 0}, {0.5f, 0.5f, 0.5f}, false, K::Platform},  // an unknown type is a unit box
+        {{0, 0, 0}, {0.5f, 20, 0.5f}, false, K::Wall},        // walls use their own catalogue
+        {{0, 0, 0.001f}, {0.5f, 0.5f, 0.5f}, true, K::Wall},
+        {{0, 0, 0}, {50, 0.5f, 30}, false, K::Floor},  // the floor spans the world's dimensions
     };
     const auto& p = b.level->platforms;
     ASSERT_EQ(p.size(), std::size(rows));
     for (size_t i = 0; i < p.size(); ++i)
-        EXPECT_EQ(std::tuple(p[i].position, p[i].halfExtents, p[i].geometry.texture, p[i].isBlue, p[i].isAnimated),
-                  std::tuple(rows[i].position, rows[i].halfExtents, rows[i].texture, rows[i].blue, rows[i].animated))
+        EXPECT_EQ(std::tuple(p[i].position, p[i].halfExtents, p[i].isBlue, p[i].kind),
+                  std::tuple(rows[i].position, rows[i].halfExtents, rows[i].blue, rows[i].kind))
             << i;
     EXPECT_EQ(b.t.world->raycast({1, 20, 3}, {0, -1, 0}, 100.0f).object, p[0].actor) << "boxes collide where drawn";
 }

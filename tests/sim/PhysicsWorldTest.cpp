@@ -107,9 +107,8 @@ TEST(PhysicsWorld, TriggerReportsABodyEnteringAndLeavingOnceAndIgnoresTheRest)
 {
     RecordingCallback callback;
     TestWorld t("[physics]\ngravity = 0\n", &callback);
-    int marker = 0;
     btRigidBody* trigger =
-        t.world->createStaticBox({0, 0, 0}, {3, 1, 3}, t.world->worldMaterial, ShapeRole::Trigger, &marker);
+        t.world->createStaticBox({0, 0, 0}, {3, 1, 3}, t.world->worldMaterial, ShapeRole::Trigger, BodyTag::PowerUp);
     // Never reported: a static box and a trigger inside it, a disabled body inside it, a body a hair beside it.
     solid(t, {2.5f, 0, 0}, glm::vec3(0.5f));
     solid(t, {2.5f, 0, 2.5f}, glm::vec3(0.5f), ShapeRole::Trigger);
@@ -123,7 +122,7 @@ TEST(PhysicsWorld, TriggerReportsABodyEnteringAndLeavingOnceAndIgnoresTheRest)
     ASSERT_EQ(callback.reports.size(), 2u);
     ASSERT_EQ(std::pair(callback.reports[0].size(), callback.reports[1].size()), std::pair(size_t{1}, size_t{1}));
     const TriggerPair& in = callback.reports[0][0];
-    EXPECT_EQ(std::tuple(in.touchFound, in.triggerBody, in.triggerUserData, in.otherBody, in.otherUserData),
-              std::tuple(true, trigger, static_cast<void*>(&marker), box, nullptr));
+    EXPECT_EQ(std::tuple(in.touchFound, in.triggerBody, in.triggerTag, in.otherBody, in.otherTag),
+              std::tuple(true, trigger, BodyTag::PowerUp, box, BodyTag::None));
     EXPECT_FALSE(callback.reports[1][0].touchFound);
 }

@@ -1,6 +1,10 @@
 #pragma once
 #include "sim/frame/Key.h"
 
+// Keys the window acts on itself, never recorded: they change the picture and
+// the files on disk, not the game.
+enum class WindowKey { FrameRate, Screenshot, Mute };
+
 // What the frame logic needs from the window system. The real game implements
 // it on GLFW; tests implement it with scripted keys and no window.
 class FrameHost {
@@ -11,7 +15,6 @@ public:
     virtual void setWireframe(bool on) = 0;
     virtual void setCursorVisible(bool visible) = 0;
     virtual void requestClose() = 0;
-    // Outside debug mode, the frame in which the game was won or lost. The
-    // window closes after it, unless the game offers a retry instead.
-    virtual void gameDecided() { requestClose(); }
+    // F9's frame rate, F12's screenshot and M's mute, where a window has them.
+    virtual bool isWindowKeyDown(WindowKey) const { return false; }
 };

@@ -6,6 +6,7 @@
 #include "core/Units.h"
 #include "sim/physics/PhysicsWorld.h"
 #include "sim/view/AnimationClock.h"
+#include "sim/view/FrameObjects.h"
 
 #include <ostream>
 
@@ -20,14 +21,14 @@ GameLoop::GameLoop(GameSession& session, FrameHost& host)
 
 GameLoop::~GameLoop() = default;
 
-const FrameView& GameLoop::runFrame(float time)
+FrameView& GameLoop::runFrame(float time)
 {
     const float deltaTime = time - session.frame.lastFrame;
     session.frame.lastFrame = time;
     return runFrameAfter(deltaTime);
 }
 
-const FrameView& GameLoop::runFrameAfter(float deltaTime)
+FrameView& GameLoop::runFrameAfter(float deltaTime)
 {
     advanceClock(deltaTime);
     FrameState& frame = session.frame;
@@ -69,6 +70,7 @@ const FrameView& GameLoop::runFrameAfter(float deltaTime)
     spinPowerUp();
     riseVoid();
     session.character.advanceJumpTimers(frame.deltaTime);
+    describeFrame(session, view);
     return view;
 }
 
@@ -98,7 +100,7 @@ void GameLoop::decideStep()
 // no animation; requests raised by held keys are dropped so that none is
 // carried into the first frame after the pause. The view is the last one, with
 // no time passing for the renderer's own motion.
-const FrameView& GameLoop::pausedFrame()
+FrameView& GameLoop::pausedFrame()
 {
     InputState& in = session.input;
     in.moveForwardRequested = in.moveBackRequested = in.moveLeftRequested = in.moveRightRequested = false;
@@ -106,6 +108,7 @@ const FrameView& GameLoop::pausedFrame()
     session.hud.paused = true;
     decideView();
     view.deltaTime = 0.0f;
+    describeFrame(session, view);
     return view;
 }
 
@@ -172,9 +175,8 @@ void GameLoop::decideGameOutcome()
         session.hud.playing = false;
         session.hud.won = true;
         addEvent(FrameEventKind::GoalReached);
-        session.confetti.spawn(&session.physics, position + glm::vec3(0.0f, 5.0f, 0.0f), session.textures.confetti);
+        session.confetti.spawn(&session.physics, position + glm::vec3(0.0f, 5.0f, 0.0f));
         addEvent(FrameEventKind::ConfettiThrown);
-        if (!session.config.debug) host.gameDecided();
     }
     // Made after the goal test in the same frame: reaching the goal at or below the void still loses.
     if (session.character.getHeight() <= session.voidState.voidHeight) {
@@ -183,7 +185,6 @@ void GameLoop::decideGameOutcome()
         addEvent(FrameEventKind::VoidReached);
         session.hud.playing = false;
         session.hud.won = false;
-        if (!session.config.debug) host.gameDecided();
     }
 }
 
@@ -214,7 +215,6 @@ void GameLoop::decideView()
     view.grounded = s.lastContact.grounded;
     const glm::vec3 velocity = PhysicsWorld::velocityOf(s.character.body);
     view.groundSpeed = glm::length(glm::vec2(velocity.x, velocity.z));
-    view.voidHeight = s.voidState.voidHeight;
     view.paused = s.input.paused;
 
     if (s.input.useGameCamera)

@@ -19,16 +19,16 @@ public:
     ~GameLoop();
 
     // `time` is the window system's clock in seconds at the start of the frame.
-    // The view stays valid until the next call.
-    const FrameView& runFrame(float time);
+    // The frame value stays valid until the next call.
+    FrameView& runFrame(float time);
     // The same frame with its `deltaTime` given exactly instead of taken from a
     // clock: a replay feeds back the recorded values bit for bit.
-    const FrameView& runFrameAfter(float deltaTime);
+    FrameView& runFrameAfter(float deltaTime);
 
 private:
     void advanceClock(float deltaTime);
     void decideStep();
-    const FrameView& pausedFrame();
+    FrameView& pausedFrame();
     void handleInput();
     void playStep();
     void decideGameOutcome();

@@ -1,13 +1,11 @@
 #include "sim/frame/GameSession.h"
 
-GameSession::GameSession(const StartupConfig& config, IniFile settingsFile, IniFile level_, const SessionTextures& tex,
-                         std::ostream& log)
+GameSession::GameSession(const StartupConfig& config, IniFile settingsFile, IniFile level_, std::ostream& log)
     : config(config),
       settings(std::move(settingsFile)),
       levelFile(std::move(level_)),
-      textures(tex),
       log(log),
-      gameManager(config.debug, config.assetPath, &voidState, log),
+      gameManager(voidState, log),
       physics(levelFile, &gameManager, log),
       factory(config.assetPath, &physics, &settings, log),
       character(factory.createCharacter())
@@ -18,7 +16,8 @@ GameSession::GameSession(const StartupConfig& config, IniFile settingsFile, IniF
     input.lastCursorY = config.initialCursorY;
     camera.freeFly = !config.useGameCamera;
 
-    level = buildLevel(levelFile, config.level, factory, textures.level, voidState, gameManager, log);
+    level = buildLevel(levelFile, config.level, factory, voidState, log);
+    description = describeLevel(*level);
     frustum.setProjection(config.fieldOfView, config.aspectRatio, config.nearPlane, config.farPlane);
 }
 

@@ -19,15 +19,10 @@
 #include "sim/physics/PhysicsWorld.h"
 #include "sim/gameplay/VoidState.h"
 #include "sim/level/Level.h"
+#include "sim/level/LevelDescription.h"
 #include "sim/level/LevelFactory.h"
 #include "sim/view/Frustum.h"
 #include "sim/view/HudState.h"
-
-// Texture names the simulation hands on to objects it creates (0 in headless runs).
-struct SessionTextures {
-    LevelTextures level;
-    unsigned confetti = 0;
-};
 
 // Everything one run of the game simulates, built in start-up order: game
 // manager, physics world, level factory, character, level, HUD state and the
@@ -35,8 +30,7 @@ struct SessionTextures {
 // game without a window.
 class GameSession {
 public:
-    GameSession(const StartupConfig& config, IniFile settings, IniFile levelFile, const SessionTextures& textures,
-                std::ostream& log);
+    GameSession(const StartupConfig& config, IniFile settings, IniFile levelFile, std::ostream& log);
     ~GameSession();
     GameSession(const GameSession&) = delete;
     GameSession& operator=(const GameSession&) = delete;
@@ -44,7 +38,6 @@ public:
     StartupConfig config;
     IniFile settings;
     IniFile levelFile;
-    SessionTextures textures;
     std::ostream& log;  // every diagnostic and game message of the run
 
     FrameState frame;
@@ -56,6 +49,7 @@ public:
     LevelFactory factory;
     Character character;
     std::unique_ptr<Level> level;
+    LevelDescription description;  // the level's boxes as the renderer uploads them
     HudState hud;
     ConfettiBurst confetti;
     Frustum frustum;

@@ -22,10 +22,9 @@ bool down(KeyMask keys, Key key) { return keys & keyBit(key); }
 }  // namespace
 
 std::unique_ptr<GameSession> openSession(const StartupConfig& config, const std::string& settingsPath,
-                                         const std::string& levelPath, const SessionTextures& textures,
-                                         std::ostream& log)
+                                         const std::string& levelPath, std::ostream& log)
 {
-    return std::make_unique<GameSession>(config, IniFile(settingsPath, log), openLevelFile(levelPath, log), textures, log);
+    return std::make_unique<GameSession>(config, IniFile(settingsPath, log), openLevelFile(levelPath, log), log);
 }
 
 std::string nextLevel(const std::string& level, const std::function<bool(const std::string&)>& levelExists)

@@ -7,15 +7,12 @@
 #include "sim/replay/ReplayFile.h"
 
 class GameSession;
-struct SessionTextures;
 struct StartupConfig;
 
 // A new run of the level: the settings and level files read afresh and a new
-// session built from them, as at start-up. What the renderer loaded (programs,
-// textures, models) is not touched; the session only gets their names.
+// session built from them, as at start-up.
 std::unique_ptr<GameSession> openSession(const StartupConfig& config, const std::string& settingsPath,
-                                         const std::string& levelPath, const SessionTextures& textures,
-                                         std::ostream& log);
+                                         const std::string& levelPath, std::ostream& log);
 
 // The level setting after `level`: the next number whose level file exists,
 // wrapping round to the lowest; `level` itself when no other exists. A level

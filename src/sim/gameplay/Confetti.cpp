@@ -10,12 +10,12 @@ const glm::vec3 kPieceHalfExtents(1.0f);
 
 }  // namespace
 
-Confetti::Confetti(PhysicsWorld* world, const glm::vec3& position, unsigned texture)
+Confetti::Confetti(PhysicsWorld* world, const glm::vec3& position)
 {
     // Each piece has its own bouncy, grippy material.
     const PhysicsMaterial material{1.0f, 1.0f, 0.5f};
     if (world) actor = world->createDynamicBox(position, kPieceHalfExtents, kPieceMass, material, kPieceAngularDamping);
-    geometry = Geometry(actor ? PhysicsWorld::positionOf(actor) : position, kPieceHalfExtents, texture);
+    geometry = Geometry(actor ? PhysicsWorld::positionOf(actor) : position, kPieceHalfExtents);
 }
 
 glm::vec3 Confetti::currentPosition() const { return actor ? PhysicsWorld::positionOf(actor) : geometry.position; }

@@ -9,7 +9,7 @@ class btRigidBody;
 // One confetti piece: a dynamic 2x2x2 box that tumbles physically but is drawn axis-aligned.
 class Confetti {
 public:
-    Confetti(PhysicsWorld* world, const glm::vec3& position, unsigned texture);
+    Confetti(PhysicsWorld* world, const glm::vec3& position);
     glm::vec3 currentPosition() const;
 
     btRigidBody* actor = nullptr;

@@ -9,7 +9,7 @@
 class ConfettiBurst {
 public:
     // A 5x5 grid from the centre towards +x and +z, stored z-major.
-    void spawn(PhysicsWorld* world, const glm::vec3& centre, unsigned texture);
+    void spawn(PhysicsWorld* world, const glm::vec3& centre);
 
     bool active = false;
     std::vector<Confetti> pieces;

@@ -40,11 +40,7 @@ std::vector<float> makeBoxVertices(const glm::vec3& halfExtents)
     return vertices;
 }
 
-Geometry::Geometry(const glm::vec3& position, const glm::vec3& halfExtents, unsigned texture)
-    : position(position),
-      size(2.0f * halfExtents),
-      texture(texture),
-      model(glm::translate(glm::mat4(1.0f), position)),
-      vertices(makeBoxVertices(halfExtents))
+Geometry::Geometry(const glm::vec3& position, const glm::vec3& halfExtents)
+    : position(position), size(2.0f * halfExtents), model(glm::translate(glm::mat4(1.0f), position))
 {
 }

@@ -4,21 +4,19 @@
 #include <glm/mat4x4.hpp>
 #include <glm/vec3.hpp>
 
-// A textured axis-aligned box: 36 vertices of (position, normal, uv) around the
-// origin, placed by `model`. The renderer keeps its own GPU copy of the vertices.
+// An axis-aligned box: its centre, its full size and its model matrix. The
+// renderer makes its own vertices for it (makeBoxVertices) and picks its picture.
 class Geometry {
 public:
     static constexpr int kFloatsPerVertex = 8;
     static constexpr int kVertexCount = 36;
 
     Geometry() = default;
-    Geometry(const glm::vec3& position, const glm::vec3& halfExtents, unsigned texture);
+    Geometry(const glm::vec3& position, const glm::vec3& halfExtents);
 
     glm::vec3 position{0.0f};
     glm::vec3 size{0.0f};  // full edge lengths
-    unsigned texture = 0;  // the picture it starts with; animated surfaces show their frames instead
     glm::mat4 model{1.0f};
-    std::vector<float> vertices;
 };
 
 // The 288 floats of a box with the given half extents, faces back, front, left,

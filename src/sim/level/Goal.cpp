@@ -4,11 +4,11 @@
 
 #include "sim/physics/PhysicsWorld.h"
 
-Goal::Goal(const glm::vec3& position, const glm::vec3& halfExtents, unsigned texture, PhysicsWorld* world)
+Goal::Goal(const glm::vec3& position, const glm::vec3& halfExtents, PhysicsWorld* world)
 {
     // No user data: touching the goal's trigger has no effect; goalReached decides the win.
     if (world) actor = world->createStaticBox(position, halfExtents, world->worldMaterial, ShapeRole::Trigger);
-    geometry = Geometry(position, halfExtents, texture);
+    geometry = Geometry(position, halfExtents);
 }
 
 bool goalReached(const Goal& goal, const glm::vec3& point)

@@ -9,7 +9,7 @@ class btRigidBody;
 // The goal: a static trigger box that is never drawn. Winning is decided by goalReached.
 class Goal {
 public:
-    Goal(const glm::vec3& position, const glm::vec3& halfExtents, unsigned texture, PhysicsWorld* world);
+    Goal(const glm::vec3& position, const glm::vec3& halfExtents, PhysicsWorld* world);
 
     Geometry geometry;
     btRigidBody* actor = nullptr;

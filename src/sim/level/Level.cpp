@@ -6,7 +6,6 @@
 
 #include "core/FiniteValue.h"
 #include "core/IniFile.h"
-#include "sim/gameplay/GameManager.h"
 #include "sim/physics/PhysicsWorld.h"
 #include "sim/level/LevelFactory.h"
 
@@ -17,9 +16,7 @@ struct EntryKind {
     const char* section;    // "platforms"
     const char* prefix;     // "platform"
     const char* catalogue;  // "plat_"
-    unsigned blueTexture;   // z > 0
-    unsigned magentaTexture;
-    bool animated;
+    ObjectKind drawnAs;     // platforms are animated, walls still; either shows its side (blue: z > 0)
 };
 
 bool allFinite(const glm::vec3& v) { return std::isfinite(v.x) && std::isfinite(v.y) && std::isfinite(v.z); }
@@ -85,8 +82,8 @@ void addEntries(Level& level, const IniFile& levelFile, const IniFile* settings,
         const glm::vec3 size = catalogue.usable;
 
         const bool blue = centre.z > 0.0f;
-        Platform platform = factory.createPlatform(centre, size * 0.5f, blue ? kind.blueTexture : kind.magentaTexture);
-        platform.isAnimated = kind.animated;
+        Platform platform = factory.createPlatform(centre, size * 0.5f);
+        platform.kind = kind.drawnAs;
         platform.isBlue = blue;
         level.platforms.push_back(platform);
     }
@@ -98,10 +95,9 @@ std::string levelLabel(const std::string& levelSetting, const IniFile& levelFile
     return levelSetting + " [" + levelFile.getString("general", "name", "---") + "]";
 }
 
-Platform makePicture(LevelFactory& factory, const glm::vec3& centre, const glm::vec3& halfExtents, unsigned texture,
-                     float tiltAngle)
+Platform makePicture(LevelFactory& factory, const glm::vec3& centre, const glm::vec3& halfExtents, float tiltAngle)
 {
-    Platform picture = factory.createPlatform(centre, halfExtents, texture);
+    Platform picture = factory.createPlatform(centre, halfExtents);
     picture.disableSimulation();
     picture.tiltAngle = tiltAngle;
     return picture;
@@ -117,14 +113,12 @@ IniFile openLevelFile(const std::string& path, std::ostream& log)
 }
 
 std::unique_ptr<Level> buildLevel(const IniFile& levelFile, const std::string& levelSetting, LevelFactory& factory,
-                                  const LevelTextures& textures, VoidState& voidState, GameManager& gameManager,
-                                  std::ostream& log)
+                                  VoidState& voidState, std::ostream& log)
 {
     auto level = std::make_unique<Level>();
 
-    const EntryKind platforms{"platforms", "platform", "plat_", textures.platformBlueFirst,
-                              textures.platformMagentaFirst, true};
-    const EntryKind walls{"walls", "wall", "wall_", textures.platformsBlue, textures.platformsMagenta, false};
+    const EntryKind platforms{"platforms", "platform", "plat_", ObjectKind::Platform};
+    const EntryKind walls{"walls", "wall", "wall_", ObjectKind::Wall};
     addEntries(*level, levelFile, factory.settings, factory, platforms, log);
     addEntries(*level, levelFile, factory.settings, factory, walls, log);
 
@@ -139,31 +133,25 @@ std::unique_ptr<Level> buildLevel(const IniFile& levelFile, const std::string& l
         dimensionX = readFiniteFloat(levelFile, "world", "dimensionX", 10.0f, log, "Level", kWorldSize);
     }
     level->platforms.push_back(
-        factory.createFloor(glm::vec2(dimensionX * 0.5f, dimensionZ * 0.5f), textures.platformsBlue));
+        factory.createFloor(glm::vec2(dimensionX * 0.5f, dimensionZ * 0.5f)));
 
     glm::vec3 goalCentre;
     goalCentre.x = readFiniteFloat(levelFile, "goal", "goalX", 0.0f, log, "Level", kWorldCoordinate);
     goalCentre.y = readFiniteFloat(levelFile, "goal", "goalY", 0.0f, log, "Level", kWorldCoordinate);
     goalCentre.z = readFiniteFloat(levelFile, "goal", "goalZ", 0.0f, log, "Level", kWorldCoordinate);
-    level->goal.emplace(factory.createGoal(goalCentre, textures.door));
+    level->goal.emplace(factory.createGoal(goalCentre));
 
-    // The single laser texture; the main loop swaps in the current laser frame before each draw.
-    level->voidPlane = Geometry(glm::vec3(0.0f), glm::vec3(300.0f, 0.01f, 100.0f), textures.laser);
+    level->voidPlane = Geometry(glm::vec3(0.0f), glm::vec3(300.0f, 0.01f, 100.0f));
     const float voidSpeed = readFiniteFloat(levelFile, "world", "voidSpeed", 1.0f, log, "Level", kWorldCoordinate);
     level->voidHandler.emplace(voidSpeed, &voidState);
-    gameManager.voidHandler = &*level->voidHandler;
-    if (!gameManager.voidState) gameManager.voidState = &voidState;
 
-    // Copying into the optional re-points the trigger at the stored power-up.
     level->powerUp.emplace(factory.createPowerUp("", glm::vec3(-10.0f, 32.0f, 5.0f)));
 
     level->label = levelLabel(levelSetting, levelFile);
 
     level->goalPad.emplace(makePicture(factory, glm::vec3(goalCentre.x, goalCentre.y - 2.5f, goalCentre.z),
-                                       glm::vec3(5.0f, 0.1f, 5.0f), textures.videoFirst, 0.0f));
-    level->frontScreen.emplace(makePicture(factory, glm::vec3(0.0f, 50.0f, 80.0f), glm::vec3(160.0f, 90.0f, 0.1f),
-                                           textures.videoFrontFirst, 20.0f));
-    level->backScreen.emplace(makePicture(factory, glm::vec3(0.0f, 50.0f, -80.0f), glm::vec3(160.0f, 90.0f, 0.1f),
-                                          textures.videoBackFirst, -20.0f));
+                                       glm::vec3(5.0f, 0.1f, 5.0f), 0.0f));
+    level->frontScreen.emplace(makePicture(factory, glm::vec3(0.0f, 50.0f, 80.0f), glm::vec3(160.0f, 90.0f, 0.1f), 20.0f));
+    level->backScreen.emplace(makePicture(factory, glm::vec3(0.0f, 50.0f, -80.0f), glm::vec3(160.0f, 90.0f, 0.1f), -20.0f));
     return level;
 }

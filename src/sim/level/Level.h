@@ -15,25 +15,9 @@
 #include "sim/level/Platform.h"
 
 class LevelFactory;
-class GameManager;
 struct VoidState;
 
-// Texture names the level's objects start with (0 where none is loaded, as in
-// headless runs).
-struct LevelTextures {
-    unsigned platformsMagenta = 0;
-    unsigned platformsBlue = 0;
-    unsigned laser = 0;
-    unsigned door = 0;
-    unsigned platformBlueFirst = 0;
-    unsigned platformMagentaFirst = 0;
-    unsigned videoFirst = 0;
-    unsigned videoFrontFirst = 0;
-    unsigned videoBackFirst = 0;
-};
-
-// Everything one level file builds, in creation order. Not movable: the
-// power-up's trigger points at the stored power-up.
+// Everything one level file builds, in creation order.
 struct Level {
     Level() = default;
     Level(const Level&) = delete;
@@ -61,5 +45,4 @@ IniFile openLevelFile(const std::string& path, std::ostream& log);
 // Builds the level from its file: platforms and walls sized by the settings'
 // element catalogue, the floor, goal, void, power-up, goal pad and screens.
 std::unique_ptr<Level> buildLevel(const IniFile& levelFile, const std::string& levelSetting, LevelFactory& factory,
-                                  const LevelTextures& textures, VoidState& voidState, GameManager& gameManager,
-                                  std::ostream& log);
+                                  VoidState& voidState, std::ostream& log);

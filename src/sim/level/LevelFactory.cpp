@@ -11,17 +11,19 @@ LevelFactory::LevelFactory(std::string assetPath, PhysicsWorld* world, const Ini
 {
 }
 
-Platform LevelFactory::createPlatform(const glm::vec3& position, const glm::vec3& halfExtents, unsigned texture)
+Platform LevelFactory::createPlatform(const glm::vec3& position, const glm::vec3& halfExtents)
 {
-    return Platform(position, halfExtents, texture, world);
+    return Platform(position, halfExtents, world);
 }
 
-Platform LevelFactory::createFloor(const glm::vec2& halfExtentsXZ, unsigned texture)
+Platform LevelFactory::createFloor(const glm::vec2& halfExtentsXZ)
 {
-    return Platform(glm::vec3(0.0f), glm::vec3(halfExtentsXZ.x, 0.5f, halfExtentsXZ.y), texture, world);
+    Platform floor(glm::vec3(0.0f), glm::vec3(halfExtentsXZ.x, 0.5f, halfExtentsXZ.y), world);
+    floor.kind = ObjectKind::Floor;
+    return floor;
 }
 
-Goal LevelFactory::createGoal(const glm::vec3& position, unsigned texture)
+Goal LevelFactory::createGoal(const glm::vec3& position)
 {
     // A size that is not a finite number must not reach the physics engine, and
     // one that is not positive makes a goal nobody can reach.
@@ -31,7 +33,7 @@ Goal LevelFactory::createGoal(const glm::vec3& position, unsigned texture)
         size.y = readFiniteFloat(*settings, "elements", "goalY", 1.0f, *log, "LevelFactory", kWorldSize);
         size.z = readFiniteFloat(*settings, "elements", "goalZ", 1.0f, *log, "LevelFactory", kWorldSize);
     }
-    return Goal(position, size * 0.5f, texture, world);
+    return Goal(position, size * 0.5f, world);
 }
 
 PowerUp LevelFactory::createPowerUp(const std::string& /*name*/, const glm::vec3& position)

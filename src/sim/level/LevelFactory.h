@@ -18,11 +18,11 @@ class LevelFactory {
 public:
     LevelFactory(std::string assetPath, PhysicsWorld* world, const IniFile* settings, std::ostream& log);
 
-    Platform createPlatform(const glm::vec3& position, const glm::vec3& halfExtents, unsigned texture);
+    Platform createPlatform(const glm::vec3& position, const glm::vec3& halfExtents);
     // A platform at the origin with half extents (x, 0.5, z).
-    Platform createFloor(const glm::vec2& halfExtentsXZ, unsigned texture);
+    Platform createFloor(const glm::vec2& halfExtentsXZ);
     // Sized by goalX, goalY, goalZ of the settings' element catalogue.
-    Goal createGoal(const glm::vec3& position, unsigned texture);
+    Goal createGoal(const glm::vec3& position);
     PowerUp createPowerUp(const std::string& name, const glm::vec3& position);
     Character createCharacter();
 

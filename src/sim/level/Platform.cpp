@@ -5,11 +5,11 @@
 #include "core/Units.h"
 #include "sim/physics/PhysicsWorld.h"
 
-Platform::Platform(const glm::vec3& position, const glm::vec3& halfExtents, unsigned texture, PhysicsWorld* world)
+Platform::Platform(const glm::vec3& position, const glm::vec3& halfExtents, PhysicsWorld* world)
     : position(position), halfExtents(halfExtents), world(world)
 {
     if (world) actor = world->createStaticBox(position, halfExtents, world->worldMaterial, ShapeRole::Solid);
-    geometry = Geometry(actor ? PhysicsWorld::positionOf(actor) : position, halfExtents, texture);
+    geometry = Geometry(actor ? PhysicsWorld::positionOf(actor) : position, halfExtents);
 }
 
 void Platform::disableSimulation()

@@ -220,7 +220,7 @@ btRigidBody* PhysicsWorld::getCharacterBody()
 }
 
 btRigidBody* PhysicsWorld::createStaticBox(const glm::vec3& centre, const glm::vec3& halfExtents,
-                                           const PhysicsMaterial& material, ShapeRole role, void* userData)
+                                           const PhysicsMaterial& material, ShapeRole role, BodyTag tag)
 {
     if (!parts) return nullptr;
     auto box = makeBox(halfExtents, parts->boxHalfExtents);
@@ -232,7 +232,7 @@ btRigidBody* PhysicsWorld::createStaticBox(const glm::vec3& centre, const glm::v
     info.m_friction = material.dynamicFriction;
     info.m_restitution = material.restitution;
     auto body = std::make_unique<btRigidBody>(info);
-    body->setUserPointer(userData);
+    body->setUserIndex2(static_cast<int>(tag));
     if (role == ShapeRole::Trigger) {
         body->setCollisionFlags(body->getCollisionFlags() | btCollisionObject::CF_NO_CONTACT_RESPONSE);
         body->setUserIndex(collision::kRoleTrigger);

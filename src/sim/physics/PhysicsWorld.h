@@ -44,7 +44,7 @@ public:
     void cleanup();
 
     btRigidBody* createStaticBox(const glm::vec3& centre, const glm::vec3& halfExtents,
-                                 const PhysicsMaterial& material, ShapeRole role, void* userData = nullptr);
+                                 const PhysicsMaterial& material, ShapeRole role, BodyTag tag = BodyTag::None);
     btRigidBody* createDynamicBox(const glm::vec3& centre, const glm::vec3& halfExtents, float mass,
                                   const PhysicsMaterial& material, float angularDamping);
     // The body no longer collides or reports triggers, but ray casts still hit it.

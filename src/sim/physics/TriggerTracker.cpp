@@ -4,13 +4,18 @@
 
 namespace {
 
+BodyTag tagOf(const btCollisionObject* body)
+{
+    return body->getUserIndex2() == static_cast<int>(BodyTag::PowerUp) ? BodyTag::PowerUp : BodyTag::None;
+}
+
 TriggerPair makePair(const TriggerTracker::Overlap& overlap, bool found)
 {
     TriggerPair pair;
     pair.triggerBody = overlap.trigger;
-    pair.triggerUserData = overlap.trigger->getUserPointer();
+    pair.triggerTag = tagOf(overlap.trigger);
     pair.otherBody = overlap.other;
-    pair.otherUserData = overlap.other->getUserPointer();
+    pair.otherTag = tagOf(overlap.other);
     pair.touchFound = found;
     return pair;
 }

@@ -23,7 +23,7 @@ public:
     void setWireframe(bool on) override { window.setWireframe(on); }
     void setCursorVisible(bool visible) override { window.setCursorVisible(visible); }
     void requestClose() override { window.requestClose(); }
-    void gameDecided() override { window.gameDecided(); }
+    bool isWindowKeyDown(WindowKey key) const override { return window.isWindowKeyDown(key); }
 
     // The keys read in the frame that just ran (none in a frame that polled
     // nothing, such as the warm-up's); the next frame starts afresh.

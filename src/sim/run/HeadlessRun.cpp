@@ -1,9 +1,10 @@
 #include "sim/run/HeadlessRun.h"
 
 #include "core/IniFile.h"
-#include "sim/frame/GameLoop.h"
+#include "sim/frame/FrameDriver.h"
 #include "sim/frame/GameSession.h"
 #include "sim/level/Level.h"
+#include "sim/frame/RunFlow.h"
 #include "sim/frame/SessionStart.h"
 #include "sim/run/KeyScript.h"
 
@@ -39,23 +40,24 @@ void HeadlessRun::start(const std::string& settingsPath, const std::string& leve
     IniFile settings(settingsPath, lines);
     StartupConfig config = StartupConfig::read(settings, lines);
     adjust(config);
-    gameSession = std::make_unique<GameSession>(config, std::move(settings), openLevelFile(levelPath, lines), SessionTextures{},
-                                                lines);
+    auto first = std::make_unique<GameSession>(config, std::move(settings), openLevelFile(levelPath, lines), lines);
     fullLog = takeLines(lines);
-    loop = std::make_unique<GameLoop>(*gameSession, tap);
+    RunRules rules;
+    rules.openSession = [this](const StartupConfig& c) {
+        return openSession(c, this->settingsPath, this->levelPath, lines);
+    };
+    flow = std::make_unique<RunFlow>(std::move(first), std::move(rules), lines);
+    driver = std::make_unique<FrameDriver>(*flow, host, clock);
 }
 
 HeadlessRun::~HeadlessRun() = default;
 
+GameSession& HeadlessRun::session() { return flow->session(); }
+const GameSession& HeadlessRun::session() const { return flow->session(); }
+
 void HeadlessRun::restart()
 {
-    const StartupConfig config = gameSession->config;
-    loop.reset();
-    gameSession.reset();
-    gameSession = openSession(config, settingsPath, levelPath, SessionTextures{}, lines);
-    loop = std::make_unique<GameLoop>(*gameSession, tap);
-    gameSession->announceRestart = true;
-    clock = 0.0f;
+    driver->restart();
     tally = RunTally{};
     fullLog = takeLines(lines);
 }
@@ -63,22 +65,23 @@ void HeadlessRun::restart()
 std::string HeadlessRun::frame(const std::vector<Key>& held, float dt)
 {
     host.hold(held);
-    clock += dt;
-    lastView = &loop->runFrame(clock);
+    clock.advance(dt);
+    lastView = &driver->frame();
     return finishFrame();
 }
 
 std::string HeadlessRun::exactFrame(const std::vector<Key>& held, float deltaTime)
 {
     host.hold(held);
-    lastView = &loop->runFrameAfter(deltaTime);
+    clock.lastExactly(deltaTime);
+    lastView = &driver->frame();
     return finishFrame();
 }
 
 std::string HeadlessRun::finishFrame()
 {
-    tally.afterFrame(*gameSession);
-    lastRecord = {gameSession->frame.deltaTime, tap.takeFrameKeys()};
+    tally.afterFrame(session());
+    lastRecord = {session().frame.deltaTime, driver->lastFrameKeys()};
     std::string written = takeLines(lines);
     fullLog += written;
     return written;
@@ -98,7 +101,7 @@ RunReport HeadlessRun::play(const KeyScript& script, int idleFrames, const std::
 
 RunReport HeadlessRun::report() const
 {
-    RunReport report = tally.report(*gameSession);
+    RunReport report = tally.report(session());
     report.log = fullLog;
     return report;
 }

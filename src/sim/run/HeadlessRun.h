@@ -6,21 +6,22 @@
 #include <string>
 #include <vector>
 
+#include "sim/frame/FrameClock.h"
 #include "sim/frame/Key.h"
-#include "sim/replay/KeyTap.h"
 #include "sim/replay/ReplayFile.h"
 #include "sim/run/RunReport.h"
 #include "sim/run/ScriptedHost.h"
 #include "sim/settings/SimulationSettings.h"
 #include "sim/view/FrameView.h"
 
-class GameLoop;
+class FrameDriver;
 class GameSession;
+class RunFlow;
 struct KeyScript;
 
-// One game played without a window through the game's own session and frame
-// loop: each frame advances the clock by a fixed (or given) step with the
-// frame's keys held. The settings and level are read from files; the level
+// One game played without a window through the game's own session, run flow
+// and frame driver: each frame advances the clock by a fixed (or given) step
+// with the frame's keys held. A decided game ends the run, as a replay does. The settings and level are read from files; the level
 // file given here is the one played (the settings' level setting only names
 // it in the HUD label). A missing file plays with defaults, as the game does.
 class HeadlessRun {
@@ -58,8 +59,8 @@ public:
 
     bool closed() const { return host.closing; }
     int frames() const { return tally.frames; }
-    GameSession& session() { return *gameSession; }
-    const GameSession& session() const { return *gameSession; }
+    GameSession& session();
+    const GameSession& session() const;
     ScriptedHost& windowHost() { return host; }
 
 private:
@@ -71,11 +72,10 @@ private:
     std::string fullLog;
     ScriptedHost host;
     std::string settingsPath, levelPath;
-    std::unique_ptr<GameSession> gameSession;
-    std::unique_ptr<GameLoop> loop;
-    float clock = 0.0f;
+    std::unique_ptr<RunFlow> flow;
+    ScriptClock clock;
+    std::unique_ptr<FrameDriver> driver;
     RunTally tally;
-    KeyTap tap{host};  // the game reads the keys through it, as in a recorded game
     ReplayFrame lastRecord;
     const FrameView* lastView = nullptr;
 };

@@ -13,9 +13,3 @@ void advanceAnimation(FrameState& frame)
         ++frame.animationFrame;
     }
 }
-
-unsigned frameFor(const FrameSequence& sequence, int32_t animationFrame)
-{
-    if (sequence.empty()) return 0;
-    return sequence[static_cast<std::size_t>(animationFrame) % sequence.size()];
-}

@@ -6,16 +6,24 @@
 #include <glm/vec3.hpp>
 
 #include "sim/frame/FrameEvent.h"
+#include "sim/view/DrawnObject.h"
+#include "sim/view/HudState.h"
 
-// What one simulated frame hands to the renderer: the camera's matrices, the
-// light, and which objects are drawn. The simulation fills it after its own
-// work for the frame is done; the renderer only reads it.
+// The one value a simulated frame hands on: everything the renderer draws
+// (the camera's matrices, the light, every object, the void's height, the HUD's
+// lines) and what happened in the frame for the sound and the menus. The
+// simulation fills it once its own work for the frame is done; the renderer
+// and whatever else reacts only read it. Another drawn thing (a ghost) is one
+// more ObjectKind in `objects`.
 struct FrameView {
     glm::mat4 projection{1.0f};
     glm::mat4 view{1.0f};
     glm::vec3 cameraPosition{0.0f};
     glm::vec3 characterPosition{0.0f};  // the astronaut, and the scene's one light
-    std::vector<uint8_t> platformVisible;  // one flag per platform-list element
+    glm::vec3 lightColour{1.0f};
+    std::vector<DrawnObject> objects;  // in the order the scene is drawn
+    std::vector<HudLine> hudLines;     // laid out at the render size, drawn when hudVisible
+    std::vector<uint8_t> platformVisible;  // one flag per platform-list element (culling)
     bool powerUpDrawn = false;
     bool voidDrawn = false;
     bool hudVisible = true;

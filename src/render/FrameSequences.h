@@ -1,8 +1,15 @@
 #pragma once
+#include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
-#include "sim/view/AnimationClock.h"
+// An uploaded picture sequence: element k is the texture of frame k.
+using FrameSequence = std::vector<unsigned>;
+
+// The texture a sequence shows for the animation counter: it wraps at the
+// sequence's own length. An empty sequence shows texture 0.
+unsigned frameFor(const FrameSequence& sequence, int32_t animationFrame);
 
 // The six picture sequences, loaded once at start-up through the texture
 // loader (a path in, a texture name out) and never changed afterwards.

@@ -2,7 +2,7 @@
 
 #include <tuple>
 
-#include "sim/view/TextLayout.h"
+#include "render/TextLayout.h"
 
 namespace {
 

@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "sim/view/HudState.h"
-#include "sim/view/TextLayout.h"
+#include "render/TextLayout.h"
 
 namespace {
 

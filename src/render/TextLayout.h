@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "sim/view/Glyph.h"
+#include "render/Glyph.h"
 
 // The two triangles of one character as (x, y, u, v) per vertex, ready to be
 // copied into the 96-byte quad buffer, and how far the pen moves after it.

@@ -1,6 +1,12 @@
-#include "sim/view/FrameSequences.h"
+#include "render/FrameSequences.h"
 
 #include "sim/view/FrameSequenceLayout.h"
+
+unsigned frameFor(const FrameSequence& sequence, int32_t animationFrame)
+{
+    if (sequence.empty()) return 0;
+    return sequence[static_cast<std::size_t>(animationFrame) % sequence.size()];
+}
 
 void FrameSequences::load(const std::string& assetPath, bool animations, const TextureLoader& loadTexture)
 {

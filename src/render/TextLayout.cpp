@@ -1,4 +1,4 @@
-#include "sim/view/TextLayout.h"
+#include "render/TextLayout.h"
 
 #include <vector>
 

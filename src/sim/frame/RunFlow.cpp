@@ -1,0 +1,119 @@
+#include "sim/frame/RunFlow.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <ostream>
+#include <string>
+
+#include "core/ContentHash.h"
+#include "sim/frame/FrameHost.h"
+#include "sim/frame/GameSession.h"
+#include "sim/records/BestTimes.h"
+#include "sim/replay/ReplayWriter.h"
+#include "sim/view/FrameView.h"
+
+namespace {
+
+// What a decided game offers when it stays open.
+constexpr const char* kRetryLine = "R: retry \u00b7 N: next level \u00b7 Esc: quit";
+constexpr const char* kRetryNote = "R: RETRY   N: NEXT LEVEL   ESC: QUIT";
+
+bool decidedIn(const FrameView& view)
+{
+    return std::any_of(view.events.begin(), view.events.end(), [](const FrameEvent& e) {
+        return e.kind == FrameEventKind::GoalReached || e.kind == FrameEventKind::VoidReached;
+    });
+}
+
+}  // namespace
+
+RunFlow::RunFlow(std::unique_ptr<GameSession> first, RunRules runRules, std::ostream& log)
+    : rules(std::move(runRules)), log(log), current(std::move(first))
+{
+    if (rules.startRecording) recorder = rules.startRecording(current->config);
+}
+
+RunFlow::~RunFlow() = default;
+
+void RunFlow::afterFrame(FrameView& view, KeyMask keysRead, FrameHost& host)
+{
+    GameSession& s = *current;
+    if (recorder) recorder->append({s.frame.deltaTime, keysRead});
+    if (s.gameManager.gameState == Won && !timeKept) {
+        timeKept = true;
+        if (keepBestTime()) view.events.push_back({FrameEventKind::NewBestTime, 0.0f, view.characterPosition});
+    }
+    if (!s.config.debug && !decisionTaken && decidedIn(view)) decided(host);
+    if (rules.sessionKeys) chosen = sessionKeys.afterFrame(keysRead, s.frame.warmUpOver());
+}
+
+// A won run's time against the level's best: one line, and the HUD shows it
+// under the end message. Without a folder for the records the time is only shown.
+bool RunFlow::keepBestTime()
+{
+    if (!rules.keepsBestTimes) return false;
+    GameSession& s = *current;
+    const float seconds = s.frame.playTime;
+    char shown[32];
+    std::snprintf(shown, sizeof shown, "%.2f", static_cast<double>(seconds));
+    bool newBest = false;
+    if (rules.recordsPath) {
+        BestTimes times(*rules.recordsPath);
+        if (times.load(log)) newBest = times.offer(hashText(levelFileHash(s.config.levelFilePath())), seconds, log);
+    }
+    // Only a game that stays open after the win shows it; otherwise the run's
+    // lines stay as they always were and the record is kept silently.
+    if (!rules.offerRetry) return newBest;
+    log << "Time: " << shown << " s" << (newBest ? " NEW BEST" : "") << "\n";
+    s.hud.notes.push_back(std::string("TIME ") + shown + " S" + (newBest ? "  NEW BEST" : ""));
+    return newBest;
+}
+
+// Outside debug mode a decided game either offers what comes next or closes the window.
+void RunFlow::decided(FrameHost& host)
+{
+    decisionTaken = true;
+    if (!rules.offerRetry) {
+        host.requestClose();
+        return;
+    }
+    log << kRetryLine << "\n";
+    current->hud.notes.push_back(kRetryNote);
+}
+
+void RunFlow::openNextSession()
+{
+    const auto begun = std::chrono::steady_clock::now();
+    StartupConfig config = current->config;
+    // The warm-up covers start-up's loading; a restart loads nothing.
+    config.loadTime = 0;
+    if (chosen == SessionKeys::Next) {
+        config.level = nextLevel(config.level, [&](const std::string& level) {
+            StartupConfig probe = config;
+            probe.level = level;
+            return std::filesystem::is_regular_file(probe.levelFilePath());
+        });
+    }
+    open(config, chosen == SessionKeys::Retry);
+    const std::chrono::duration<double, std::milli> took = std::chrono::steady_clock::now() - begun;
+    log << "Level " << config.level << " started in " << static_cast<int>(took.count()) << " ms\n";
+    if (rules.startRecording) recorder = rules.startRecording(current->config);
+}
+
+void RunFlow::restart()
+{
+    const StartupConfig config = current->config;  // the session it belongs to goes first
+    open(config, true);
+}
+
+void RunFlow::open(const StartupConfig& config, bool restarted)
+{
+    recorder.reset();
+    current.reset();
+    current = rules.openSession(config);
+    current->announceRestart = restarted;
+    chosen = SessionKeys::None;
+    timeKept = decisionTaken = false;
+    if (rules.sessionOpened) rules.sessionOpened(*current);
+}

@@ -1,0 +1,83 @@
+#pragma once
+#include <filesystem>
+#include <functional>
+#include <iosfwd>
+#include <memory>
+#include <optional>
+
+#include "sim/frame/Key.h"
+#include "sim/frame/SessionStart.h"
+
+class FrameHost;
+class GameSession;
+class ReplayWriter;
+struct FrameView;
+struct StartupConfig;
+
+// What a run allows around its sessions. The game itself keeps records, offers
+// a retry when its settings say so, answers R and N and records every session;
+// a replay, the benchmark and a run without a window only play one session and
+// end it when the game is decided.
+struct RunRules {
+    // A decided game (outside debug mode) stays open and offers R, N and
+    // Escape instead of closing the window; the time of a win is shown.
+    bool offerRetry = false;
+    // R and N end the session and open the same level again or the next one.
+    bool sessionKeys = false;
+    // A win's time is offered to the records at `recordsPath` (none: the
+    // time is only shown).
+    bool keepsBestTimes = false;
+    std::optional<std::filesystem::path> recordsPath;
+    // Starts recording a new session; null (or a null writer): not recorded.
+    std::function<std::unique_ptr<ReplayWriter>(const StartupConfig&)> startRecording;
+    // Builds a new session from the level's files (R, N and restarts).
+    std::function<std::unique_ptr<GameSession>(const StartupConfig&)> openSession;
+    // The new session is open and about to play its first frame (the window
+    // points its mouse and its renderer at it).
+    std::function<void(GameSession&)> sessionOpened;
+};
+
+// The simulation's side of everything around a session: what a frame's end
+// means for the run (keep a best time, offer a retry or close the window,
+// record the frame) and which session comes next. Whoever runs the frames
+// carries out what it decides: draw, open the next session, close the window.
+class RunFlow {
+public:
+    RunFlow(std::unique_ptr<GameSession> first, RunRules rules, std::ostream& log);
+    ~RunFlow();
+    RunFlow(const RunFlow&) = delete;
+    RunFlow& operator=(const RunFlow&) = delete;
+
+    GameSession& session() { return *current; }
+    const GameSession& session() const { return *current; }
+
+    // After each frame, in the game's order: the frame is recorded, a win's
+    // time is offered to the records (once), a decided game offers the retry
+    // or closes the window through `host`, and R or N choose the next session.
+    // `keysRead` are the keys the frame read (none in the warm-up).
+    // A record saved adds NewBestTime to the frame's events.
+    void afterFrame(FrameView& view, KeyMask keysRead, FrameHost& host);
+
+    // What the run flow decided for the next session: none while this one plays on.
+    SessionKeys::Choice next() const { return chosen; }
+    // Opens the session `next` chose: the same level or the next one that
+    // exists, with no warm-up (a restart loads nothing), timed in one line.
+    void openNextSession();
+    // The same level again from its files, as at start-up (a run without a
+    // window restarting); the first frame lists LevelRestarted.
+    void restart();
+
+private:
+    void open(const StartupConfig& config, bool restarted);
+    bool keepBestTime();  // true when the time was saved as a new best
+    void decided(FrameHost& host);
+
+    RunRules rules;
+    std::ostream& log;
+    std::unique_ptr<GameSession> current;
+    std::unique_ptr<ReplayWriter> recorder;
+    SessionKeys sessionKeys;
+    SessionKeys::Choice chosen = SessionKeys::None;
+    bool timeKept = false;
+    bool decisionTaken = false;
+};

@@ -1,5 +1,0 @@
-#include "sim/gameplay/Interactable.h"
-
-#include <iostream>
-
-void Interactable::interact(std::ostream& out) { out << id << "\n"; }

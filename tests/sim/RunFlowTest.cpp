@@ -1,0 +1,166 @@
+// The run flow: what a frame's end means for the run (the retry offer or a
+// closed window, a best time kept, the frame recorded) and which session
+// comes next, driven frame by frame as the game drives it.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <fstream>
+#include <iostream>
+#include <sstream>
+
+#include "core/ContentHash.h"
+#include "sim/frame/FrameClock.h"
+#include "sim/frame/FrameDriver.h"
+#include "sim/frame/GameSession.h"
+#include "sim/frame/RunFlow.h"
+#include "sim/replay/ReplayFile.h"
+#include "sim/replay/ReplayWriter.h"
+#include "sim/run/ScriptedHost.h"
+#include "sim/view/FrameView.h"
+#include "support/TempFiles.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// The character starts inside the goal: the first frame of play wins.
+const std::string kWinAtOnce = "[general]\nname = Tiny\n[world]\ncharStartY = 3\ncharStartZ = 0\n[goal]\ngoalY = 3\n";
+const std::string kQuiet = "[world]\ncharStartY = 3\ncharStartZ = 0\n[goal]\ngoalX = 100\ngoalY = 100\n";
+
+// A game folder with level files 0 and 3, played through the frame driver as the window plays it.
+struct Game {
+    explicit Game(const std::string& level0, RunRules extra = {}, const std::string& settings = "")
+    {
+        folder = freshFolder("runflow");
+        fs::create_directories(folder / "settings");
+        std::ofstream(folder / "settings" / "level0.ini") << level0;
+        std::ofstream(folder / "settings" / "level3.ini") << kQuiet;
+        settingsPath = (folder / "settings.ini").string();
+        std::ofstream(settingsPath) << "[general]\nassetPath = " << folder.string() << "\nlevel = 0\nloadTime = 2\n"
+                                    << "[elements]\ngoalX = 6\n" << settings;
+        IniFile file(settingsPath, log);
+        const StartupConfig config = StartupConfig::read(file, log);
+        RunRules rules = std::move(extra);
+        rules.openSession = [this](const StartupConfig& c) { return openSession(c, settingsPath, c.levelFilePath(), log); };
+        flow = std::make_unique<RunFlow>(openSession(config, settingsPath, config.levelFilePath(), log), std::move(rules), log);
+        driver = std::make_unique<FrameDriver>(*flow, host, clock);
+        log.str("");
+    }
+    // One frame with exactly these keys held; the lines it wrote.
+    std::string frame(const std::vector<Key>& keys = {}, float deltaTime = 1.0f / 60.0f)
+    {
+        host.hold(keys);
+        clock.advance(deltaTime);
+        events.clear();
+        for (const FrameEvent& e : driver->frame().events) events.push_back(e.kind);
+        std::string lines = log.str();
+        log.str("");
+        return lines;
+    }
+    bool saw(FrameEventKind kind) const { return std::count(events.begin(), events.end(), kind) > 0; }
+    const std::vector<std::string>& notes() { return flow->session().hud.notes; }
+
+    fs::path folder;
+    std::string settingsPath;
+    std::ostringstream log;
+    ScriptedHost host;
+    ScriptClock clock;
+    std::unique_ptr<RunFlow> flow;
+    std::unique_ptr<FrameDriver> driver;
+    std::vector<FrameEventKind> events;
+};
+
+const char* kRetryLine = "R: retry \u00b7 N: next level \u00b7 Esc: quit\n";
+
+}  // namespace
+
+TEST(RunFlow, ADecidedGameClosesTheWindowUnlessItOffersTheRetryAndDebugModeDoesNeither)
+{
+    struct Case {
+        bool offerRetry;
+        const char* settings;
+        bool closes;
+        std::string lines;
+    } cases[] = {
+        {false, "", true, "SUCCESSFULLY ESCAPED THE VOID!\n"},
+        {true, "", false, std::string("SUCCESSFULLY ESCAPED THE VOID!\n") + kRetryLine},
+        {true, "[debug]\ndebug = true\n", false, "SUCCESSFULLY ESCAPED THE VOID!\n"},
+    };
+    for (const Case& c : cases) {
+        RunRules rules;
+        rules.offerRetry = c.offerRetry;
+        Game game(kWinAtOnce, std::move(rules), c.settings);
+        game.frame(), game.frame();  // the warm-up
+        EXPECT_EQ(game.frame({Key::Space}), c.lines) << c.settings;
+        EXPECT_TRUE(game.saw(FrameEventKind::GoalReached));
+        EXPECT_EQ(game.host.closing, c.closes) << c.offerRetry << c.settings;
+        const bool noted = std::count(game.notes().begin(), game.notes().end(), "R: RETRY   N: NEXT LEVEL   ESC: QUIT");
+        EXPECT_EQ(noted, c.offerRetry && !c.closes && !*c.settings);
+        EXPECT_EQ(game.frame(), "") << "offered once";
+    }
+}
+
+TEST(RunFlow, AWinsTimeIsKeptAndOnlyABetterOneIsANewBest)
+{
+    const fs::path records = freshFolder("runflow_records") / "records.ini";
+    RunRules rules;
+    rules.offerRetry = true;
+    rules.sessionKeys = true;
+    rules.keepsBestTimes = true;
+    rules.recordsPath = records;
+    Game game(kWinAtOnce, std::move(rules));
+    game.frame(), game.frame();
+    EXPECT_NE(game.frame({Key::Space}).find(" NEW BEST\n"), std::string::npos);
+    EXPECT_TRUE(game.saw(FrameEventKind::NewBestTime));
+    ASSERT_EQ(game.notes().size(), 2u) << "the time, then the retry offer";
+    EXPECT_EQ(game.notes()[0].rfind("TIME ", 0), 0u);
+    EXPECT_NE(game.notes()[0].find("  NEW BEST"), std::string::npos);
+    const std::string levelHash = hashText(levelFileHash(game.flow->session().config.levelFilePath()));
+    EXPECT_NE(readFileBytes(records.string(), FileKind::Ini).value_or("").find(levelHash), std::string::npos);
+
+    // A slower win after R is no new best.
+    game.frame({Key::R});
+    EXPECT_NE(game.frame().find("Level 0 started in "), std::string::npos) << "R opened the level again";
+    EXPECT_TRUE(game.saw(FrameEventKind::LevelRestarted));
+    EXPECT_EQ(game.flow->session().frame.loadTime, 0) << "a restart has no warm-up";
+    const std::string lines = game.frame({Key::Space}, 0.5f);
+    EXPECT_NE(lines.find("Time: 0.50 s\n"), std::string::npos) << lines;
+    EXPECT_EQ(lines.find("NEW BEST"), std::string::npos) << lines;
+    EXPECT_FALSE(game.saw(FrameEventKind::NewBestTime));
+}
+
+TEST(RunFlow, NOpensTheNextLevelThatExistsAndEverySessionIsRecordedOnItsOwn)
+{
+    const fs::path replays = freshFolder("runflow_replays");
+    int recordings = 0;
+    std::vector<GameSession*> opened;
+    RunRules rules;
+    rules.sessionKeys = true;
+    rules.startRecording = [&](const StartupConfig& config) {
+        const fs::path path = replays / (std::to_string(recordings++) + ".replay");
+        ReplayHeader header;
+        header.gameVersion = gameVersion();
+        header.level = config.level;
+        return std::make_unique<ReplayWriter>(path.string(), header, std::cerr);
+    };
+    rules.sessionOpened = [&](GameSession& session) { opened.push_back(&session); };
+    Game game(kQuiet, std::move(rules));
+    for (int i = 0; i < 4; ++i) game.frame({Key::W});
+    game.frame({Key::N});
+    EXPECT_TRUE(opened.empty()) << "the frame that chose plays out first";
+    EXPECT_NE(game.frame().find("Level 3 started in "), std::string::npos);
+    ASSERT_EQ(opened.size(), 1u);
+    EXPECT_EQ(opened[0], &game.flow->session());
+    EXPECT_EQ(game.flow->session().config.level, "3");
+    EXPECT_FALSE(game.saw(FrameEventKind::LevelRestarted)) << "another level is no restart";
+    game.frame({Key::N});
+    game.frame();
+    EXPECT_EQ(game.flow->session().config.level, "0") << "after the last level, the first again";
+
+    ASSERT_EQ(recordings, 3);
+    const auto first = loadReplay((replays / "0.replay").string());
+    ASSERT_TRUE(first.replay) << first.error;
+    EXPECT_EQ(first.replay->frames.size(), 5u) << "the first session's five frames";
+    EXPECT_EQ(first.replay->frames[2].keys, keyBit(Key::W)) << "after the warm-up the keys read are kept";
+    EXPECT_EQ(first.replay->frames[4].keys, keyBit(Key::N));
+}
