@@ -86,12 +86,50 @@ CommandLine parseCommandLine(int argc, const char* const* argv, std::ostream& ou
             ->check(CLI::Validator([](std::string& v) { return v.empty() ? "an empty level name" : ""; }, "", "level"));
     for (auto* other : {record, replay, levelOption, full, window, sizeOption}) check->excludes(other);
 
+    // The solver, its own group: --solve-level searches, and its budget also
+    // bounds --check-level's search for a level without a proof run.
+    std::string solveLevel, solveOut;
+    auto* solve =
+        app.add_option("--solve-level", solveLevel,
+                       "Search for a run that wins level N (or the level file at PATH) and write it as a replay; "
+                       "exit 1 if none is found")
+            ->type_name("N|PATH")
+            ->check(CLI::Validator([](std::string& v) { return v.empty() ? "an empty level name" : ""; }, "", "level"))
+            ->group("Solver");
+    for (auto* other : {record, replay, levelOption, full, window, sizeOption, check}) solve->excludes(other);
+    app.add_option("--solve-out", solveOut,
+                   "With --solve-level: write the found run to FILE (default: the level's proof run if it has "
+                   "none, else $XDG_DATA_HOME/vaultrise/<level>.solved.replay)")
+        ->type_name("FILE")
+        ->needs(solve)
+        ->group("Solver");
+    auto* budget = app.add_option("--solve-budget", o.solve.seconds,
+                                  "Stop the search after SECONDS (default 60); also bounds --check-level's search "
+                                  "for a level without a proof run")
+                       ->type_name("SECONDS")
+                       ->check(CLI::Range(0.001, 86400.0))
+                       ->group("Solver");
+    long long solveFrames = 0;
+    auto* frames = app.add_option("--solve-frames", solveFrames,
+                                  "Stop the search after N simulated frames instead of a time: the same N always "
+                                  "finds the same run, on any machine")
+                       ->type_name("N")
+                       ->check(CLI::Range(1LL, 1000000000000LL))
+                       ->excludes(budget)
+                       ->group("Solver");
+    auto* saveProof = app.add_flag("--save-proof", o.solve.saveProof,
+                                   "With --check-level: keep the run found for a level without a proof run as its "
+                                   "proof run")
+                          ->needs(check)
+                          ->group("Solver");
+    (void)saveProof;
+
     // Benchmark mode, its own group so it stays apart from the play options.
     bool bench = false;
     LaunchOptions::Bench benchOptions;
     auto* benchFlag = app.add_flag("--bench", bench, "Play a fixed key script and print start-up and frame timings")
                           ->group("Benchmark");
-    for (auto* other : {record, replay, check}) benchFlag->excludes(other);
+    for (auto* other : {record, replay, check, solve}) benchFlag->excludes(other);
     app.add_option("--bench-frames", benchOptions.frames, "Frames to measure (default 300)")
         ->type_name("N")
         ->check(CLI::Range(1, 1000000))
@@ -123,6 +161,12 @@ CommandLine parseCommandLine(int argc, const char* const* argv, std::ostream& ou
         result.exitStatus = 2;
         return result;
     }
+    for (const auto* limit : {budget, frames})
+        if (limit->count() > 0 && solve->count() == 0 && check->count() == 0) {
+            err << "vaultrise: " << limit->get_name() << " requires --solve-level or --check-level\n" << app.help();
+            result.exitStatus = 2;
+            return result;
+        }
 
     if (!level.empty()) o.level = level;
     if (fullscreen) o.fullscreen = true;
@@ -130,6 +174,9 @@ CommandLine parseCommandLine(int argc, const char* const* argv, std::ostream& ou
     if (!recordPath.empty()) o.recordPath = recordPath;
     if (!replayPath.empty()) o.replayPath = replayPath;
     if (!checkLevel.empty()) o.checkLevel = checkLevel;
+    if (!solveLevel.empty()) o.solveLevel = solveLevel;
+    if (!solveOut.empty()) o.solve.out = solveOut;
+    if (solveFrames > 0) o.solve.frames = solveFrames;
     if (const auto wh = readSize(size)) {
         o.width = wh->first;
         o.height = wh->second;

@@ -6,6 +6,7 @@
 #include <sstream>
 
 #include "core/IniFile.h"
+#include "platform/SolveCommand.h"
 #include "sim/proof/ProofRun.h"
 #include "sim/replay/ReplayPlayback.h"
 #include "sim/settings/StartupConfig.h"
@@ -31,12 +32,21 @@ int runHeadlessReplay(const LaunchOptions& options, std::ostream& out, std::ostr
     return 0;
 }
 
-int runLevelCheck(const LaunchOptions& options, std::ostream& out)
+std::string levelPathFor(const LaunchOptions& options, const std::string& level)
 {
-    const std::string& level = *options.checkLevel;
     const bool number = std::all_of(level.begin(), level.end(), [](unsigned char c) { return std::isdigit(c); });
     LaunchOptions numbered = options;
     if (number) numbered.level = level;
-    const std::string levelPath = number ? quietConfig(numbered).levelFilePath() : level;
-    return checkLevel(levelPath, options.settingsPath, out) ? 0 : 1;
+    return number ? quietConfig(numbered).levelFilePath() : level;
+}
+
+int runLevelCheck(const LaunchOptions& options, std::ostream& out, std::ostream& progressOut)
+{
+    const std::string levelPath = levelPathFor(options, *options.checkLevel);
+    const InterruptStopsSearch stopper;
+    const SolveRequest request = solveRequestFor(options, levelPath, progressOut);
+    return checkLevel(levelPath, options.settingsPath, out,
+                      [&] { return proveBySearch(request, options.solve.saveProof, out); })
+               ? 0
+               : 1;
 }

@@ -1,5 +1,6 @@
 #pragma once
 #include <iosfwd>
+#include <string>
 
 #include "sim/settings/LaunchOptions.h"
 
@@ -11,5 +12,10 @@
 // `err` when the file cannot be played.
 int runHeadlessReplay(const LaunchOptions& options, std::ostream& out, std::ostream& err);
 
-// --check-level N|PATH: the level checker's lines on `out`; 0 when the level is clean.
-int runLevelCheck(const LaunchOptions& options, std::ostream& out);
+// --check-level N|PATH: the level checker's lines on `out`; 0 when the level is
+// clean. A clean level without a proof run is searched within the solver's
+// budget (progress on `progressOut`).
+int runLevelCheck(const LaunchOptions& options, std::ostream& out, std::ostream& progressOut);
+
+// The level file that N (a number: <assetPath>/settings/levelN.ini) or PATH names.
+std::string levelPathFor(const LaunchOptions& options, const std::string& level);

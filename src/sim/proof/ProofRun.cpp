@@ -13,7 +13,8 @@ std::string proofPathFor(const std::string& levelPath)
     return path.replace_extension(".replay").string();
 }
 
-bool checkLevel(const std::string& levelPath, const std::string& settingsPath, std::ostream& out)
+bool checkLevel(const std::string& levelPath, const std::string& settingsPath, std::ostream& out,
+                const ProofSearch& searchWithoutProof)
 {
     const std::string name = std::filesystem::path(levelPath).filename().string();
     const IniFile level(levelPath, out);
@@ -27,7 +28,9 @@ bool checkLevel(const std::string& levelPath, const std::string& settingsPath, s
 
     const std::string proofPath = proofPathFor(levelPath);
     const std::string proof = "proof run " + std::filesystem::path(proofPath).filename().string() + ": ";
-    if (!std::filesystem::exists(proofPath)) {
+    if (!std::filesystem::exists(proofPath) && searchWithoutProof && problems.empty()) {
+        if (const auto problem = searchWithoutProof()) problems.push_back(*problem);
+    } else if (!std::filesystem::exists(proofPath)) {
         out << "no proof run (" << proofPath << "); docs/levels.md shows how to record one\n";
     } else if (const ReplayParse parsed = loadReplay(proofPath); !parsed.replay) {
         problems.push_back(parsed.error);

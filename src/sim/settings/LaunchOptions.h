@@ -21,6 +21,21 @@ struct LaunchOptions {
     bool force = false;                     // play a replay whose level or catalogue has changed
     std::optional<std::string> checkLevel;  // a level number or a level file to check, then exit
 
+    // --solve-level: search for a winning run of a level number or file and
+    // write it as a replay (to `out`, or beside the level, or under the XDG
+    // data folder). The search stops after `seconds`, or after `frames`
+    // simulated frames when given (the same frames give the same run). The
+    // budget also bounds --check-level's search for a level without a proof
+    // run, whose found run `saveProof` keeps as the proof run.
+    struct Solve {
+        std::optional<std::string> out;
+        double seconds = 60.0;
+        std::optional<long long> frames;
+        bool saveProof = false;
+    };
+    std::optional<std::string> solveLevel;
+    Solve solve;
+
     // --bench: the game plays `script` (a key script file; empty: no key is
     // ever pressed) for `frames` frames at a fixed 1/60 s clock step without a
     // warm-up, then prints its start-up, frame, render-stage, simulation and

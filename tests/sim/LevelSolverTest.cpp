@@ -1,0 +1,252 @@
+// The solver: it wins small crafted levels that need a single jump, a double
+// jump and the power-up; the run it finds replays to the same win; a goal
+// boxed in on every side is reported as not found; the same frames budget
+// gives the same run on any number of threads; a shipped level is solved.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "core/ContentHash.h"
+#include "sim/frame/GameSession.h"
+#include "sim/run/HeadlessRun.h"
+#include "sim/proof/ProofRun.h"
+#include "sim/replay/ReplayPlayback.h"
+#include "sim/solve/LevelSolver.h"
+#include "sim/solve/SolveSession.h"
+#include "sim/solve/SolvedRun.h"
+#include "support/ShippedFiles.h"
+#include "support/SolverLevels.h"
+#include "support/TempFiles.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr long long kSmallBudget = 400000;
+
+// A level file in a folder of its own, so that its proof-run path is free.
+LevelFiles levelIn(const fs::path& folder, const std::string& text, const std::string& name = "level7.ini")
+{
+    fs::create_directories(folder);
+    std::ofstream(folder / name) << text;
+    return {kSettings, (folder / name).string()};
+}
+
+SolveLimits framesBudget(long long frames, unsigned threads = 2)
+{
+    SolveLimits limits;
+    limits.frames = frames;
+    limits.threads = threads;
+    return limits;
+}
+
+// Frames on which Space goes down, in order.
+std::vector<int> spacePresses(const std::vector<KeyMask>& keys)
+{
+    std::vector<int> presses;
+    for (size_t i = 0; i < keys.size(); ++i)
+        if ((keys[i] & keyBit(Key::Space)) && (i == 0 || !(keys[i - 1] & keyBit(Key::Space))))
+            presses.push_back(static_cast<int>(i));
+    return presses;
+}
+
+// Plays the keys headless; `afterFrame` sees the session after every frame.
+RunReport play(const LevelFiles& files, const std::vector<KeyMask>& keys,
+               const std::function<void(const GameSession&)>& afterFrame = {})
+{
+    HeadlessRun run(files.settingsPath, files.levelPath);
+    for (const KeyMask mask : keys) {
+        if (run.closed()) break;
+        run.frame(keysOf(mask));
+        if (afterFrame) afterFrame(run.session());
+    }
+    return run.report();
+}
+
+}  // namespace
+
+TEST(LevelSolver, WinsCraftedLevelsAndItsReplayPlaysToTheSameWin)
+{
+    const fs::path folder = freshFolder("solver_crafted");
+    const struct {
+        const char* name;
+        std::string text;
+        bool needsDouble;  // some jump must be a double jump (a second press within half a second)
+    } levels[] = {
+        {"one jump", oneJumpLevel(), false},
+        {"double jump", doubleJumpLevel(), true},
+    };
+    int n = 0;
+    for (const auto& level : levels) {
+        SCOPED_TRACE(level.name);
+        const LevelFiles files = levelIn(folder / std::to_string(n++), level.text);
+        const SolveResult result = solveLevel(files, framesBudget(kSmallBudget));
+        ASSERT_EQ(result.outcome, SolveResult::Outcome::Won) << result.reached.highestSurface;
+        EXPECT_EQ(static_cast<int>(result.keys.size()), result.winFrame);
+        const RunReport direct = play(files, result.keys);
+        EXPECT_EQ(direct.outcome, RunOutcome::Won);
+        EXPECT_EQ(direct.decidedFrame, result.winFrame);
+
+        const std::vector<int> presses = spacePresses(result.keys);
+        bool doubled = false;
+        for (size_t i = 1; i < presses.size(); ++i) doubled = doubled || presses[i] - presses[i - 1] < 30;
+        EXPECT_EQ(doubled, level.needsDouble);
+
+        // The replay written from the run replays from its own bytes to the same win and state.
+        const SolvedRun solved = recordSolvedRun(files, "7", result.keys);
+        EXPECT_EQ(solved.error, "");
+        const ReplayParse parsed = parseReplay(solved.text);
+        ASSERT_TRUE(parsed.replay) << parsed.error;
+        const RunReport replayed = playReplayHeadless(*parsed.replay, files.settingsPath, files.levelPath);
+        EXPECT_EQ(summaryLine(replayed), summaryLine(direct));
+    }
+}
+
+TEST(LevelSolver, TakesThePowerUpWhenOnlyItsSevenUnitsBeatTheVoid)
+{
+    const fs::path folder = freshFolder("solver_powerup");
+    constexpr float kFastVoid = 14.5f;  // 14 to 15 leave only the power-up's way
+    const LevelFiles files = levelIn(folder / "with", powerUpVoidLevel(kFastVoid));
+    const SolveResult result = solveLevel(files, framesBudget(2 * kSmallBudget));
+    ASSERT_EQ(result.outcome, SolveResult::Outcome::Won) << result.reached.highestSurface;
+    bool tookPowerUp = false;
+    float closestCall = -1e30f;  // how far the void, without the 7 units, would have been above the character
+    play(files, result.keys, [&](const GameSession& s) {
+        tookPowerUp = s.voidState.powerUpUsed;
+        if (s.voidState.powerUpUsed)
+            closestCall = std::max(closestCall, s.voidState.voidHeight + 7.0f - s.character.getPosition().y);
+    });
+    EXPECT_TRUE(tookPowerUp);
+    EXPECT_GE(closestCall, 0.0f) << "the run would have won without the power-up";
+
+    // The same climb with the power-up out of reach of every top cannot be won.
+    const LevelFiles without = levelIn(folder / "without", powerUpVoidLevel(kFastVoid, false));
+    const SolveResult lost = solveLevel(without, framesBudget(2 * kSmallBudget));
+    EXPECT_EQ(lost.outcome, SolveResult::Outcome::NotFound);
+    EXPECT_TRUE(lost.exhausted);
+}
+
+TEST(LevelSolver, ReportsABoxedInGoalAsNotFoundAndWritesNothing)
+{
+    const fs::path folder = freshFolder("solver_boxed");
+    const LevelFiles files = levelIn(folder / "level", boxedInLevel());
+    SolveRequest request{files, framesBudget(kSmallBudget), std::nullopt, (folder / "data").c_str(), nullptr, {}};
+    std::ostringstream out;
+    EXPECT_EQ(solveAndWrite(request, out), kNotSolvedStatus);
+    EXPECT_NE(out.str().find("no winning run found in 400000 frames"), std::string::npos) << out.str();
+    EXPECT_NE(out.str().find("highest top reached "), std::string::npos) << out.str();
+    EXPECT_NE(out.str().find("closest approach to the goal "), std::string::npos) << out.str();
+    EXPECT_FALSE(fs::exists(proofPathFor(files.levelPath)));
+    EXPECT_FALSE(fs::exists(folder / "data"));
+
+    // The checker reports it as a problem; a level with static problems is not searched at all.
+    std::ostringstream check;
+    EXPECT_FALSE(checkLevel(files.levelPath, files.settingsPath, check,
+                            [&] { return proveBySearch(request, true, check); }));
+    EXPECT_NE(check.str().find("no winning run found in 400000 frames\nlevel7.ini: 1 problem\n"), std::string::npos)
+        << check.str();
+    std::ofstream(files.levelPath) << craftedLevelText({{"nosuch", 4, 4.5f, 0}}, {}, 4, 7.6f, 0);
+    bool searched = false;
+    std::ostringstream rejected;
+    EXPECT_FALSE(checkLevel(files.levelPath, files.settingsPath, rejected, [&] {
+        searched = true;
+        return std::optional<std::string>{};
+    }));
+    EXPECT_FALSE(searched) << rejected.str();
+    EXPECT_NE(rejected.str().find("platform0type: unknown platform type 'nosuch'"), std::string::npos)
+        << rejected.str();
+}
+
+// Level 4 is the cheapest shipped level to solve (about 75,000 simulated frames).
+TEST(LevelSolver, SolvesAShippedLevelTheSameOnAnyNumberOfThreads)
+{
+    const LevelFiles files{kSettings, shippedLevel(4)};
+    const ReplayParse proof = loadReplay(proofPathFor(files.levelPath));
+    ASSERT_TRUE(proof.replay) << proof.error;
+    const int proofFrames = playReplayHeadless(*proof.replay, files.settingsPath, files.levelPath).decidedFrame;
+
+    // A budget that lets the search finish, and one that cuts it short.
+    for (const long long budget : {150000LL, 20000LL}) {
+        SCOPED_TRACE(budget);
+        const SolveResult one = solveLevel(files, framesBudget(budget, 1));
+        const SolveResult three = solveLevel(files, framesBudget(budget, 3));
+        EXPECT_EQ(one.outcome, three.outcome);
+        EXPECT_EQ(one.keys, three.keys);
+        EXPECT_EQ(one.attempts, three.attempts);
+        EXPECT_EQ(one.reached.simulated, three.reached.simulated);
+        EXPECT_EQ(one.reached.highestSurface, three.reached.highestSurface);
+        if (one.outcome != SolveResult::Outcome::Won) {
+            EXPECT_GE(one.reached.simulated, budget);  // it stops only once the budget is spent
+            continue;
+        }
+        const RunReport replayed = play(files, one.keys);
+        EXPECT_EQ(replayed.outcome, RunOutcome::Won);
+        EXPECT_EQ(replayed.decidedFrame, one.winFrame);
+        EXPECT_LE(one.winFrame, proofFrames * 3 / 2) << "slower than 1.5 times the recorded proof run";
+    }
+}
+
+TEST(LevelSolver, CtrlCStopsTheSearchAndNothingIsWritten)
+{
+    const fs::path folder = freshFolder("solver_stop");
+    const LevelFiles files = levelIn(folder, oneJumpLevel());
+    const std::atomic<bool> stop{true};
+    SolveRequest request{files, framesBudget(kSmallBudget), std::nullopt, (folder / "data").c_str(), nullptr, {}};
+    request.limits.stop = &stop;
+    std::ostringstream out;
+    EXPECT_EQ(solveAndWrite(request, out), kInterruptedStatus);
+    EXPECT_NE(out.str().find("interrupted: nothing written"), std::string::npos) << out.str();
+    EXPECT_FALSE(fs::exists(proofPathFor(files.levelPath)));
+}
+
+TEST(LevelSolver, WritesBesideTheLevelOrUnderTheDataFolderButNeverOverAProofRun)
+{
+    const fs::path folder = freshFolder("solver_paths");
+    const LevelFiles files = levelIn(folder / "levels", oneJumpLevel());
+    const std::string proof = proofPathFor(files.levelPath);
+    const std::string data = (folder / "data").string();
+    const std::string fallback = data + "/vaultrise/level7.solved.replay";
+    std::string error;
+    EXPECT_EQ(solvedRunPath(files.levelPath, std::nullopt, data.c_str(), nullptr, error), proof);
+
+    // The first solve writes the proof run; the second may not overwrite it.
+    SolveRequest request{files, framesBudget(kSmallBudget), std::nullopt, data.c_str(), nullptr, {}};
+    std::ostringstream first, second;
+    ASSERT_EQ(solveAndWrite(request, first), kSolvedStatus) << first.str();
+    EXPECT_NE(first.str().find("found run written to " + proof), std::string::npos) << first.str();
+    const std::string proofBytes = readFileBytes(proof, FileKind::Replay).value_or("");
+    ASSERT_EQ(solveAndWrite(request, second), kSolvedStatus) << second.str();
+    EXPECT_NE(second.str().find("found run written to " + fallback), std::string::npos) << second.str();
+    EXPECT_EQ(readFileBytes(proof, FileKind::Replay).value_or(""), proofBytes);
+    EXPECT_EQ(readFileBytes(fallback, FileKind::Replay).value_or(""), proofBytes);
+
+    // The checker accepts the written proof run as it accepts a recorded one.
+    std::ostringstream check;
+    EXPECT_TRUE(checkLevel(files.levelPath, files.settingsPath, check)) << check.str();
+
+    request.out = proof;
+    std::ostringstream refused;
+    EXPECT_EQ(solveAndWrite(request, refused), kNotSolvedStatus);
+    EXPECT_EQ(refused.str(), proof + " is a level's proof run; it is never overwritten\n");
+    EXPECT_EQ(solvedRunPath(files.levelPath, std::nullopt, nullptr, nullptr, error), std::nullopt);
+    EXPECT_NE(error.find("neither XDG_DATA_HOME nor HOME is set"), std::string::npos) << error;
+}
+
+TEST(LevelSolver, CheckLevelSavesTheFoundRunAsTheProofRun)
+{
+    const fs::path folder = freshFolder("solver_check");
+    const LevelFiles files = levelIn(folder, doubleJumpLevel());
+    const SolveRequest request{files, framesBudget(kSmallBudget), std::nullopt, nullptr, nullptr, {}};
+    std::ostringstream unsaved, saved, again;
+    EXPECT_TRUE(checkLevel(files.levelPath, files.settingsPath, unsaved,
+                           [&] { return proveBySearch(request, false, unsaved); }));
+    EXPECT_NE(unsaved.str().find("found a winning run: won frame "), std::string::npos) << unsaved.str();
+    EXPECT_FALSE(fs::exists(proofPathFor(files.levelPath)));
+    EXPECT_TRUE(checkLevel(files.levelPath, files.settingsPath, saved,
+                           [&] { return proveBySearch(request, true, saved); }));
+    EXPECT_NE(saved.str().find("proof run saved to "), std::string::npos) << saved.str();
+    EXPECT_TRUE(checkLevel(files.levelPath, files.settingsPath, again)) << again.str();
+    EXPECT_EQ(again.str().find("proof run level7.replay: won frame "), 0u) << again.str();
+}
