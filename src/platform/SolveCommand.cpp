@@ -15,6 +15,8 @@
 
 namespace {
 
+constexpr const char* kClearToLineEnd = "\033[K";  // what is left of a longer line before
+
 std::atomic<bool> interrupted{false};
 struct sigaction previousHandler {};
 
@@ -37,7 +39,7 @@ std::function<void(const SolveProgress&)> progressLine(const SolveLimits& limits
         std::snprintf(text, sizeof text, "stage %d: %s, best height %.1f, %s left", p.stage, p.highestSurface.c_str(),
                       static_cast<double>(p.highestTop), left.c_str());
         if (terminal)
-            out << "\r" << text << "\033[K" << std::flush;
+            out << '\r' << text << kClearToLineEnd << std::flush;
         else
             out << text << "\n";
     };

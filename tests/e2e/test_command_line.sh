@@ -22,6 +22,10 @@ expect_usage_error --bench --bench-frames 3
 expect_usage_error --headless --headless
 expect_usage_error --force --force --level 2
 expect_usage_error --check-level --check-level 1 --level 2
+expect_usage_error --solve-frames --solve-frames 100
+expect_usage_error --save-proof --solve-level 1 --save-proof
+expect_usage_error --solve-level --solve-level 1 --check-level 1
+expect_usage_error --solve-budget --check-level 1 --solve-budget 0
 
 # The checker: the bare arena leaves keys out and its void still (status 1),
 # a shipped level is clean (status 0); neither opens a window.
