@@ -13,6 +13,7 @@
 #include "sim/run/HeadlessRun.h"
 #include "sim/proof/ProofRun.h"
 #include "sim/replay/ReplayPlayback.h"
+#include "sim/solve/JumpPilot.h"
 #include "sim/solve/LevelSolver.h"
 #include "sim/solve/SolveSession.h"
 #include "sim/solve/SolvedRun.h"
@@ -147,7 +148,7 @@ TEST(LevelSolver, ReportsABoxedInGoalAsNotFoundAndWritesNothing)
                             [&] { return proveBySearch(request, true, check); }));
     EXPECT_NE(check.str().find("no winning run found in 400000 frames\nlevel7.ini: 1 problem\n"), std::string::npos)
         << check.str();
-    std::ofstream(files.levelPath) << craftedLevelText({{"nosuch", 4, 4.5f, 0}}, {}, 4, 7.6f, 0);
+    std::ofstream(files.levelPath) << craftedLevelText({{"nosuch", 4, 4.5f, 0}}, {kPowerUpReach}, 4, 7.6f, 0);
     bool searched = false;
     std::ostringstream rejected;
     EXPECT_FALSE(checkLevel(files.levelPath, files.settingsPath, rejected, [&] {
@@ -157,6 +158,18 @@ TEST(LevelSolver, ReportsABoxedInGoalAsNotFoundAndWritesNothing)
     EXPECT_FALSE(searched) << rejected.str();
     EXPECT_NE(rejected.str().find("platform0type: unknown platform type 'nosuch'"), std::string::npos)
         << rejected.str();
+
+    // --solve-level gives the checker's lines for such a level, and for a file it cannot read, and searches neither.
+    std::ostringstream typo, missing;
+    EXPECT_EQ(solveAndWrite(request, typo), kNotSolvedStatus);
+    EXPECT_EQ(typo.str().find("platform0type: unknown platform type 'nosuch'"), 0u) << typo.str();
+    EXPECT_NE(typo.str().find("level7.ini: 1 problem; not searched\n"), std::string::npos) << typo.str();
+    EXPECT_EQ(typo.str().find("solving"), std::string::npos) << typo.str();
+    request.files.levelPath = (folder / "nothing" / "level3.ini").string();
+    EXPECT_EQ(solveAndWrite(request, missing), kNotSolvedStatus);
+    EXPECT_NE(missing.str().find("level3.ini: cannot read " + request.files.levelPath + " as a level file\n"),
+              std::string::npos)
+        << missing.str();
 }
 
 // Level 4 is the cheapest shipped level to solve (about 75,000 simulated frames).
@@ -232,6 +245,34 @@ TEST(LevelSolver, WritesBesideTheLevelOrUnderTheDataFolderButNeverOverAProofRun)
     EXPECT_EQ(refused.str(), proof + " is a level's proof run; it is never overwritten\n");
     EXPECT_EQ(solvedRunPath(files.levelPath, std::nullopt, nullptr, nullptr, error), std::nullopt);
     EXPECT_NE(error.find("neither XDG_DATA_HOME nor HOME is set"), std::string::npos) << error;
+
+    // The level setting the replay names: the number of "level<N>.ini", else a plain name.
+    const std::pair<const char*, const char*> settings[] = {
+        {"a/level7.ini", "7"}, {"level12.ini", "12"}, {"my level.ini", "my_level"}, {"level.ini", "level"},
+        {"../x/../tower-2.ini", "tower-2"}};
+    for (const auto& [path, setting] : settings) EXPECT_EQ(levelSettingOf(path), setting) << path;
+}
+
+// Found on level 0: a press while the double jump's lock still held did not
+// lift off, and the pilot took the standing character for landed.
+TEST(JumpPilot, PressesAgainWhenTheJumpDidNotLiftOff)
+{
+    JumpPilot pilot({glm::vec3(10.0f, 5.0f, 0.0f), glm::vec3(4.0f, 0.5f, 4.0f), false}, {0, 0}, 50.0f);
+    const glm::vec3 standing(0.0f, 1.5f, 0.0f), still(0.0f);
+    std::vector<int> presses;
+    for (int frame = 1; frame <= 12; ++frame) {
+        const std::vector<Key> keys = pilot.decide(standing, still, true);
+        if (std::find(keys.begin(), keys.end(), Key::Space) != keys.end()) presses.push_back(frame);
+        EXPECT_FALSE(pilot.settled()) << "frame " << frame;
+    }
+    EXPECT_EQ(presses, (std::vector<int>{1, 5, 9}));
+
+    // Once it has lifted off, coming down on a top and braking settles it.
+    const std::vector<Key> air = pilot.decide(glm::vec3(2.0f, 6.0f, 0.0f), glm::vec3(8.0f, 3.0f, 0.0f), false);
+    EXPECT_NE(std::find(air.begin(), air.end(), Key::D), air.end()) << "steers towards the target";
+    for (int frame = 0; frame < 8 && !pilot.settled(); ++frame)
+        pilot.decide(glm::vec3(10.0f, 6.0f, 0.0f), glm::vec3(0.0f), true);
+    EXPECT_TRUE(pilot.settled());
 }
 
 TEST(LevelSolver, CheckLevelSavesTheFoundRunAsTheProofRun)

@@ -6,19 +6,8 @@
 #include <sstream>
 
 #include "core/IniFile.h"
+#include "sim/solve/JumpPilot.h"
 
-namespace {
-
-void steer(std::vector<Key>& keys, float dx, float dz, float dvStep)
-{
-    const float dead = dvStep * 0.5f;
-    if (dx > dead) keys.push_back(Key::D);
-    if (dx < -dead) keys.push_back(Key::A);
-    if (dz > dead) keys.push_back(Key::S);
-    if (dz < -dead) keys.push_back(Key::W);
-}
-
-}  // namespace
 
 std::optional<std::vector<Autopilot::Target>> Autopilot::loadRoute(const std::string& routePath, const IniFile& level,
                                                                    const IniFile& settings, std::string& error)
@@ -66,13 +55,12 @@ std::vector<Key> Autopilot::decide(const glm::vec3& p, const glm::vec3& v)
     ++frame;
     if (next >= route.size()) return keys;
     const Target& t = route[next];
-    const float dvStep = g * 0.1f / 7.0f;
 
     if (phase == Phase::Ground) {
         // Brake until nearly still, then jump towards the next target.
         const bool still = std::abs(v.x) < 1.0f && std::abs(v.z) < 1.0f;
         if (!still || frame - phaseStart < 3) {
-            steer(keys, -v.x, -v.z, dvStep);
+            steerBy(keys, -v.x, -v.z, g);
             return keys;
         }
         keys.push_back(Key::Space);
@@ -85,30 +73,10 @@ std::vector<Key> Autopilot::decide(const glm::vec3& p, const glm::vec3& v)
     const int airFrames = frame - phaseStart;
     if (t.doubleJump && airFrames == 2) keys.push_back(Key::Space);
 
+    steerToLand(keys, {t.centre, t.half, t.isGoal}, p, v, g);
+
     const float landY = t.centre.y + 1.0f;
-    const float gEff = g + 0.2f / 7.0f * 60.0f;
-    // Time until the sphere comes down through the landing height.
-    const float disc = v.y * v.y + 2.0f * gEff * (p.y - landY);
-    float remaining = disc > 0 ? (v.y + std::sqrt(disc)) / gEff : 0.05f;
-    remaining = std::max(remaining, 1.0f / 60.0f);
     const glm::vec3 to = t.centre - p;
-    float wantX = to.x / remaining;
-    float wantZ = to.z / remaining;
-    // Below the top: keep out of the platform's footprint so the head does not hit its underside.
-    if (p.y < landY - 0.05f && !t.isGoal) {
-        const float marginX = t.half.x + 1.3f;
-        const float marginZ = t.half.z + 1.3f;
-        const bool insideX = std::abs(to.x) < marginX + std::abs(v.x) / 60.0f * 3;
-        const bool insideZ = std::abs(to.z) < marginZ + std::abs(v.z) / 60.0f * 3;
-        if (insideX && insideZ) {
-            // Hold back along the axis that is closer to leaving the footprint.
-            if (marginX - std::abs(to.x) < marginZ - std::abs(to.z))
-                wantX = -std::copysign(4.0f, to.x);
-            else
-                wantZ = -std::copysign(4.0f, to.z);
-        }
-    }
-    steer(keys, wantX - v.x, wantZ - v.z, dvStep);
 
     const bool landed = airFrames > 5 && std::abs(v.y) < 1.5f && std::abs(p.y - landY) < 0.4f &&
                         std::abs(to.x) < t.half.x + 0.5f && std::abs(to.z) < t.half.z + 0.5f;

@@ -13,7 +13,8 @@ class IniFile;
 // platforms: from each landing spot it jumps (double where the next top is
 // high), steers in the air so that it comes down over the next platform's
 // centre, and brakes after landing. The keys it chooses are recorded into a
-// KeyScript; the level checks replay only the recorded keys.
+// KeyScript; the level checks replay only the recorded keys. The steering is
+// the solver's (sim/solve/JumpPilot.h); the route is the author's.
 class Autopilot {
 public:
     struct Target {

@@ -10,29 +10,26 @@ constexpr float kPushPerGravity = 0.1f;  // a direction key's impulse per step, 
 constexpr float kPostStepPush = 0.2f;    // the extra downward impulse after every step
 constexpr int kRepress = 4;              // frames to wait for a press to lift off before pressing again
 
-// Holds the direction keys that change the velocity by (dx, dz), leaving out
-// changes smaller than half a step's push (they would only jitter).
-void steer(std::vector<Key>& keys, float dx, float dz, float dvStep)
+}  // namespace
+
+void steerBy(std::vector<Key>& keys, float dx, float dz, float gravity)
 {
-    const float dead = dvStep * 0.5f;
+    const float dead = gravity * kPushPerGravity / kMass * 0.5f;
     if (dx > dead) keys.push_back(Key::D);
     if (dx < -dead) keys.push_back(Key::A);
     if (dz > dead) keys.push_back(Key::S);
     if (dz < -dead) keys.push_back(Key::W);
 }
 
-}  // namespace
-
 std::vector<Key> JumpPilot::decide(const glm::vec3& p, const glm::vec3& v, bool grounded)
 {
     std::vector<Key> keys;
     ++frame;
-    const float dvStep = g * kPushPerGravity / kMass;
     switch (phase) {
     case Phase::RunUp:
         if (frame <= style.runUp) {
             const glm::vec3 to = target.aim - p;
-            steer(keys, to.x, to.z, dvStep);
+            steerBy(keys, to.x, to.z, g);
             return keys;
         }
         keys.push_back(Key::Space);
@@ -52,7 +49,7 @@ std::vector<Key> JumpPilot::decide(const glm::vec3& p, const glm::vec3& v, bool 
             phase = Phase::Brake;
             phaseStart = frame;
         } else {
-            steerInAir(keys, p, v);
+            steerToLand(keys, target, p, v, g);
             return keys;
         }
         [[fallthrough]];
@@ -61,14 +58,14 @@ std::vector<Key> JumpPilot::decide(const glm::vec3& p, const glm::vec3& v, bool 
             phase = Phase::Air;  // slid off: steer for the target again
             leftGround = true;
             phaseStart = frame - 100;
-            steerInAir(keys, p, v);
+            steerToLand(keys, target, p, v, g);
             return keys;
         }
         if (std::abs(v.x) < 1.0f && std::abs(v.z) < 1.0f && frame - phaseStart >= 3) {
             phase = Phase::Settled;
             return keys;
         }
-        steer(keys, -v.x, -v.z, dvStep);
+        steerBy(keys, -v.x, -v.z, g);
         return keys;
     case Phase::Settled:
         return keys;
@@ -76,9 +73,9 @@ std::vector<Key> JumpPilot::decide(const glm::vec3& p, const glm::vec3& v, bool 
     return keys;
 }
 
-void JumpPilot::steerInAir(std::vector<Key>& keys, const glm::vec3& p, const glm::vec3& v) const
+void steerToLand(std::vector<Key>& keys, const JumpPilot::Target& target, const glm::vec3& p, const glm::vec3& v,
+                 float g)
 {
-    const float dvStep = g * kPushPerGravity / kMass;
     const float landY = target.aim.y + 1.0f;
     const float gEff = g + kPostStepPush / kMass * 60.0f;
     // Time until the sphere comes down through the landing height.
@@ -101,5 +98,5 @@ void JumpPilot::steerInAir(std::vector<Key>& keys, const glm::vec3& p, const glm
                 wantZ = -std::copysign(4.0f, to.z);
         }
     }
-    steer(keys, wantX - v.x, wantZ - v.z, dvStep);
+    steerBy(keys, wantX - v.x, wantZ - v.z, g);
 }

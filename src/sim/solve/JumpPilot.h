@@ -32,7 +32,6 @@ public:
 
 private:
     enum class Phase { RunUp, Air, Brake, Settled };
-    void steerInAir(std::vector<Key>& keys, const glm::vec3& p, const glm::vec3& v) const;
 
     Target target;
     Style style;
@@ -42,3 +41,13 @@ private:
     int phaseStart = 0;
     bool leftGround = false;  // since the jump was pressed
 };
+
+// The direction keys that change the velocity by (dx, dz), leaving out changes
+// smaller than half a step's push at this gravity (they would only jitter).
+void steerBy(std::vector<Key>& keys, float dx, float dz, float gravity);
+
+// In the air: the direction keys that bring the sphere down over the target,
+// holding back while it is below the top and under the box, whose underside
+// would stop the jump.
+void steerToLand(std::vector<Key>& keys, const JumpPilot::Target& target, const glm::vec3& p, const glm::vec3& v,
+                 float gravity);

@@ -4,6 +4,8 @@
 #include <filesystem>
 #include <ostream>
 
+#include "core/IniFile.h"
+#include "sim/proof/LevelCheck.h"
 #include "sim/proof/ProofRun.h"
 #include "sim/solve/SolvedRun.h"
 
@@ -64,6 +66,23 @@ std::optional<SolveResult> search(const SolveRequest& request, std::ostream& out
     return result;
 }
 
+// The level checker's static checks, whose problems are printed as the
+// checker prints them: a level they reject is not searched.
+bool passesStaticChecks(const SolveRequest& request, std::ostream& out)
+{
+    const IniFile level(request.files.levelPath, out);
+    if (!level.loaded()) {
+        out << levelName(request) << ": cannot read " << request.files.levelPath << " as a level file\n";
+        return false;
+    }
+    const std::vector<std::string> problems = findLevelProblems(level, IniFile(request.files.settingsPath, out));
+    for (const std::string& problem : problems) out << problem << "\n";
+    if (!problems.empty())
+        out << levelName(request) << ": " << problems.size() << (problems.size() == 1 ? " problem" : " problems")
+            << "; not searched\n";
+    return problems.empty();
+}
+
 }  // namespace
 
 std::string budgetText(const SolveLimits& limits)
@@ -77,6 +96,7 @@ std::string budgetText(const SolveLimits& limits)
 
 int solveAndWrite(const SolveRequest& request, std::ostream& out)
 {
+    if (!passesStaticChecks(request, out)) return kNotSolvedStatus;
     std::string error;
     const auto path = solvedRunPath(request.files.levelPath, request.out, request.xdgDataHome, request.home, error);
     if (!path) {

@@ -20,7 +20,8 @@ struct SolveRequest {
 // Exit statuses: a run found and written, none found, stopped by Ctrl-C.
 inline constexpr int kSolvedStatus = 0, kNotSolvedStatus = 1, kInterruptedStatus = 130;
 
-// --solve-level: searches, verifies the found run by replaying it from the
+// --solve-level: a level the checker's static checks reject (or cannot read)
+// gets the checker's lines and is not searched. Otherwise it searches, verifies the found run by replaying it from the
 // first frame, writes it (never over a proof run) and prints the winning frame
 // and time; when none is found, prints how far the search got. Ctrl-C writes
 // nothing. Returns the exit status.
