@@ -133,7 +133,8 @@ TEST(LevelSolver, ReportsABoxedInGoalAsNotFoundAndWritesNothing)
 {
     const fs::path folder = freshFolder("solver_boxed");
     const LevelFiles files = levelIn(folder / "level", boxedInLevel());
-    SolveRequest request{files, framesBudget(kSmallBudget), std::nullopt, (folder / "data").c_str(), nullptr, {}};
+    const std::string data = (folder / "data").string();
+    SolveRequest request{files, framesBudget(kSmallBudget), std::nullopt, data.c_str(), nullptr, {}};
     std::ostringstream out;
     EXPECT_EQ(solveAndWrite(request, out), kNotSolvedStatus);
     EXPECT_NE(out.str().find("no winning run found in 400000 frames"), std::string::npos) << out.str();
@@ -206,7 +207,8 @@ TEST(LevelSolver, CtrlCStopsTheSearchAndNothingIsWritten)
     const fs::path folder = freshFolder("solver_stop");
     const LevelFiles files = levelIn(folder, oneJumpLevel());
     const std::atomic<bool> stop{true};
-    SolveRequest request{files, framesBudget(kSmallBudget), std::nullopt, (folder / "data").c_str(), nullptr, {}};
+    const std::string data = (folder / "data").string();
+    SolveRequest request{files, framesBudget(kSmallBudget), std::nullopt, data.c_str(), nullptr, {}};
     request.limits.stop = &stop;
     std::ostringstream out;
     EXPECT_EQ(solveAndWrite(request, out), kInterruptedStatus);
