@@ -33,7 +33,7 @@ level 9 "regular 4 4.5 0" -- "regular -40 10 0" -- "4 7.6 0"
 # The goal on the floor inside four walls and a lid.
 level 8 "wide -20 10.5 0" -- "regular -27 10 0" "regular -13 10 0" "long -20 5 -7.5" "long -20 5 7.5" -- "-20 3.1 0"
 # The same box at the end of a long staircase: a search that takes many seconds.
-stairs=(); for i in $(seq 0 29); do stairs+=("regular $((-40 + i % 8 * 11)) $((3 + i * 5 / 2)) $((-8 + i % 3 * 6))"); done
+stairs=(); for i in $(seq 0 59); do stairs+=("regular $((-40 + i % 8 * 11)) $((3 + i * 2)) $((-8 + i % 3 * 6))"); done
 level 7 "${stairs[@]}" -- "regular -27 10 0" "regular -13 10 0" "long -20 5 -7.5" "long -20 5 7.5" -- "-20 3.1 0"
 
 # Solved and written as the level's proof run; the replay wins on the frame the solver reported.
@@ -67,7 +67,7 @@ status=0; "$GAME_BIN" --check-level 8 --solve-frames 100000 --save-proof > "$OUT
 # Ctrl-C during a long search: exit 130 at once, nothing written.
 "$GAME_BIN" --solve-level 7 --solve-budget 120 > "$OUT" 2>&1 &
 GAME_PID=$!
-sleep 2
+sleep 0.5
 kill -INT "$GAME_PID"
 start=$(date +%s)
 status=0; wait "$GAME_PID" || status=$?
