@@ -161,25 +161,6 @@ TEST(LoopbackMixer, PauseHoldsTheWorldsSoundsAndResumeLetsThemGoOn)
     EXPECT_GT(loopback.frame(resumed), kAudible);
 }
 
-TEST(LoopbackMixer, MuteAndZeroVolumeAreSilent)
-{
-    for (bool mute : {false, true}) {
-        AudioSettings settings{true, mute ? 1.0f : 0.0f, 1.0f, 1.0f};
-        Loopback loopback(kAssets + "/music/" + kMusicFile, settings);
-        ASSERT_TRUE(loopback.output);
-        if (mute) loopback.output->toggleMute();
-        FrameView view = quietFrame({at(FrameEventKind::FirstJump), at(FrameEventKind::GoalReached)});
-        view.grounded = true;
-        view.groundSpeed = 10.0f;
-        float peak = 0.0f;
-        for (int frame = 0; frame < 20; ++frame) {
-            peak = std::max(peak, loopback.frame(view));
-            view.events.clear();
-        }
-        EXPECT_EQ(peak, 0.0f) << (mute ? "muted" : "volume 0");
-    }
-}
-
 TEST(LoopbackMixer, MusicStreamsThroughItsSmallBuffersAndLoops)
 {
     Loopback loopback(kAssets + "/music/" + kMusicFile);
