@@ -3,6 +3,7 @@
 #   tools/dev.sh play   install what is missing, build, start the game
 #   tools/dev.sh test   install what is missing, build, run every test
 #   tools/dev.sh coverage   line coverage of src/ by the tests (gcovr), per layer
+#   tools/dev.sh package    the Debian package vaultrise_<version>_amd64.deb from build/, checked by lintian
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -10,7 +11,8 @@ PACKAGES=(build-essential cmake ninja-build pkg-config git
   libglfw3-dev libglm-dev libinih-dev libassimp-dev libfreetype-dev libstb-dev libgif-dev
   libgtest-dev libbullet-dev libepoxy-dev libcli11-dev libopenal-dev libsndfile1-dev libgl1-mesa-dri mesa-utils
   xvfb xauth xdotool x11-utils imagemagick python3 python3-fonttools
-  clang-14 libfuzzer-14-dev libclang-rt-14-dev)
+  clang-14 libfuzzer-14-dev libclang-rt-14-dev
+  help2man groff man-db desktop-file-utils appstream dpkg-dev fakeroot file lintian)
 
 install_missing() {
   local missing=()
@@ -71,8 +73,22 @@ case "${1:-}" in
     printf '%-9s' "all"
     gcovr -r . -f 'src/' build-cov 2>/dev/null | awk '/^TOTAL/ {print $2, "lines,", $3, "run,", $4}'
     ;;
+  package)
+    install_missing
+    # The build folder as it is (tests or not), brought up to date: no second compile.
+    [ -f build/build.ninja ] || cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+    cmake --build build -j "$jobs"
+    (cd build && cpack -G DEB -B "$PWD/package" > package.log) || { cat build/package.log; exit 1; }
+    deb=$(ls build/package/vaultrise_*.deb)
+    mv -f "$deb" .
+    deb=$(basename "$deb")
+    echo "Built $deb"
+    # Errors fail the command; warnings are shown (README, "Installing", says why each is kept).
+    lintian --fail-on error "$deb" || exit 1
+    echo "lintian: no errors"
+    ;;
   *)
-    echo "usage: tools/dev.sh play|test|coverage" >&2
+    echo "usage: tools/dev.sh play|test|coverage|package" >&2
     exit 2
     ;;
 esac

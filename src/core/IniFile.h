@@ -1,6 +1,8 @@
 #pragma once
 #include <iosfwd>
+#include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -36,6 +38,14 @@ public:
     bool getBool(const std::string& section, const std::string& key, bool fallback) const;
     bool has(const std::string& section, const std::string& key) const;
 
+    // Gives `value` to every later lookup of the key in place of the file's
+    // (the player's settings overlay). Section and key match without regard
+    // to case, as the file's do.
+    void replace(const std::string& section, const std::string& key, std::string value);
+
 private:
+    std::optional<std::string> replaced(const std::string& section, const std::string& key) const;
+
     std::unique_ptr<INIReader> reader;
+    std::map<std::string, std::string> replacements;
 };

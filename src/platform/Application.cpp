@@ -3,6 +3,7 @@
 #include <epoxy/gl.h>
 #include <GLFW/glfw3.h>
 
+#include <cstdlib>
 #include <ostream>
 #include <future>
 #include <memory>
@@ -14,11 +15,14 @@
 #include "platform/Benchmark.h"
 #include "sim/level/Level.h"
 #include "platform/GlfwFrameHost.h"
+#include "platform/HeadlessCommands.h"
 #include "core/HeapPolicy.h"
 #include "platform/PlayLoop.h"
 #include "core/IniFile.h"
+#include "sim/settings/SettingsOverlay.h"
 #include "sim/settings/StartupConfig.h"
 #include "platform/WindowCallbacks.h"
+#include "platform/WindowIcon.h"
 #include "render/ImageDecodeQueue.h"
 #include "render/ModelImport.h"
 #include "render/SceneRenderer.h"
@@ -37,6 +41,8 @@ GLFWwindow* createWindow(const StartupConfig& config)
     glfwWindowHint(GLFW_OPENGL_PROFILE, GLFW_OPENGL_CORE_PROFILE);
     glfwWindowHint(GLFW_REFRESH_RATE, config.refreshRate);
     glfwWindowHint(GLFW_SAMPLES, 4);
+    glfwWindowHintString(GLFW_X11_CLASS_NAME, kWindowClass);
+    glfwWindowHintString(GLFW_X11_INSTANCE_NAME, kWindowClass);
 
     if (!config.fullscreen) {
         return glfwCreateWindow(static_cast<int>(config.renderWidth), static_cast<int>(config.renderHeight),
@@ -60,8 +66,14 @@ int Application::run()
 
     stages.next("settings and level file");
     IniFile settings(options.settingsPath, log);
+    // The player's options; a benchmark measures the settings file alone.
+    if (!options.bench) {
+        if (const auto overlay = settingsOverlayPath(std::getenv("XDG_CONFIG_HOME"), std::getenv("HOME")))
+            applySettingsOverlay(settings, *overlay, log);
+    }
     StartupConfig config = StartupConfig::read(settings, log, options);
     const AudioSettings audio = AudioSettings::read(settings, log);
+    if (const auto hidden = config.hiddenPlayerLevel()) log << hiddenLevelLine(config, *hidden) << "\n";
     // The benchmark's script acts from its first frame.
     if (options.bench) config.loadTime = 0;
     // A replay brings its own level and simulation settings; one that cannot
@@ -101,6 +113,7 @@ int Application::run()
         glfwTerminate();
         return 1;
     }
+    setWindowIcon(window, config.assetPath);
     glfwMakeContextCurrent(window);
     installWindowCallbacks(window);
     glfwSetInputMode(window, GLFW_CURSOR, config.debug ? GLFW_CURSOR_NORMAL : GLFW_CURSOR_DISABLED);

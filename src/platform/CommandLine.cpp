@@ -19,6 +19,16 @@ bool allDigits(const std::string& text)
     return true;
 }
 
+// A level name is pasted into "level<name>.ini": letters, digits, '-' and '_'
+// only, so that it names a file in the level folder and nowhere else.
+bool isLevelName(const std::string& text)
+{
+    if (text.empty() || text.size() > 64) return false;
+    for (char c : text)
+        if (!std::isalnum(static_cast<unsigned char>(c)) && c != '-' && c != '_') return false;
+    return true;
+}
+
 // "1280x720": both sides from 1 to 16384 and at most 8192 x 8192 pixels in all,
 // the largest render targets the game is prepared to make.
 std::optional<std::pair<uint32_t, uint32_t>> readSize(const std::string& text)
@@ -44,16 +54,19 @@ CommandLine parseCommandLine(int argc, const char* const* argv, std::ostream& ou
 
     CLI::App app{"Vaultrise: steer the astronaut up the floating platforms to the goal before the void catches you.\n"
                  "With no options the game reads " +
-                 std::string(kDefaultSettingsPath) + " in the current folder."};
+                 std::string(kDefaultSettingsPath) +
+                 " in the current folder, else the one in its installed data folder."};
     app.name("vaultrise");
     app.set_version_flag("--version", "vaultrise " VAULTRISE_VERSION);
-    app.add_option("--settings", o.settingsPath, "Read the settings from FILE")->type_name("FILE");
-    auto* levelOption = app.add_option("--level", level,
-                                       "Play level N (<assetPath>/settings/levelN.ini) instead of the settings' level")
-                            ->type_name("N")
-                            ->check(CLI::Validator(
-                                [](std::string& v) { return allDigits(v) ? "" : "'" + v + "' is not a level number"; },
-                                "", "level number"));
+    auto* settingsOption = app.add_option("--settings", o.settingsPath, "Read the settings from FILE")->type_name("FILE");
+    auto* levelOption =
+        app.add_option("--level", level,
+                       "Play level NAME (<assetPath>/settings/levelNAME.ini, else your own "
+                       "$XDG_DATA_HOME/vaultrise/levels/levelNAME.ini) instead of the settings' level")
+            ->type_name("NAME")
+            ->check(CLI::Validator(
+                [](std::string& v) { return isLevelName(v) ? "" : "'" + v + "' is not a level name"; }, "",
+                "level name"));
     auto* full = app.add_flag("--fullscreen", fullscreen, "Cover the primary monitor");
     auto* window = app.add_flag("--windowed", windowed, "Open a window");
     full->excludes(window);
@@ -80,9 +93,9 @@ CommandLine parseCommandLine(int argc, const char* const* argv, std::ostream& ou
         ->needs(replay);
     auto* check =
         app.add_option("--check-level", checkLevel,
-                       "Check level N (or the level file at PATH) and its proof run, print each problem, "
+                       "Check level NAME (or the level file at PATH) and its proof run, print each problem, "
                        "exit 1 if there is any")
-            ->type_name("N|PATH")
+            ->type_name("NAME|PATH")
             ->check(CLI::Validator([](std::string& v) { return v.empty() ? "an empty level name" : ""; }, "", "level"));
     for (auto* other : {record, replay, levelOption, full, window, sizeOption}) check->excludes(other);
 
@@ -168,6 +181,7 @@ CommandLine parseCommandLine(int argc, const char* const* argv, std::ostream& ou
             return result;
         }
 
+    o.settingsNamed = settingsOption->count() > 0;
     if (!level.empty()) o.level = level;
     if (fullscreen) o.fullscreen = true;
     if (windowed) o.fullscreen = false;

@@ -23,6 +23,11 @@ StartupConfig quietConfig(const LaunchOptions& options)
 
 }  // namespace
 
+std::string hiddenLevelLine(const StartupConfig& config, const std::string& hidden)
+{
+    return "Level: " + config.shippedLevelPath() + " ships with the game and wins; " + hidden + " is not used";
+}
+
 int runHeadlessReplay(const LaunchOptions& options, std::ostream& out, std::ostream& err)
 {
     StartupConfig config = quietConfig(options);
@@ -34,15 +39,25 @@ int runHeadlessReplay(const LaunchOptions& options, std::ostream& out, std::ostr
 
 std::string levelPathFor(const LaunchOptions& options, const std::string& level)
 {
-    const bool number = std::all_of(level.begin(), level.end(), [](unsigned char c) { return std::isdigit(c); });
-    LaunchOptions numbered = options;
-    if (number) numbered.level = level;
-    return number ? quietConfig(numbered).levelFilePath() : level;
+    // A name (no folder, no extension) is a level setting: the shipped level
+    // or the player's of that name; anything else a file.
+    const bool name = std::all_of(level.begin(), level.end(),
+                                  [](unsigned char c) { return std::isalnum(c) || c == '-' || c == '_'; });
+    LaunchOptions named = options;
+    if (name) named.level = level;
+    return name ? quietConfig(named).levelFilePath() : level;
 }
 
 int runLevelCheck(const LaunchOptions& options, std::ostream& out, std::ostream& progressOut)
 {
-    const std::string levelPath = levelPathFor(options, *options.checkLevel);
+    const std::string& level = *options.checkLevel;
+    const std::string levelPath = levelPathFor(options, level);
+    if (levelPath != level) {
+        LaunchOptions named = options;
+        named.level = level;
+        const StartupConfig config = quietConfig(named);
+        if (const auto hidden = config.hiddenPlayerLevel()) out << hiddenLevelLine(config, *hidden) << "\n";
+    }
     const InterruptStopsSearch stopper;
     const SolveRequest request = solveRequestFor(options, levelPath, progressOut);
     return checkLevel(levelPath, options.settingsPath, out,

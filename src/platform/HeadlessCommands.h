@@ -12,10 +12,17 @@
 // `err` when the file cannot be played.
 int runHeadlessReplay(const LaunchOptions& options, std::ostream& out, std::ostream& err);
 
-// --check-level N|PATH: the level checker's lines on `out`; 0 when the level is
+struct StartupConfig;
+
+// The line saying that a shipped level hides the player's level file `hidden`
+// of the same name.
+std::string hiddenLevelLine(const StartupConfig& config, const std::string& hidden);
+
+// --check-level NAME|PATH: the level checker's lines on `out`; 0 when the level is
 // clean. A clean level without a proof run is searched within the solver's
 // budget (progress on `progressOut`).
 int runLevelCheck(const LaunchOptions& options, std::ostream& out, std::ostream& progressOut);
 
-// The level file that N (a number: <assetPath>/settings/levelN.ini) or PATH names.
+// The level file that NAME (letters, digits, '-', '_': the shipped or the
+// player's level<NAME>.ini) or PATH names.
 std::string levelPathFor(const LaunchOptions& options, const std::string& level);

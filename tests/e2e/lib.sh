@@ -8,11 +8,13 @@ WORK=$(mktemp -d /tmp/vaultrise-e2e.XXXXXX)
 OUT="$WORK/out.txt"
 XVFB_PID="" GAME_PID=""
 export MESA_GL_VERSION_OVERRIDE=4.6 MESA_GLSL_VERSION_OVERRIDE=460
-# Runs, best times and screenshots go to the XDG folders: keep the tests' out of $HOME.
+# Runs, best times, screenshots, the player's levels and settings overlay live in
+# the XDG folders: keep the tests' out of $HOME and the player's out of the tests.
 export XDG_STATE_HOME="$WORK/state" XDG_DATA_HOME="$WORK/data" XDG_PICTURES_DIR="$WORK/pictures"
 # The shipped settings turn sound on: OpenAL's null output keeps the tests off
 # the machine's sound and its console quiet (test_sound.sh names its own).
 export ALSOFT_DRIVERS=null
+export XDG_CONFIG_HOME="$WORK/config"
 cleanup() {
   [ -z "$GAME_PID" ] || kill "$GAME_PID" 2>/dev/null || true
   [ -z "$XVFB_PID" ] || kill "$XVFB_PID" 2>/dev/null || true

@@ -35,7 +35,7 @@ status=0; "$GAME_BIN" --check-level 9 > "$WORK/check.txt" || status=$?
 (cd "$REPO" && "$GAME_BIN" --check-level 0 > "$WORK/check.txt") || fail "shipped level 0: $(cat "$WORK/check.txt")"
 
 "$GAME_BIN" --help > "$WORK/help.txt" 2>&1 || fail "--help exited with $?"
-grep -q -- "--level N" "$WORK/help.txt" || fail "--help lists no options"
+grep -q -- "--level NAME" "$WORK/help.txt" || fail "--help lists no options"
 "$GAME_BIN" --version | grep -qE "^vaultrise [0-9]+\.[0-9]+" || fail "--version"
 
 # The settings name level 9, whose goal is far away; level 3 starts inside its goal.

@@ -1,9 +1,11 @@
-# With no settings file the game opens its default 1920x1080 window with the
+# With a missing settings file the game opens its default 1920x1080 window with the
 # default title, survives every asset being missing, and Escape ends it cleanly.
 source "$(dirname "$0")/lib.sh"
 start_x 1920x1080
 mkdir -p "$WORK/empty" && cd "$WORK/empty"
-launch_game  # the title is set once start-up is over
+# A named settings file that is missing: every value takes its default (a plain
+# start from a folder with no settings would look for the installed data).
+launch_game --settings settings.ini  # the title is set once start-up is over
 w=$(game_window) || fail "no window"
 [ "$(xdotool getwindowname "$w")" = "Vaultrise [ini load error]" ] || fail "title"
 xdotool getwindowgeometry "$w" | grep -q "Geometry: 1920x1080" || fail "size"

@@ -23,3 +23,13 @@ bool writeSingleTextures(const std::string& texturesDir);
 
 // Writes the six frame sequences under `texturesDir`; false on a write failure.
 bool writeAnimatedTextures(const std::string& texturesDir);
+
+// The game's icon: the astronaut's sphere on neon platforms above the void, on
+// a dark rounded tile with a transparent surround (RGBA).
+void paintIcon(Image& image);
+
+// The icon's sizes, each written as icons/vaultrise_<size>.png.
+inline constexpr int kIconSizes[] = {32, 48, 64, 128, 256};
+
+// Writes the icon in every size into `iconsDir`; false on a write failure.
+bool writeIcons(const std::string& iconsDir);

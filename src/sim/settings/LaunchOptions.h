@@ -3,14 +3,21 @@
 #include <optional>
 #include <string>
 
-// Where the game looks for its settings, relative to the folder it is started in.
+// Where the game looks for its settings, relative to the folder it is started
+// in (then relative to its installed data folder or its source tree).
 inline constexpr const char* kDefaultSettingsPath = "assets/settings/settings.ini";
 
 // What the command line asks of one run. Every field left empty keeps what the
 // settings file says, so a plain start behaves exactly as the settings decide.
 struct LaunchOptions {
     std::string settingsPath = kDefaultSettingsPath;
-    std::optional<std::string> level;     // digits only: names "level<level>.ini"
+    bool settingsNamed = false;  // --settings was given
+    // The folder a relative assetPath is read from when the settings were
+    // found by the search (GameFiles); empty: the current folder.
+    std::string dataFolder;
+    // The player's own levels ($XDG_DATA_HOME/vaultrise/levels); empty: none.
+    std::string playerLevelFolder;
+    std::optional<std::string> level;     // a level name: names "level<level>.ini"
     std::optional<bool> fullscreen;
     std::optional<uint32_t> width;
     std::optional<uint32_t> height;
@@ -19,7 +26,7 @@ struct LaunchOptions {
     std::optional<std::string> replayPath;  // play this recorded run instead of the keyboard
     bool headless = false;                  // with a replay: no window, one summary line
     bool force = false;                     // play a replay whose level or catalogue has changed
-    std::optional<std::string> checkLevel;  // a level number or a level file to check, then exit
+    std::optional<std::string> checkLevel;  // a level name or a level file to check, then exit
 
     // --solve-level: search for a winning run of a level number or file and
     // write it as a replay (to `out`, or beside the level, or under the XDG

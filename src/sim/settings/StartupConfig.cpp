@@ -5,6 +5,7 @@
 #include "core/Units.h"
 
 #include <cstdlib>
+#include <filesystem>
 #include <ostream>
 
 namespace {
@@ -40,6 +41,10 @@ StartupConfig StartupConfig::read(const IniFile& settings, std::ostream& log, co
 {
     StartupConfig c;
     c.assetPath = settings.getString("general", "assetPath", c.assetPath);
+    // Settings found in the data folder name their assets relative to it.
+    if (!options.dataFolder.empty() && std::filesystem::path(c.assetPath).is_relative())
+        c.assetPath = (std::filesystem::path(options.dataFolder) / c.assetPath).string();
+    c.playerLevelFolder = options.playerLevelFolder;
     c.level = options.level.value_or(settings.getString("general", "level", c.level));
     c.debug = settings.getBool("debug", "debug", c.debug);
     c.useGameCamera = settings.getBool("debug", "useGameCamera", c.useGameCamera);
@@ -82,4 +87,30 @@ StartupConfig StartupConfig::read(const IniFile& settings, std::ostream& log, co
     return c;
 }
 
-std::string StartupConfig::levelFilePath() const { return assetPath + "/settings/level" + level + ".ini"; }
+std::string StartupConfig::shippedLevelPath() const { return assetPath + "/settings/level" + level + ".ini"; }
+
+namespace {
+
+bool isRegularFile(const std::string& path)
+{
+    std::error_code error;
+    return std::filesystem::is_regular_file(path, error);
+}
+
+}  // namespace
+
+std::string StartupConfig::levelFilePath() const
+{
+    const std::string shipped = shippedLevelPath();
+    if (playerLevelFolder.empty() || isRegularFile(shipped)) return shipped;
+    const std::string own = playerLevelFolder + "/level" + level + ".ini";
+    return isRegularFile(own) ? own : shipped;
+}
+
+std::optional<std::string> StartupConfig::hiddenPlayerLevel() const
+{
+    if (playerLevelFolder.empty()) return std::nullopt;
+    const std::string own = playerLevelFolder + "/level" + level + ".ini";
+    if (isRegularFile(shippedLevelPath()) && isRegularFile(own)) return own;
+    return std::nullopt;
+}

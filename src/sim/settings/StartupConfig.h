@@ -1,6 +1,7 @@
 #pragma once
 #include <cstdint>
 #include <iosfwd>
+#include <optional>
 #include <string>
 
 #include <glm/vec3.hpp>
@@ -20,6 +21,8 @@ struct StartupConfig {
 
     std::string assetPath = "../assets";
     std::string level = "0";
+    // The player's own levels, looked in when no shipped level has the name.
+    std::string playerLevelFolder;
     bool debug = false;
     bool useGameCamera = true;
     uint32_t renderWidth = defaultWidth;
@@ -56,6 +59,13 @@ struct StartupConfig {
     // replaces the file's value before anything is derived from it.
     static StartupConfig read(const IniFile& settings, std::ostream& log, const LaunchOptions& options = {});
 
+    // <assetPath>/settings/level<level>.ini when it exists (a shipped level
+    // wins a clash), else the player's level<level>.ini when that exists, else
+    // the shipped path (whose absence the level reader reports).
     std::string levelFilePath() const;
+    std::string shippedLevelPath() const;
+    // The player's level file of the same name as a shipped one, which is not
+    // used; nullopt when there is no such clash.
+    std::optional<std::string> hiddenPlayerLevel() const;
     glm::vec3 lightColour() const { return glm::vec3(brightness); }
 };

@@ -1,0 +1,92 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <sstream>
+#include <tuple>
+
+#include "core/IniFile.h"
+#include "sim/settings/SettingsOverlay.h"
+#include "sim/settings/StartupConfig.h"
+#include "support/TempFiles.h"
+
+namespace {
+
+const char* kSettings =
+    "[general]\nassetPath = assets\nlevel = 2\nloadTime = 120\nretry = false\n"
+    "[window]\nwidth = 1280\nheight = 720\nblurPasses = 10\n"
+    "[debug]\ndebug = false\n[elements]\nplat_regularX = 8\n";
+
+}  // namespace
+
+TEST(SettingsOverlay, ThePlayersKeysReplaceTheSettingsButNeverWhatARunSimulatesOrWhereItsFilesAre)
+{
+    const std::string overlay = writeTempFile("overlay",
+                                              "[WINDOW]\nWidth = 640\nblurPasses = 2\n[general]\nretry = yes\n"
+                                              "assetPath = /elsewhere\nlevel = 4\nloadTime = 0\n"
+                                              "[debug]\ndebug = true\n[elements]\nplat_regularX = 99\n"
+                                              "[audio]\nvolume = 0.5\n");
+    IniFile settings = IniFile::fromText(kSettings);
+    std::ostringstream log;
+    EXPECT_EQ(applySettingsOverlay(settings, overlay, log), 4);
+    EXPECT_EQ(log.str(), "");
+    const StartupConfig c = StartupConfig::read(settings, log);
+    EXPECT_EQ(std::tuple(c.renderWidth, c.renderHeight, c.blurPasses, c.retry), std::tuple(640u, 720u, 2, true));
+    EXPECT_EQ(std::tuple(c.assetPath, c.level, c.loadTime, c.debug), std::tuple("assets", "2", 120, false));
+    EXPECT_EQ(settings.getFloat("elements", "plat_regularX", 0), 8.0f);
+    EXPECT_EQ(settings.getFloat("audio", "volume", 1.0f), 0.5f);
+    EXPECT_TRUE(settings.has("Audio", "VOLUME"));
+    std::filesystem::remove(overlay);
+}
+
+TEST(SettingsOverlay, AMissingOverlayIsSilentAndADamagedOneGetsOneLineAndChangesNothing)
+{
+    const struct { const char* what; std::optional<std::string> text; const char* line; } rows[] = {
+        {"missing", std::nullopt, ""},
+        {"not INI", std::string("[window]\nwidth = 640\nthis is no key\n"), "is damaged (line 3), ignored\n"},
+        {"unclosed section", std::string("[window\nwidth = 640\n"), "is damaged (line 1), ignored\n"},
+        {"a NUL inside", std::string("[window]\nwidth = 640\n") + '\0' + "\n", "is damaged, ignored\n"},
+    };
+    for (const auto& row : rows) {
+        const std::string path = row.text ? writeTempFile("overlay", *row.text)
+                                          : (freshFolder("overlay_missing") / "settings.ini").string();
+        IniFile settings = IniFile::fromText(kSettings);
+        std::ostringstream log;
+        EXPECT_EQ(applySettingsOverlay(settings, path, log), 0) << row.what;
+        EXPECT_EQ(settings.getInt("window", "width", 0), 1280) << row.what;
+        const std::string expected = *row.line ? "Settings overlay: " + path + " " + row.line : "";
+        EXPECT_EQ(log.str(), expected) << row.what;
+        std::filesystem::remove(path);
+    }
+}
+
+TEST(SettingsOverlay, ThePathFollowsXdgConfigHomeElseHomesConfigFolder)
+{
+    const struct { const char* xdg; const char* home; std::optional<std::string> path; } rows[] = {
+        {"/cfg", "/home/p", "/cfg/vaultrise/settings.ini"},
+        {nullptr, "/home/p", "/home/p/.config/vaultrise/settings.ini"},
+        {"relative", "/home/p", "/home/p/.config/vaultrise/settings.ini"},
+        {nullptr, nullptr, std::nullopt},
+    };
+    for (const auto& row : rows) {
+        const auto path = settingsOverlayPath(row.xdg, row.home);
+        EXPECT_EQ(path ? std::optional(path->string()) : std::nullopt, row.path) << (row.xdg ? row.xdg : "unset");
+    }
+}
+
+TEST(IniFile, AReplacedKeyReadsThroughEveryTypedGetterWhateverItsCase)
+{
+    IniFile file = IniFile::fromText("[s]\nn = 1\nb = false\nf = 1.5\n");
+    file.replace("S", "N", "0x10");
+    file.replace("s", "b", "On");
+    file.replace("s", "f", "2.25");
+    file.replace("new", "word", "text");
+    EXPECT_EQ(std::tuple(file.getInt("s", "n", 0), file.getBool("s", "b", false), file.getFloat("s", "f", 0)),
+              std::tuple(16L, true, 2.25f));
+    EXPECT_EQ(file.getString("NEW", "Word", ""), "text");
+    file.replace("s", "b", "maybe");
+    EXPECT_TRUE(file.getBool("s", "b", true));
+    EXPECT_FALSE(file.getBool("s", "b", false));
+    IniFile empty;
+    empty.replace("s", "n", "7");
+    EXPECT_EQ(empty.getInt("s", "n", 0), 7);
+}
