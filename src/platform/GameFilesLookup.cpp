@@ -18,9 +18,11 @@ bool lookUpGameFiles(LaunchOptions& options, std::ostream& announce, std::ostrea
     // The tree this binary was configured from; used only when it runs from
     // its build folder.
     search.sourceTree = VAULTRISE_SOURCE_DIR;
+    // Any file counts as found, not only a regular one: a settings file the
+    // file checks refuse (a FIFO) is refused with its own line, as it always was.
     const auto found = findGameFiles(search, [](const fs::path& path) {
         std::error_code ignored;
-        return fs::is_regular_file(path, ignored);
+        return fs::exists(path, ignored);
     });
     if (const auto* line = std::get_if<std::string>(&found)) {
         err << *line << "\n";

@@ -58,35 +58,3 @@ TEST(SettingsOverlay, AMissingOverlayIsSilentAndADamagedOneGetsOneLineAndChanges
         std::filesystem::remove(path);
     }
 }
-
-TEST(SettingsOverlay, ThePathFollowsXdgConfigHomeElseHomesConfigFolder)
-{
-    const struct { const char* xdg; const char* home; std::optional<std::string> path; } rows[] = {
-        {"/cfg", "/home/p", "/cfg/vaultrise/settings.ini"},
-        {nullptr, "/home/p", "/home/p/.config/vaultrise/settings.ini"},
-        {"relative", "/home/p", "/home/p/.config/vaultrise/settings.ini"},
-        {nullptr, nullptr, std::nullopt},
-    };
-    for (const auto& row : rows) {
-        const auto path = settingsOverlayPath(row.xdg, row.home);
-        EXPECT_EQ(path ? std::optional(path->string()) : std::nullopt, row.path) << (row.xdg ? row.xdg : "unset");
-    }
-}
-
-TEST(IniFile, AReplacedKeyReadsThroughEveryTypedGetterWhateverItsCase)
-{
-    IniFile file = IniFile::fromText("[s]\nn = 1\nb = false\nf = 1.5\n");
-    file.replace("S", "N", "0x10");
-    file.replace("s", "b", "On");
-    file.replace("s", "f", "2.25");
-    file.replace("new", "word", "text");
-    EXPECT_EQ(std::tuple(file.getInt("s", "n", 0), file.getBool("s", "b", false), file.getFloat("s", "f", 0)),
-              std::tuple(16L, true, 2.25f));
-    EXPECT_EQ(file.getString("NEW", "Word", ""), "text");
-    file.replace("s", "b", "maybe");
-    EXPECT_TRUE(file.getBool("s", "b", true));
-    EXPECT_FALSE(file.getBool("s", "b", false));
-    IniFile empty;
-    empty.replace("s", "n", "7");
-    EXPECT_EQ(empty.getInt("s", "n", 0), 7);
-}

@@ -10,21 +10,21 @@ fs::path installedDataFolder(const fs::path& executable)
 }
 
 std::variant<GameFiles, std::string> findGameFiles(const GameFilesSearch& search,
-                                                   const std::function<bool(const fs::path&)>& isFile)
+                                                   const std::function<bool(const fs::path&)>& exists)
 {
     if (search.namedSettings) return GameFiles{*search.namedSettings, "", false};
-    if (isFile(kDefaultSettingsPath)) return GameFiles{kDefaultSettingsPath, "", false};
+    if (exists(kDefaultSettingsPath)) return GameFiles{kDefaultSettingsPath, "", false};
 
     std::string looked = "the current folder";
     if (!search.executable.empty()) {
         const fs::path installed = installedDataFolder(search.executable);
-        if (isFile(installed / kDefaultSettingsPath))
+        if (exists(installed / kDefaultSettingsPath))
             return GameFiles{(installed / kDefaultSettingsPath).string(), installed.string(), true};
         looked += ", " + installed.string();
 
-        const bool inBuildFolder = isFile(search.executable.parent_path() / "CMakeCache.txt");
+        const bool inBuildFolder = exists(search.executable.parent_path() / "CMakeCache.txt");
         if (inBuildFolder && !search.sourceTree.empty()) {
-            if (isFile(search.sourceTree / kDefaultSettingsPath))
+            if (exists(search.sourceTree / kDefaultSettingsPath))
                 return GameFiles{(search.sourceTree / kDefaultSettingsPath).string(), search.sourceTree.string(),
                                  true};
             looked += ", " + search.sourceTree.string();

@@ -33,6 +33,6 @@ std::filesystem::path installedDataFolder(const std::filesystem::path& executabl
 // installed data folder; when the executable sits in a build folder
 // (CMakeCache.txt beside it), the same under the source tree. With none of
 // them, the one line to print before the game exits with status 1.
-// `isFile` tells whether a regular file exists (a table of paths in tests).
+// `exists` tells whether there is a file at a path (a table of paths in tests).
 std::variant<GameFiles, std::string> findGameFiles(const GameFilesSearch& search,
-                                                   const std::function<bool(const std::filesystem::path&)>& isFile);
+                                                   const std::function<bool(const std::filesystem::path&)>& exists);
