@@ -18,6 +18,7 @@
 #include "sim/frame/FrameDriver.h"
 #include "sim/frame/GameSession.h"
 #include "sim/frame/SessionStart.h"
+#include "sim/records/BestRuns.h"
 #include "sim/records/BestTimes.h"
 #include "sim/replay/ReplayHost.h"
 #include "sim/replay/ReplayPlayback.h"
@@ -85,6 +86,8 @@ RunRules playRules(const LaunchOptions& options, const StartupConfig& config, st
     rules.sessionKeys = true;
     rules.keepsBestTimes = true;
     rules.recordsPath = BestTimes::defaultPath(std::getenv("XDG_DATA_HOME"), std::getenv("HOME"));
+    rules.bestRunFolder = defaultBestRunFolder(std::getenv("XDG_DATA_HOME"), std::getenv("HOME"));
+    rules.settingsPath = options.settingsPath;
     rules.startRecording = [&options, &log](const StartupConfig& c) { return startRecording(options, c, log); };
     rules.openSession = [&options, &log](const StartupConfig& c) {
         return openSession(c, options.settingsPath, c.levelFilePath(), log);

@@ -13,6 +13,7 @@
 #include "sim/frame/FrameDriver.h"
 #include "sim/frame/GameSession.h"
 #include "sim/frame/RunFlow.h"
+#include "sim/records/BestRuns.h"
 #include "sim/replay/ReplayFile.h"
 #include "sim/replay/ReplayWriter.h"
 #include "sim/run/ScriptedHost.h"
@@ -41,6 +42,7 @@ struct Game {
         IniFile file(settingsPath, log);
         const StartupConfig config = StartupConfig::read(file, log);
         RunRules rules = std::move(extra);
+        rules.settingsPath = settingsPath;
         rules.openSession = [this](const StartupConfig& c) { return openSession(c, settingsPath, c.levelFilePath(), log); };
         flow = std::make_unique<RunFlow>(openSession(config, settingsPath, config.levelFilePath(), log), std::move(rules), log);
         driver = std::make_unique<FrameDriver>(*flow, host, clock);
@@ -163,4 +165,38 @@ TEST(RunFlow, NOpensTheNextLevelThatExistsAndEverySessionIsRecordedOnItsOwn)
     EXPECT_EQ(first.replay->frames.size(), 5u) << "the first session's five frames";
     EXPECT_EQ(first.replay->frames[2].keys, keyBit(Key::W)) << "after the warm-up the keys read are kept";
     EXPECT_EQ(first.replay->frames[4].keys, keyBit(Key::N));
+}
+
+TEST(RunFlow, ANewBestsReplayIsKeptForTheGhostAndALevelWithoutAProofRunHasNoMedalsSaidOnce)
+{
+    const fs::path data = freshFolder("runflow_best");
+    RunRules rules;
+    rules.offerRetry = rules.sessionKeys = rules.keepsBestTimes = true;
+    rules.recordsPath = data / "records.ini";
+    rules.bestRunFolder = data / "best";
+    Game game(kWinAtOnce, std::move(rules));
+    std::vector<ReplayFrame> played;
+    const auto frame = [&](const std::vector<Key>& keys, float deltaTime = 1.0f / 60.0f) {
+        const std::string lines = game.frame(keys, deltaTime);
+        played.push_back({game.flow->session().frame.deltaTime, game.driver->lastFrameKeys()});
+        return lines;
+    };
+    frame({}), frame({});
+    const std::string won = frame({Key::Space});
+    EXPECT_NE(won.find(" NEW BEST\nNo medals: level 0 has no proof run that wins it\n"), std::string::npos) << won;
+    const auto kept = loadBestRun(bestRunPath(data / "best", "0"), game.flow->session().config.levelFilePath(),
+                                  game.settingsPath);
+    ASSERT_TRUE(kept) << "the best run, for the level file and catalogue as they are";
+    ASSERT_EQ(kept->frames.size(), played.size());
+    for (size_t i = 0; i < played.size(); ++i)
+        EXPECT_EQ(std::tuple(kept->frames[i].deltaTime, kept->frames[i].keys),
+                  std::tuple(played[i].deltaTime, played[i].keys)) << "frame " << i;
+
+    // Won again after R: said once per level, and a slower run keeps the best run as it was.
+    game.frame({Key::R});
+    game.frame();
+    const std::string slower = game.frame({Key::Space}, 0.5f);
+    EXPECT_EQ(slower.find("No medals"), std::string::npos) << slower;
+    EXPECT_EQ(loadBestRun(bestRunPath(data / "best", "0"), game.flow->session().config.levelFilePath(),
+                          game.settingsPath)->frames.size(), played.size());
 }

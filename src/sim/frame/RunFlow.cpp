@@ -2,14 +2,12 @@
 
 #include <algorithm>
 #include <chrono>
-#include <cstdio>
 #include <ostream>
 #include <string>
 
-#include "core/ContentHash.h"
 #include "sim/frame/FrameHost.h"
 #include "sim/frame/GameSession.h"
-#include "sim/records/BestTimes.h"
+#include "sim/replay/ReplayPlayback.h"
 #include "sim/replay/ReplayWriter.h"
 #include "sim/view/FrameView.h"
 
@@ -29,9 +27,14 @@ bool decidedIn(const FrameView& view)
 }  // namespace
 
 RunFlow::RunFlow(std::unique_ptr<GameSession> first, RunRules runRules, std::ostream& log)
-    : rules(std::move(runRules)), log(log), current(std::move(first))
+    : rules(std::move(runRules)),
+      log(log),
+      current(std::move(first)),
+      wins(rules.keepsBestTimes ? rules.recordsPath : std::nullopt,
+           rules.keepsBestTimes ? rules.bestRunFolder : std::nullopt, rules.settingsPath)
 {
     if (rules.startRecording) recorder = rules.startRecording(current->config);
+    startKeepingRun();
 }
 
 RunFlow::~RunFlow() = default;
@@ -40,6 +43,7 @@ void RunFlow::afterFrame(FrameView& view, KeyMask keysRead, FrameHost& host)
 {
     GameSession& s = *current;
     if (recorder) recorder->append({s.frame.deltaTime, keysRead});
+    if (run) run->frames.push_back({s.frame.deltaTime, keysRead});
     if (s.gameManager.gameState == Won && !timeKept) {
         timeKept = true;
         if (keepBestTime()) view.events.push_back({FrameEventKind::NewBestTime, 0.0f, view.characterPosition});
@@ -48,26 +52,22 @@ void RunFlow::afterFrame(FrameView& view, KeyMask keysRead, FrameHost& host)
     if (rules.sessionKeys) chosen = sessionKeys.afterFrame(keysRead, s.frame.warmUpOver());
 }
 
-// A won run's time against the level's best: one line, and the HUD shows it
-// under the end message. Without a folder for the records the time is only shown.
+// A won run's time against the level's best, its medal and, for a new best,
+// its replay. Without a folder for the records the time is only shown.
 bool RunFlow::keepBestTime()
 {
     if (!rules.keepsBestTimes) return false;
-    GameSession& s = *current;
-    const float seconds = s.frame.playTime;
-    char shown[32];
-    std::snprintf(shown, sizeof shown, "%.2f", static_cast<double>(seconds));
-    bool newBest = false;
-    if (rules.recordsPath) {
-        BestTimes times(*rules.recordsPath);
-        if (times.load(log)) newBest = times.offer(hashText(levelFileHash(s.config.levelFilePath())), seconds, log);
-    }
-    // Only a game that stays open after the win shows it; otherwise the run's
-    // lines stay as they always were and the record is kept silently.
-    if (!rules.offerRetry) return newBest;
-    log << "Time: " << shown << " s" << (newBest ? " NEW BEST" : "") << "\n";
-    s.hud.notes.push_back(std::string("TIME ") + shown + " S" + (newBest ? "  NEW BEST" : ""));
-    return newBest;
+    return wins.keep(*current, run ? &*run : nullptr, rules.offerRetry, log);
+}
+
+// A new best's replay is the session's frames from its first: kept in memory
+// only where it would be written.
+void RunFlow::startKeepingRun()
+{
+    run.reset();
+    if (!rules.keepsBestTimes || !rules.bestRunFolder) return;
+    const StartupConfig& c = current->config;
+    run = Replay{recordingHeader(c.level, c.levelFilePath(), rules.settingsPath, SimulationSettings::of(c)), {}, false};
 }
 
 // Outside debug mode a decided game either offers what comes next or closes the window.
@@ -115,5 +115,6 @@ void RunFlow::open(const StartupConfig& config, bool restarted)
     current->announceRestart = restarted;
     chosen = SessionKeys::None;
     timeKept = decisionTaken = false;
+    startKeepingRun();
     if (rules.sessionOpened) rules.sessionOpened(*current);
 }

@@ -7,6 +7,8 @@
 
 #include "sim/frame/Key.h"
 #include "sim/frame/SessionStart.h"
+#include "sim/records/WinKeeper.h"
+#include "sim/replay/ReplayFile.h"
 
 class FrameHost;
 class GameSession;
@@ -28,6 +30,11 @@ struct RunRules {
     // time is only shown).
     bool keepsBestTimes = false;
     std::optional<std::filesystem::path> recordsPath;
+    // Where a new best run's replay is kept for the ghost (none: not kept).
+    std::optional<std::filesystem::path> bestRunFolder;
+    // The settings file the sessions are read from: the kept replays' header
+    // names its catalogue, and the proof runs that set the medals must match it.
+    std::string settingsPath;
     // Starts recording a new session; null (or a null writer): not recorded.
     std::function<std::unique_ptr<ReplayWriter>(const StartupConfig&)> startRecording;
     // Builds a new session from the level's files (R, N and restarts).
@@ -70,12 +77,16 @@ public:
 private:
     void open(const StartupConfig& config, bool restarted);
     bool keepBestTime();  // true when the time was saved as a new best
+    void startKeepingRun();
     void decided(FrameHost& host);
 
     RunRules rules;
     std::ostream& log;
     std::unique_ptr<GameSession> current;
     std::unique_ptr<ReplayWriter> recorder;
+    WinKeeper wins;
+    // The session's frames so far, kept when a new best's replay would be kept.
+    std::optional<Replay> run;
     SessionKeys sessionKeys;
     SessionKeys::Choice chosen = SessionKeys::None;
     bool timeKept = false;

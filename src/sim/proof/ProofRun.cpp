@@ -5,6 +5,7 @@
 
 #include "core/IniFile.h"
 #include "sim/proof/LevelCheck.h"
+#include "sim/records/Medals.h"
 #include "sim/replay/ReplayPlayback.h"
 
 std::string proofPathFor(const std::string& levelPath)
@@ -40,7 +41,10 @@ bool checkLevel(const std::string& levelPath, const std::string& settingsPath, s
     } else {
         const RunReport report = playReplayHeadless(*parsed.replay, settingsPath, levelPath);
         out << proof << summaryLine(report) << "\n";
-        if (report.outcome != RunOutcome::Won) problems.push_back(proof + "does not win the level");
+        if (report.outcome != RunOutcome::Won)
+            problems.push_back(proof + "does not win the level");
+        else
+            out << "medals: " << medalTimesText(medalTimes(report.playTime)) << "\n";
     }
     for (size_t i = shown; i < problems.size(); ++i) out << problems[i] << "\n";
     if (problems.empty())

@@ -10,7 +10,7 @@ std::string proofPathFor(const std::string& levelPath);
 
 // The level checker: one line per problem the level file has (see
 // findLevelProblems), then, when the level has a proof run, the line its
-// headless replay ends with; a proof that does not win, cannot be read or was
+// headless replay ends with and the medal times it sets; a proof that does not win, cannot be read or was
 // recorded on another version of the level or catalogue is a problem too. The
 // last line sums up. True when there is no problem.
 // A clean level without a proof run is handed to `searchWithoutProof` when

@@ -42,6 +42,7 @@ RunReport RunTally::report(const GameSession& session) const
     report.frames = frames;
     report.position = session.character.getPosition();
     report.stateHash = simulationStateHash(session);
+    report.playTime = session.frame.playTime;
     return report;
 }
 

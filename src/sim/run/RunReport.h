@@ -17,6 +17,7 @@ struct RunReport {
     int frames = 0;
     glm::vec3 position{0.0f};
     uint64_t stateHash = 0;
+    float playTime = 0.0f;  // seconds from the first Space, pauses left out (a win's time)
     std::string log;  // every line the run wrote, start-up included
 };
 
