@@ -11,6 +11,7 @@
 #include <stb/stb_image_write.h>
 
 #include "sim/frame/GameLoop.h"
+#include "sim/view/FrameObjects.h"
 #include "sim/frame/GameSession.h"
 #include "render/ImageDecodeQueue.h"
 #include "render/SceneRenderer.h"
@@ -48,7 +49,11 @@ struct RenderedGame {
     void frame()
     {
         clock += 1.0f / 60.0f;
-        output += captureStdout([&] { renderer->render(loop->runFrame(clock)); });
+        output += captureStdout([&] {
+            FrameView& view = loop->runFrame(clock);
+            layOutHud(*session, view);
+            renderer->render(view);
+        });
     }
 
     GlTestWindow window;

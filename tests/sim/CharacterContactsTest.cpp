@@ -3,6 +3,7 @@
 // step's contact points without changing the world.
 #include <gtest/gtest.h>
 
+#include <string>
 #include <vector>
 
 #include <btBulletDynamicsCommon.h>
@@ -52,19 +53,31 @@ TEST(CharacterContacts, AFallEndsInOneLandingAtTheSpeedItHitAndRestingMeetsNothi
     EXPECT_TRUE(met.grounded) << "resting on the ground";
 }
 
-TEST(CharacterContacts, FlyingIntoAWallIsOneBumpAtItsSpeedAndTouchingOnIsNoMore)
+TEST(CharacterContacts, MeetingAWallFlyingOrRollingIsOneBumpAtItsSpeedAndTouchingOnIsNoMore)
 {
-    TestWorld t("[physics]\ngravity = 0\n[world]\ncharStartX = 4\ncharStartY = 5\ncharStartZ = 0\n");
-    const Platform wall({12, 5, 0}, {1, 5, 5}, t.world.get());
-    Character character(t.world.get());
-    character.body->setLinearVelocity(btVector3(20.0f, 0.0f, 0.0f));
-    const Met met = run(t, character, 120, 0.0f);
-    ASSERT_EQ(met.bumps.size(), 1u);
-    EXPECT_GT(met.bumps[0], 15.0f);
-    EXPECT_LE(met.bumps[0], 20.0f) << "the sphere's damping only slows it";
-    EXPECT_NEAR(met.bumps[0], met.closing[0], 1e-3f) << "the wall's normal is -x";
-    EXPECT_TRUE(met.landings.empty()) << "a wall is no ground";
-    EXPECT_FALSE(met.grounded);
+    struct Case {
+        const char* name;
+        float gravity, startY;
+        bool onGround;
+        float slowest;  // rolling on, the floor's friction turns some of the push into spin
+    };
+    for (const Case c :
+         {Case{"flying", 0.0f, 5.0f, false, 15.0f}, Case{"rolling along the floor", 50.0f, 1.5f, true, 5.0f}}) {
+        TestWorld t("[physics]\ngravity = " + std::to_string(c.gravity) + "\n[world]\ncharStartX = 4\ncharStartY = " +
+                    std::to_string(c.startY) + "\ncharStartZ = 0\n");
+        const Platform floor({0, 0, 0}, {20, 0.5f, 20}, t.world.get());
+        const Platform wall({12, 5, 0}, {1, 5, 5}, t.world.get());
+        Character character(t.world.get());
+        run(t, character, 30, 0.0f);  // settled on the floor, or still floating
+        character.body->setLinearVelocity(btVector3(20.0f, 0.0f, 0.0f));
+        const Met met = run(t, character, 120, 0.0f);
+        ASSERT_EQ(met.bumps.size(), 1u) << c.name;
+        EXPECT_GT(met.bumps[0], c.slowest) << c.name;
+        EXPECT_LE(met.bumps[0], 20.0f) << c.name << ": the sphere's damping only slows it";
+        EXPECT_NEAR(met.bumps[0], met.closing.back(), 1e-3f) << c.name << ": the wall's normal is -x";
+        EXPECT_TRUE(met.landings.empty()) << c.name << ": a wall is no ground, nor is rolling on";
+        EXPECT_EQ(met.grounded, c.onGround) << c.name;
+    }
 }
 
 TEST(CharacterContacts, NoWorldOrNoSphereMeetsNothing)

@@ -18,7 +18,7 @@ namespace {
 // A level built from its file and the settings' element catalogue; lines go to t.log.
 struct Built {
     Built(const std::string& levelText, const std::string& settingsText = "", const std::string& setting = "0")
-        : settings(IniFile::fromText(settingsText)), t(levelText, &manager), factory("", t.world.get(), &settings, t.log),
+        : settings(IniFile::fromText(settingsText)), t(levelText, &manager), factory(t.world.get(), &settings, t.log),
           level(buildLevel(*t.levelFile, setting, factory, voidState, t.log))
     {
     }

@@ -4,6 +4,7 @@
 #include "sim/frame/GameLoop.h"
 #include "sim/frame/GameSession.h"
 #include "sim/frame/RunFlow.h"
+#include "sim/view/FrameObjects.h"
 #include "sim/view/FrameView.h"
 
 FrameDriver::FrameDriver(RunFlow& flow, FrameHost& window, FrameClock& clock)
@@ -33,8 +34,7 @@ FrameView& FrameDriver::frame()
     s.hud.frameRate = showRate ? meter.text() : "";
     screenshot = windowKeyPressed(WindowKey::Screenshot, screenshotWasUp);
     flow.afterFrame(view, frameKeys, keys);
-    // Laid out at the render size, which the HUD is drawn at whatever the window's size.
-    view.hudLines = s.hud.lines(static_cast<float>(s.config.renderWidth), static_cast<float>(s.config.renderHeight));
+    layOutHud(s, view);
     return view;
 }
 

@@ -7,7 +7,7 @@ GameSession::GameSession(const StartupConfig& config, IniFile settingsFile, IniF
       log(log),
       gameManager(voidState, log),
       physics(levelFile, &gameManager, log),
-      factory(config.assetPath, &physics, &settings, log),
+      factory(&physics, &settings, log),
       character(factory.createCharacter())
 {
     frame.loadTime = config.loadTime;

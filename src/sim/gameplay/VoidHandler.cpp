@@ -4,14 +4,14 @@
 
 #include "sim/gameplay/VoidState.h"
 
-VoidHandler::VoidHandler(float voidSpeed, VoidState* state) : speed(voidSpeed / 100.0f), state(state)
+VoidHandler::VoidHandler(float voidSpeed, VoidState& state) : speed(voidSpeed / 100.0f), state(state)
 {
-    if (state) *state = VoidState{};
+    state = VoidState{};
 }
 
 void VoidHandler::rise(float deltaTime)
 {
-    if (state) state->voidHeight += deltaTime * speed * 100.0f;
+    state.voidHeight += deltaTime * speed * 100.0f;
 }
 
 void VoidHandler::applyPowerUp(VoidState& state, std::ostream& out)

@@ -6,7 +6,7 @@ struct VoidState;
 // The rising laser slab. Constructing one resets the void state: height -10, power-up armed.
 class VoidHandler {
 public:
-    VoidHandler(float voidSpeed, VoidState* state);
+    VoidHandler(float voidSpeed, VoidState& state);
 
     // Raises the void by deltaTime * voidSpeed (world units per second).
     void rise(float deltaTime);
@@ -14,5 +14,7 @@ public:
     static void applyPowerUp(VoidState& state, std::ostream& out);
 
     float speed = 0.0f;  // the level's voidSpeed / 100
-    VoidState* state = nullptr;
+
+private:
+    VoidState& state;
 };

@@ -143,9 +143,9 @@ std::unique_ptr<Level> buildLevel(const IniFile& levelFile, const std::string& l
 
     level->voidPlane = Geometry(glm::vec3(0.0f), glm::vec3(300.0f, 0.01f, 100.0f));
     const float voidSpeed = readFiniteFloat(levelFile, "world", "voidSpeed", 1.0f, log, "Level", kWorldCoordinate);
-    level->voidHandler.emplace(voidSpeed, &voidState);
+    level->voidHandler.emplace(voidSpeed, voidState);
 
-    level->powerUp.emplace(factory.createPowerUp("", glm::vec3(-10.0f, 32.0f, 5.0f)));
+    level->powerUp.emplace(factory.createPowerUp(glm::vec3(-10.0f, 32.0f, 5.0f)));
 
     level->label = levelLabel(levelSetting, levelFile);
 

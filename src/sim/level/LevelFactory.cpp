@@ -1,13 +1,12 @@
 #include "sim/level/LevelFactory.h"
 
 #include <ostream>
-#include <utility>
 
 #include "core/FiniteValue.h"
 #include "core/IniFile.h"
 
-LevelFactory::LevelFactory(std::string assetPath, PhysicsWorld* world, const IniFile* settings, std::ostream& log)
-    : assetPath(std::move(assetPath)), world(world), settings(settings), log(&log)
+LevelFactory::LevelFactory(PhysicsWorld* world, const IniFile* settings, std::ostream& log)
+    : world(world), settings(settings), log(&log)
 {
 }
 
@@ -36,7 +35,7 @@ Goal LevelFactory::createGoal(const glm::vec3& position)
     return Goal(position, size * 0.5f, world);
 }
 
-PowerUp LevelFactory::createPowerUp(const std::string& /*name*/, const glm::vec3& position)
+PowerUp LevelFactory::createPowerUp(const glm::vec3& position)
 {
     return PowerUp(position, world);
 }

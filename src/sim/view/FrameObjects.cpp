@@ -48,5 +48,9 @@ void describeFrame(const GameSession& s, FrameView& view)
         objects.push_back(levelBox(level, box, picture));
     objects.push_back(placed(ObjectKind::Flag, glm::translate(glm::mat4(1.0f), s.level->flagPlacement)));
     view.lightColour = s.config.lightColour();
+}
+
+void layOutHud(const GameSession& s, FrameView& view)
+{
     view.hudLines = s.hud.lines(static_cast<float>(s.config.renderWidth), static_cast<float>(s.config.renderHeight));
 }
