@@ -10,7 +10,7 @@ cd "$(dirname "$0")/.."
 PACKAGES=(build-essential cmake ninja-build pkg-config git
   libglfw3-dev libglm-dev libinih-dev libassimp-dev libfreetype-dev libstb-dev libgif-dev
   libgtest-dev libbullet-dev libepoxy-dev libcli11-dev libopenal-dev libsndfile1-dev libgl1-mesa-dri mesa-utils
-  xvfb xauth xdotool x11-utils imagemagick python3 python3-fonttools
+  xvfb xauth xdotool x11-utils imagemagick sox python3 python3-fonttools
   clang-14 libfuzzer-14-dev libclang-rt-14-dev
   help2man groff man-db desktop-file-utils appstream dpkg-dev fakeroot file lintian)
 
