@@ -1,7 +1,8 @@
 # Sound through OpenAL Soft's wave writer (no sound card): a shipped proof run
 # played in the window is heard and wins on its frame with the headless state
 # hash; without a device it prints one line and still wins the same way;
-# volume 0 is silent; M silences a running game.
+# a device lost while playing costs one line; volume 0 is silent; M silences a
+# running game.
 source "$(dirname "$0")/lib.sh"
 start_x
 unset ALSOFT_DRIVERS  # lib.sh points OpenAL at its null output; here each run names its own
@@ -45,6 +46,15 @@ expect_clean_exit 240
 [ "$(tail -1 "$OUT")" = "$headless" ] || fail "without a device the replay ended '$(tail -1 "$OUT")'"
 [ "$(grep -c "^Sound off: no audio device could be opened$" "$OUT")" = 1 ] || fail "no 'Sound off' line"
 [ "$(grep -c "^Sound" "$OUT")" = 1 ] || fail "more than one sound line"
+
+# The device lost while playing (the wave writer's disk is full, as a sound card
+# unplugged): one line, the rest silent, and the replay wins as before.
+printf '[general]\ndrivers = wave\n[wave]\nfile = /dev/full\n' > "$WORK/lost.conf"
+ALSOFT_CONF="$WORK/lost.conf" LAUNCH_WAIT=120 launch_game --replay assets/settings/level4.replay
+expect_clean_exit 240
+[ "$(tail -1 "$OUT")" = "$headless" ] || fail "with the device lost the replay ended '$(tail -1 "$OUT")'"
+[ "$(grep -c "^Sound off: the audio device was disconnected$" "$OUT")" = 1 ] || fail "no disconnect line"
+[ "$(grep -c "^Sound" "$OUT")" = 1 ] || fail "more than one sound line after the device was lost"
 
 # Volume 0: nothing is heard at all.
 sed -i 's/^volume = .*/volume = 0/' assets/settings/settings.ini
