@@ -43,6 +43,11 @@ std::optional<std::pair<uint32_t, uint32_t>> readSize(const std::string& text)
     return std::make_pair(static_cast<uint32_t>(width), static_cast<uint32_t>(height));
 }
 
+// An empty value is what a script passes for an unset variable: bad usage, never
+// "the option was not given", or the game would open a window or record elsewhere.
+const CLI::Validator kNotEmpty(
+    [](std::string& v) { return v.empty() ? std::string("an empty value") : std::string(); }, "", "not empty");
+
 }  // namespace
 
 CommandLine parseCommandLine(int argc, const char* const* argv, std::ostream& out, std::ostream& err)
@@ -58,12 +63,15 @@ CommandLine parseCommandLine(int argc, const char* const* argv, std::ostream& ou
                  " in the current folder, else the one in its installed data folder."};
     app.name("vaultrise");
     app.set_version_flag("--version", "vaultrise " VAULTRISE_VERSION);
-    auto* settingsOption = app.add_option("--settings", o.settingsPath, "Read the settings from FILE")->type_name("FILE");
+    auto* settingsOption = app.add_option("--settings", o.settingsPath, "Read the settings from FILE")
+                               ->type_name("FILE")
+                               ->check(kNotEmpty);
     auto* levelOption =
         app.add_option("--level", level,
                        "Play level NAME (<assetPath>/settings/levelNAME.ini, else your own "
                        "$XDG_DATA_HOME/vaultrise/levels/levelNAME.ini) instead of the settings' level")
             ->type_name("NAME")
+            ->check(kNotEmpty)
             ->check(CLI::Validator(
                 [](std::string& v) { return isLevelName(v) ? "" : "'" + v + "' is not a level name"; }, "",
                 "level name"));
@@ -73,16 +81,19 @@ CommandLine parseCommandLine(int argc, const char* const* argv, std::ostream& ou
     auto* sizeOption =
         app.add_option("--size", size, "Render size, e.g. 1280x720 (each side 1..16384, at most 8192x8192 pixels)")
             ->type_name("WIDTHxHEIGHT")
+            ->check(kNotEmpty)
             ->check(CLI::Validator(
                 [](std::string& v) { return readSize(v) ? "" : "'" + v + "' is not a usable size such as 1280x720"; },
                 "", "size"));
     auto* record = app.add_option("--record", recordPath,
                                   "Record the run into FILE (by default every run is kept in "
                                   "$XDG_STATE_HOME/vaultrise/replays, the last 20)")
-                       ->type_name("FILE");
+                       ->type_name("FILE")
+                       ->check(kNotEmpty);
     auto* replay =
         app.add_option("--replay", replayPath, "Play the recorded run in FILE instead of the keyboard (Escape quits)")
             ->type_name("FILE")
+            ->check(kNotEmpty)
             ->excludes(record)
             ->excludes(levelOption);
     app.add_flag(
@@ -96,7 +107,7 @@ CommandLine parseCommandLine(int argc, const char* const* argv, std::ostream& ou
                        "Check level NAME (or the level file at PATH) and its proof run, print each problem, "
                        "exit 1 if there is any")
             ->type_name("NAME|PATH")
-            ->check(CLI::Validator([](std::string& v) { return v.empty() ? "an empty level name" : ""; }, "", "level"));
+            ->check(kNotEmpty);
     for (auto* other : {record, replay, levelOption, full, window, sizeOption}) check->excludes(other);
 
     // The solver, its own group: --solve-level searches, and its budget also
@@ -107,19 +118,21 @@ CommandLine parseCommandLine(int argc, const char* const* argv, std::ostream& ou
                        "Search for a run that wins level N (or the level file at PATH) and write it as a replay; "
                        "exit 1 if none is found")
             ->type_name("N|PATH")
-            ->check(CLI::Validator([](std::string& v) { return v.empty() ? "an empty level name" : ""; }, "", "level"))
+            ->check(kNotEmpty)
             ->group("Solver");
     for (auto* other : {record, replay, levelOption, full, window, sizeOption, check}) solve->excludes(other);
     app.add_option("--solve-out", solveOut,
                    "With --solve-level: write the found run to FILE (default: the level's proof run if it has "
                    "none, else $XDG_DATA_HOME/vaultrise/<level>.solved.replay)")
         ->type_name("FILE")
+        ->check(kNotEmpty)
         ->needs(solve)
         ->group("Solver");
     auto* budget = app.add_option("--solve-budget", o.solve.seconds,
                                   "Stop the search after SECONDS (default 60); also bounds --check-level's search "
                                   "for a level without a proof run")
                        ->type_name("SECONDS")
+                       ->check(kNotEmpty)
                        ->check(CLI::Range(0.001, 86400.0))
                        ->group("Solver");
     long long solveFrames = 0;
@@ -127,6 +140,7 @@ CommandLine parseCommandLine(int argc, const char* const* argv, std::ostream& ou
                                   "Stop the search after N simulated frames instead of a time: the same N always "
                                   "finds the same run, on any machine")
                        ->type_name("N")
+                       ->check(kNotEmpty)
                        ->check(CLI::Range(1LL, 1000000000000LL))
                        ->excludes(budget)
                        ->group("Solver");
@@ -145,16 +159,19 @@ CommandLine parseCommandLine(int argc, const char* const* argv, std::ostream& ou
     for (auto* other : {record, replay, check, solve}) benchFlag->excludes(other);
     app.add_option("--bench-frames", benchOptions.frames, "Frames to measure (default 300)")
         ->type_name("N")
+        ->check(kNotEmpty)
         ->check(CLI::Range(1, 1000000))
         ->needs(benchFlag)
         ->group("Benchmark");
     app.add_option("--bench-script", benchOptions.script, "Key script to play (default: no key pressed)")
         ->type_name("FILE")
+        ->check(kNotEmpty)
         ->check(CLI::ExistingFile)
         ->needs(benchFlag)
         ->group("Benchmark");
     app.add_option("--bench-bursts", benchOptions.bursts, "Jump bursts spawned before the first frame (default 0)")
         ->type_name("N")
+        ->check(kNotEmpty)
         ->check(CLI::Range(0, 100000))
         ->needs(benchFlag)
         ->group("Benchmark");

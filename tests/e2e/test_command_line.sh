@@ -6,7 +6,7 @@ setup_fast_game
 expect_usage_error() {  # <text the error line must name> <options...>
   local name=$1 status=0
   shift
-  "$GAME_BIN" "$@" > "$WORK/usage.txt" 2>&1 || status=$?
+  timeout 20 "$GAME_BIN" "$@" > "$WORK/usage.txt" 2>&1 || status=$?
   [ "$status" = 2 ] || fail "'$*' exited with $status, not 2"
   head -1 "$WORK/usage.txt" | grep -q -- "$name" || fail "'$*' did not name $name: $(head -1 "$WORK/usage.txt")"
   grep -q "^Usage: vaultrise" "$WORK/usage.txt" || fail "'$*' printed no usage"
@@ -26,6 +26,18 @@ expect_usage_error --solve-frames --solve-frames 100
 expect_usage_error --save-proof --solve-level 1 --save-proof
 expect_usage_error --solve-level --solve-level 1 --check-level 1
 expect_usage_error --solve-budget --check-level 1 --solve-budget 0
+# An empty value (an unset variable in a script) is bad usage, never "no option":
+# the game must not go on to open a window or record somewhere else.
+for option in --settings --level --size --record --replay --check-level --solve-level; do
+  expect_usage_error "$option" "$option" ""
+done
+expect_usage_error --replay --replay "" --headless
+for option in --bench-frames --bench-script --bench-bursts; do
+  expect_usage_error "$option" --bench "$option" ""
+done
+for option in --solve-out --solve-budget --solve-frames; do
+  expect_usage_error "$option" --solve-level 1 "$option" ""
+done
 
 # The checker: the bare arena leaves keys out and its void still (status 1),
 # a shipped level is clean (status 0); neither opens a window.

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <array>
 #include <cstring>
+#include <fstream>
 #include <sstream>
 #include <thread>
 
@@ -147,6 +148,32 @@ TEST(BestTimes, KeepsTheBestPerLevelAcrossWritersAndInterruptedWrites)
     EXPECT_EQ(reread.best(hashText(0x100u)), 51.0f);
     EXPECT_EQ(reread.best(hashText(0x101u)), 51.0f);
     EXPECT_EQ(log.str(), "");
+}
+
+TEST(BestTimes, ATimeIsANewBestOnlyAsItIsKeptAndOnlyOnceTheSaveWorked)
+{
+    const fs::path file = freshFolder("records_precision") / "records.ini";
+    std::ostringstream log;
+    BestTimes times(file);
+    ASSERT_TRUE(times.load(log));
+    EXPECT_TRUE(times.offer(kHashA, 10.0004f, log));
+    EXPECT_FALSE(times.offer(kHashA, 9.9996f, log)) << "kept to the millisecond both are 10.000";
+    EXPECT_TRUE(times.offer(kHashA, 9.9994f, log));
+    BestTimes reread(file);
+    ASSERT_TRUE(reread.load(log));
+    EXPECT_EQ(reread.best(kHashA), 9.999f);
+    EXPECT_EQ(log.str(), "");
+
+    // A folder that cannot be made (its parent is a file): no new best, one line.
+    const fs::path blocked = freshFolder("records_blocked") / "plain-file";
+    std::ofstream(blocked) << "not a folder";
+    BestTimes unsaved(blocked / "records.ini");
+    ASSERT_TRUE(unsaved.load(log));
+    EXPECT_FALSE(unsaved.offer(kHashA, 5.0f, log)) << "a record that was not kept is no new best";
+    const std::string lines = log.str();
+    EXPECT_EQ(std::count(lines.begin(), lines.end(), '\n'), 1) << lines;
+    EXPECT_EQ(lines.rfind("Best times: cannot write ", 0), 0u) << lines;
+    EXPECT_EQ(readFileBytes(blocked.string(), FileKind::Ini), "not a folder");
 }
 
 TEST(BestTimes, ACorruptFileIsReportedOnceAndLeftUntouched)

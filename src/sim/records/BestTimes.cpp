@@ -1,9 +1,7 @@
 #include "sim/records/BestTimes.h"
 
-#include <atomic>
 #include <cmath>
 #include <cstdio>
-#include <fstream>
 #include <ostream>
 #include <sstream>
 #include <system_error>
@@ -12,6 +10,7 @@
 #include <unistd.h>
 
 #include "core/ContentHash.h"
+#include "core/DurableFile.h"
 #include "core/XdgPaths.h"
 
 namespace fs = std::filesystem;
@@ -45,6 +44,19 @@ std::optional<std::map<std::string, float>> parseRecords(const std::string& text
         records[key] = seconds;
     }
     return records;
+}
+
+// A time as the file keeps it: seconds to the millisecond.
+std::string storedText(float seconds)
+{
+    char value[32];
+    std::snprintf(value, sizeof value, "%.3f", static_cast<double>(seconds));
+    return value;
+}
+
+float storedSeconds(float seconds)
+{
+    return std::strtof(storedText(seconds).c_str(), nullptr);
 }
 
 }  // namespace
@@ -97,40 +109,17 @@ bool BestTimes::offerLocked(const std::string& levelHash, float seconds, std::os
 {
     std::ostringstream quiet;
     if (!writable || !load(quiet)) return false;
+    // Compared as it would be kept: a time that rounds to the record is no new best.
+    const float kept = storedSeconds(seconds);
     const auto previous = best(levelHash);
-    if (previous && *previous <= seconds) return false;
-    records[levelHash] = seconds;
-    save(log);
-    return true;
+    if (previous && *previous <= kept) return false;
+    records[levelHash] = kept;
+    return save(log);
 }
 
 bool BestTimes::save(std::ostream& log) const
 {
-    static std::atomic<unsigned> serial{0};
-    std::error_code error;
-    fs::create_directories(path.parent_path(), error);
-    // One temporary name per writer, so that two games never share one.
-    const fs::path temporary = path.string() + ".tmp" + std::to_string(getpid()) + "-" + std::to_string(serial++);
-    {
-        std::ofstream file(temporary, std::ios::trunc);
-        file << "; Vaultrise best times: level file hash = seconds\n[best]\n";
-        char value[32];
-        for (const auto& [hash, seconds] : records) {
-            std::snprintf(value, sizeof value, "%.3f", static_cast<double>(seconds));
-            file << hash << " = " << value << "\n";
-        }
-        file.flush();
-        if (!file) {
-            log << "Best times: cannot write " << temporary.string() << "\n";
-            fs::remove(temporary, error);
-            return false;
-        }
-    }
-    fs::rename(temporary, path, error);
-    if (error) {
-        log << "Best times: cannot replace " << path.string() << " (" << error.message() << ")\n";
-        fs::remove(temporary, error);
-        return false;
-    }
-    return true;
+    std::string text = "; Vaultrise best times: level file hash = seconds\n[best]\n";
+    for (const auto& [hash, seconds] : records) text += hash + " = " + storedText(seconds) + "\n";
+    return replaceFileDurably(path, text, log, "Best times");
 }

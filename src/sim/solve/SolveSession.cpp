@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <ostream>
 
+#include "core/DurableFile.h"
 #include "core/IniFile.h"
 #include "sim/proof/LevelCheck.h"
 #include "sim/proof/ProofRun.h"
@@ -114,7 +115,7 @@ int solveAndWrite(const SolveRequest& request, std::ostream& out)
         return kNotSolvedStatus;
     }
     if (!solved.error.empty()) return kNotSolvedStatus;
-    if (!writeFileAtomically(*path, solved.text, error)) {
+    if (error = writeFileDurably(*path, solved.text); !error.empty()) {
         out << error << "\n";
         return kNotSolvedStatus;
     }
@@ -138,8 +139,8 @@ std::optional<std::string> proveBySearch(const SolveRequest& request, bool saveP
         out << "--save-proof keeps it as " << proofPath << "\n";
         return std::nullopt;
     }
-    std::string error;
-    if (!writeFileAtomically(proofPath, solved.text, error)) return "cannot save the proof run: " + error;
+    if (const std::string error = writeFileDurably(proofPath, solved.text); !error.empty())
+        return "cannot save the proof run: " + error;
     out << "proof run saved to " << proofPath << "\n";
     return std::nullopt;
 }

@@ -1,11 +1,8 @@
 #include "sim/solve/SolvedRun.h"
 
 #include <cctype>
-#include <cerrno>
-#include <cstring>
 #include <filesystem>
 
-#include <fcntl.h>
 #include <unistd.h>
 
 #include "sim/frame/GameSession.h"
@@ -88,44 +85,4 @@ std::optional<std::string> solvedRunPath(const std::string& levelPath, const std
         return std::nullopt;
     }
     return (*data / "vaultrise" / (fs::path(levelPath).stem().string() + ".solved.replay")).string();
-}
-
-bool writeFileAtomically(const std::string& path, const std::string& bytes, std::string& error)
-{
-    const fs::path target(path);
-    const fs::path folder = target.parent_path().empty() ? fs::path(".") : target.parent_path();
-    std::error_code failure;
-    fs::create_directories(folder, failure);
-    const std::string temporary = path + ".tmp" + std::to_string(::getpid());
-    const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-    if (fd < 0) {
-        error = "cannot write " + temporary + " (" + std::strerror(errno) + ")";
-        return false;
-    }
-    size_t written = 0;
-    while (written < bytes.size()) {
-        const ssize_t n = ::write(fd, bytes.data() + written, bytes.size() - written);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) break;
-        written += static_cast<size_t>(n);
-    }
-    const bool whole = written == bytes.size() && ::fsync(fd) == 0;
-    const int savedErrno = errno;
-    ::close(fd);
-    if (!whole) {
-        error = "cannot write " + temporary + " (" + std::strerror(savedErrno) + ")";
-        fs::remove(temporary, failure);
-        return false;
-    }
-    fs::rename(temporary, target, failure);
-    if (failure) {
-        error = "cannot replace " + path + " (" + failure.message() + ")";
-        fs::remove(temporary, failure);
-        return false;
-    }
-    if (const int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC); dir >= 0) {
-        ::fsync(dir);
-        ::close(dir);
-    }
-    return true;
 }

@@ -33,7 +33,3 @@ std::string levelSettingOf(const std::string& levelPath);
 std::optional<std::string> solvedRunPath(const std::string& levelPath, const std::optional<std::string>& requested,
                                          const char* xdgDataHome, const char* home, std::string& error);
 
-// Writes the bytes to a temporary file beside `path`, flushes it to disk,
-// renames it over `path` and flushes the folder: a crash leaves the old file
-// or the new one. False and `error` set when it cannot.
-bool writeFileAtomically(const std::string& path, const std::string& bytes, std::string& error);
