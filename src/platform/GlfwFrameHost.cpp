@@ -61,7 +61,8 @@ bool GlfwFrameHost::isWindowKeyDown(WindowKey key) const
 {
     const size_t slot = key == WindowKey::FrameRate    ? KeyBindings::kFrameRate
                         : key == WindowKey::Screenshot ? KeyBindings::kScreenshot
-                                                       : KeyBindings::kMute;
+                        : key == WindowKey::Mute       ? KeyBindings::kMute
+                                                       : KeyBindings::kGhost;
     const KeyboardKey bound = bindings.keys[slot];
     return bound != KeyboardKey::None && glfwGetKey(window, glfwKeyCode(bound)) == GLFW_PRESS;
 }

@@ -37,6 +37,9 @@ Shader makeProgram(const std::string& assetPath, const std::string& name, std::o
     return Shader(assetPath + "/shaders/" + name + ".vs", assetPath + "/shaders/" + name + ".fs", log);
 }
 
+// How much of the ghost covers what lies behind it.
+constexpr float kGhostOpacity = 0.45f;
+
 // Every confetti piece is a 2 x 2 x 2 box.
 const glm::vec3 kConfettiHalfExtents(1.0f);
 
@@ -60,6 +63,7 @@ SceneRenderer::SceneRenderer(const StartupConfig& config, std::ostream& log)
     const std::string vs = a + "/shaders/particleGPU.vs", fs = a + "/shaders/particleGPU.fs",
                       gs = a + "/shaders/particleGPU.gs", cs = a + "/shaders/particleGPU.cos";
     particleGPU = Shader(vs.c_str(), fs.c_str(), gs.c_str(), cs.c_str(), log);
+    ghost = Shader(a + "/shaders/model.vs", a + "/shaders/ghost.fs", log);
     // Every program the game uses is built. The GLSL compiler keeps its
     // built-in function library (about 6 MiB in Mesa) until it is told that
     // no more source will come; a later compile would simply rebuild it.
@@ -164,6 +168,7 @@ void SceneRenderer::render(const FrameView& v)
         if (object.kind == ObjectKind::Flag)
             drawWavingFlag(animated, flag, flagTexture, v.projection, v.view, v.deltaTime, v.frameCount,
                            glm::vec3(object.transform[3]));
+    drawGhosts(v);
     glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
 
     if (v.hudVisible) {
@@ -245,6 +250,33 @@ void SceneRenderer::drawAstronautAndConfetti(const FrameView& v)
     // Pieces tumble in the simulation but are drawn axis-aligned.
     for (const DrawnObject& object : v.objects)
         if (object.kind == ObjectKind::Confetti) confettiBox.draw(model, object.transform, pictureOf(object));
+}
+
+// After every opaque object, so that they show through it; it tests depth but
+// writes none, so it hides nothing drawn after it. It lights nothing and
+// casts nothing: the scene's one light stays with the player.
+void SceneRenderer::drawGhosts(const FrameView& v)
+{
+    const GLboolean blending = glIsEnabled(GL_BLEND);
+    bool started = false;
+    for (const DrawnObject& object : v.objects) {
+        if (object.kind != ObjectKind::Ghost) continue;
+        if (!started) {
+            started = true;
+            glEnable(GL_BLEND);
+            glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+            glDepthMask(GL_FALSE);
+            ghost.use();
+            ghost.setMat4("projection", v.projection);
+            ghost.setMat4("view", v.view);
+            ghost.setFloat("opacity", kGhostOpacity);
+        }
+        ghost.setMat4("model", object.transform);
+        astronaut.draw(ghost);
+    }
+    if (!started) return;
+    glDepthMask(GL_TRUE);
+    if (!blending) glDisable(GL_BLEND);
 }
 
 void SceneRenderer::releaseBuffers()

@@ -23,13 +23,13 @@ struct StartupConfig;
 
 // Draws one frame value in the game's fixed order into the HDR target, then
 // blurs and composites it into the window. It owns every GL resource the game
-// makes at start-up: the nine programs, the bloom targets, the single
+// makes at start-up: the ten programs, the bloom targets, the single
 // textures, the frame sequences, the models, the HUD glyphs and the particle
 // systems, and the GPU copies of the level's boxes. It reads the frame value
 // and the level's description and nothing else of the simulation.
 class SceneRenderer {
 public:
-    // Builds the nine programs, then the HDR and blur targets. Every line the
+    // Builds the ten programs, then the HDR and blur targets. Every line the
     // renderer prints (a file that fails to load, a program that fails to
     // build) goes to `log`.
     SceneRenderer(const StartupConfig& config, std::ostream& log);
@@ -80,11 +80,12 @@ private:
     unsigned pictureOf(const DrawnObject& object) const;
     void drawVoid(const FrameView& view);
     void drawAstronautAndConfetti(const FrameView& view);
+    void drawGhosts(const FrameView& view);
 
     std::string assetPath;
     int renderWidth = 0, renderHeight = 0;
     std::ostream& log;
-    Shader font, laser, model, bloom, blur, bloomFinal, animated, particle, particleGPU;
+    Shader font, laser, model, bloom, blur, bloomFinal, animated, particle, particleGPU, ghost;
     Bloom targets;
 
     GlTexture platformsMagentaTexture, platformsBlueTexture, laserTexture, doorTexture, flagTexture, particleTexture,

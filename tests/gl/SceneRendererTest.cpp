@@ -7,6 +7,7 @@
 #include <utility>
 #include <vector>
 
+#include <glm/gtc/matrix_transform.hpp>
 #include <stb/stb_image.h>
 #include <stb/stb_image_write.h>
 
@@ -199,4 +200,35 @@ TEST(SceneRenderer, TheShaderCompilerIsReleasedOnceAfterTheLastCompile)
     std::string log;  // compile and link errors
     gameShader("model", &log);
     EXPECT_EQ(log, "");
+}
+
+// The ghost: drawn see-through after the opaque scene, hidden where an opaque
+// object stands in front of it, and adding nothing where it is not. Shot close
+// up at the start of level 1: the ghost stands beside the player, sunk to its
+// waist into the platform they stand on, whose top hides its legs.
+TEST(SceneRenderer, TheGhostIsSeeThroughAndHiddenBehindOpaqueBoxes)
+{
+    RenderedGame game(std::string(VAULTRISE_SOURCE_DIR) + "/assets/settings/level1.ini");
+    ASSERT_TRUE(game.window.ok());
+    for (int i = 0; i < 20; ++i) game.frame();
+    FrameView still;
+    game.output += captureStdout([&] { still = game.loop->runFrame(game.clock += 1.0f / 60.0f); });
+    const glm::vec3 player = still.characterPosition;
+    still.deltaTime = 0.0f;
+    still.view = glm::lookAt(player + glm::vec3(0.8f, 1.6f, 5.5f), player, glm::vec3(0.0f, 1.0f, 0.0f));
+    const auto shot = [&](bool ghosted) {
+        FrameView view = still;
+        DrawnObject ghost;
+        ghost.kind = ObjectKind::Ghost;
+        ghost.transform = glm::translate(glm::mat4(1.0f), player + glm::vec3(-0.25f, -0.7f, 1.6f));
+        if (ghosted) view.objects.push_back(ghost);
+        game.output += captureStdout([&] { game.renderer->render(view); });
+        return readWindow();
+    };
+    const std::vector<unsigned char> alone = shot(false);
+    EXPECT_NE(shot(true), alone) << "the ghost shows";
+    expectReferencePicture("level1-ghost");
+    EXPECT_EQ(shot(false), alone) << "and leaves nothing behind";
+    EXPECT_EQ(game.output, "");
+    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 }

@@ -44,7 +44,8 @@ TEST(Controls, ControlsSectionRemapsAndUnknownNamesOrSharedKeysGetOneLineEach)
     const size_t fwd = size_t(Key::W), left = size_t(Key::A), back = size_t(Key::S), pause = size_t(Key::P);
     using K = KeyboardKey;
     const Case cases[] = {
-        {"", {{fwd, K::W}, {left, K::A}, {pause, K::P}, {KeyBindings::kScreenshot, K::F12}, {KeyBindings::kMute, K::M}},
+        {"", {{fwd, K::W}, {left, K::A}, {pause, K::P}, {KeyBindings::kScreenshot, K::F12}, {KeyBindings::kMute, K::M},
+          {KeyBindings::kGhost, K::G}},
          {}},
         {"mute = F7", {{KeyBindings::kMute, K::F7}}, {}},
         // The mute key is a window action like F12: it yields to a game key named for M.
@@ -62,6 +63,8 @@ TEST(Controls, ControlsSectionRemapsAndUnknownNamesOrSharedKeysGetOneLineEach)
          {"controls forward and left both use Q; forward keeps it, left uses A"}},
         {"screenshot = P", {{KeyBindings::kScreenshot, K::P}, {pause, K::None}},
          {"controls screenshot and pause both use P"}},
+        {"forward = G", {{fwd, K::G}, {KeyBindings::kGhost, K::None}},
+         {"controls forward and ghost both use G; forward keeps it, ghost has no key"}},
     };
     for (const Case& c : cases) {
         std::ostringstream log;

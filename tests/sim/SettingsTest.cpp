@@ -6,6 +6,7 @@
 #include "core/FiniteValue.h"
 #include "core/IniFile.h"
 #include "sim/settings/StartupConfig.h"
+#include "support/ShippedFiles.h"
 
 TEST(Settings, WindowSizesAndBrightnessParseWithFallbacksAndUnusableOnesGetOneLineEach)
 {
@@ -77,6 +78,24 @@ TEST(Settings, BlurCostKeysDefaultToTheFullBloomAndFallBackWithOneLineEach)
         const StartupConfig c = StartupConfig::read(IniFile::fromText(std::string("[window]\n") + row.text), log);
         EXPECT_EQ(std::tuple(c.blurPasses, c.blurScale, log.str()), std::tuple(row.passes, row.scale, row.lines));
     }
+}
+
+TEST(Settings, GhostChoiceDefaultsToOffAndAnUnknownWordGetsOneLine)
+{
+    const struct { const char* text; GhostChoice ghost; const char* lines; } rows[] = {
+        {"", GhostChoice::Off, ""},
+        {"ghost = best", GhostChoice::Best, ""},
+        {"ghost = author", GhostChoice::Author, ""},
+        {"ghost = Best", GhostChoice::Off, "Settings: general ghost Best is not off, best or author, using off\n"},
+    };
+    for (const auto& row : rows) {
+        std::ostringstream log;
+        const StartupConfig c = StartupConfig::read(IniFile::fromText(std::string("[general]\n") + row.text), log);
+        EXPECT_EQ(std::tuple(c.ghost, log.str()), std::tuple(row.ghost, row.lines)) << row.text;
+    }
+    // The shipped settings race the best run.
+    std::ostringstream log;
+    EXPECT_EQ(StartupConfig::read(IniFile(kRoot + "/assets/settings/settings.ini", log), log).ghost, GhostChoice::Best);
 }
 
 TEST(LaunchOptions, CommandLineValuesReplaceTheFileBeforeAnythingIsDerived)

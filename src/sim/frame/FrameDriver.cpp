@@ -26,13 +26,14 @@ FrameView& FrameDriver::frame()
     GameSession& s = flow.session();
     FrameView& view = loop->runFrameAfter(clock.nextDeltaTime(s.frame));
     frameKeys = keys.takeFrameKeys();
-    // F9, F12 and M change only the picture, the sound and the files on disk,
+    // F9, F12, M and G change only the picture, the sound and the files on disk,
     // never the game: they are read straight from the window and not recorded.
     mute = windowKeyPressed(WindowKey::Mute, muteWasUp);
     meter.addFrame(s.frame.deltaTime);
     if (windowKeyPressed(WindowKey::FrameRate, frameRateWasUp)) showRate = !showRate;
     s.hud.frameRate = showRate ? meter.text() : "";
     screenshot = windowKeyPressed(WindowKey::Screenshot, screenshotWasUp);
+    if (windowKeyPressed(WindowKey::Ghost, ghostWasUp)) flow.toggleGhost();
     flow.afterFrame(view, frameKeys, keys);
     layOutHud(s, view);
     return view;

@@ -55,6 +55,7 @@ private:
     bool frameRateWasUp = true;
     bool screenshotWasUp = true;
     bool muteWasUp = true;
+    bool ghostWasUp = true;
     bool mute = false;
     bool screenshot = false;
     bool opened = false;

@@ -3,7 +3,7 @@
 
 // Keys the window acts on itself, never recorded: they change the picture and
 // the files on disk, not the game.
-enum class WindowKey { FrameRate, Screenshot, Mute };
+enum class WindowKey { FrameRate, Screenshot, Mute, Ghost };
 
 // What the frame logic needs from the window system. The real game implements
 // it on GLFW; tests implement it with scripted keys and no window.
@@ -15,6 +15,6 @@ public:
     virtual void setWireframe(bool on) = 0;
     virtual void setCursorVisible(bool visible) = 0;
     virtual void requestClose() = 0;
-    // F9's frame rate, F12's screenshot and M's mute, where a window has them.
+    // F9's frame rate, F12's screenshot, M's mute and G's ghost, where a window has them.
     virtual bool isWindowKeyDown(WindowKey) const { return false; }
 };

@@ -5,8 +5,11 @@
 #include <ostream>
 #include <string>
 
+#include <glm/gtc/matrix_transform.hpp>
+
 #include "sim/frame/FrameHost.h"
 #include "sim/frame/GameSession.h"
+#include "sim/ghost/GhostRace.h"
 #include "sim/replay/ReplayPlayback.h"
 #include "sim/replay/ReplayWriter.h"
 #include "sim/view/FrameView.h"
@@ -35,6 +38,8 @@ RunFlow::RunFlow(std::unique_ptr<GameSession> first, RunRules runRules, std::ost
 {
     if (rules.startRecording) recorder = rules.startRecording(current->config);
     startKeepingRun();
+    ghostWanted = rules.racesGhost && current->config.ghost != GhostChoice::Off;
+    startGhost(current->config.ghost);
 }
 
 RunFlow::~RunFlow() = default;
@@ -44,6 +49,7 @@ void RunFlow::afterFrame(FrameView& view, KeyMask keysRead, FrameHost& host)
     GameSession& s = *current;
     if (recorder) recorder->append({s.frame.deltaTime, keysRead});
     if (run) run->frames.push_back({s.frame.deltaTime, keysRead});
+    raceGhost(view);
     if (s.gameManager.gameState == Won && !timeKept) {
         timeKept = true;
         if (keepBestTime()) view.events.push_back({FrameEventKind::NewBestTime, 0.0f, view.characterPosition});
@@ -68,6 +74,48 @@ void RunFlow::startKeepingRun()
     if (!rules.keepsBestTimes || !rules.bestRunFolder) return;
     const StartupConfig& c = current->config;
     run = Replay{recordingHeader(c.level, c.levelFilePath(), rules.settingsPath, SimulationSettings::of(c)), {}, false};
+}
+
+// The ghost of the session's level: the settings' choice or, when they race
+// none, the best run, else the proof run. None when the run races no ghost or
+// there is no run to race.
+void RunFlow::startGhost(GhostChoice choice)
+{
+    ghost.reset();
+    if (!ghostWanted) return;
+    const StartupConfig& c = current->config;
+    std::optional<Replay> raced = ghostReplay(choice == GhostChoice::Off ? GhostChoice::Best : choice, c,
+                                              rules.settingsPath, rules.bestRunFolder, log);
+    if (!raced && choice == GhostChoice::Off)
+        raced = ghostReplay(GhostChoice::Author, c, rules.settingsPath, rules.bestRunFolder, log);
+    if (raced) ghost = std::make_unique<GhostRace>(std::move(*raced), rules.settingsPath, c.levelFilePath());
+}
+
+void RunFlow::toggleGhost()
+{
+    if (!rules.racesGhost) return;
+    ghostWanted = !ghostWanted;
+    if (ghost) {
+        ghost->toggle();
+    } else if (ghostWanted) {
+        startGhost(GhostChoice::Off);
+        if (ghost) ghost->catchUp(*current);
+    }
+}
+
+// The ghost moves on to the live run's play time and is drawn as one more
+// object, after the scene's; the HUD gives the gap while it is raced.
+void RunFlow::raceGhost(FrameView& view)
+{
+    if (!ghost) return;
+    ghost->afterFrame(*current);
+    current->hud.ghostGap = ghost->gapText();
+    if (const auto at = ghost->shownPosition()) {
+        DrawnObject drawn;
+        drawn.kind = ObjectKind::Ghost;
+        drawn.transform = glm::translate(glm::mat4(1.0f), *at);
+        view.objects.push_back(drawn);
+    }
 }
 
 // Outside debug mode a decided game either offers what comes next or closes the window.
@@ -116,5 +164,6 @@ void RunFlow::open(const StartupConfig& config, bool restarted)
     chosen = SessionKeys::None;
     timeKept = decisionTaken = false;
     startKeepingRun();
+    startGhost(current->config.ghost);
     if (rules.sessionOpened) rules.sessionOpened(*current);
 }

@@ -12,6 +12,7 @@
 
 class FrameHost;
 class GameSession;
+class GhostRace;
 class ReplayWriter;
 struct FrameView;
 struct StartupConfig;
@@ -35,6 +36,8 @@ struct RunRules {
     // The settings file the sessions are read from: the kept replays' header
     // names its catalogue, and the proof runs that set the medals must match it.
     std::string settingsPath;
+    // The settings' ghost ([general] ghost) is raced, and G shows or hides it.
+    bool racesGhost = false;
     // Starts recording a new session; null (or a null writer): not recorded.
     std::function<std::unique_ptr<ReplayWriter>(const StartupConfig&)> startRecording;
     // Builds a new session from the level's files (R, N and restarts).
@@ -65,6 +68,11 @@ public:
     // A record saved adds NewBestTime to the frame's events.
     void afterFrame(FrameView& view, KeyMask keysRead, FrameHost& host);
 
+    // G: hides or shows the ghost. With none raced yet (the settings' ghost
+    // is off, or there was nothing to race), brings in the best run, else the
+    // level's proof run, played up to the live run at once.
+    void toggleGhost();
+
     // What the run flow decided for the next session: none while this one plays on.
     SessionKeys::Choice next() const { return chosen; }
     // Opens the session `next` chose: the same level or the next one that
@@ -78,6 +86,8 @@ private:
     void open(const StartupConfig& config, bool restarted);
     bool keepBestTime();  // true when the time was saved as a new best
     void startKeepingRun();
+    void startGhost(GhostChoice choice);
+    void raceGhost(FrameView& view);
     void decided(FrameHost& host);
 
     RunRules rules;
@@ -87,6 +97,8 @@ private:
     WinKeeper wins;
     // The session's frames so far, kept when a new best's replay would be kept.
     std::optional<Replay> run;
+    std::unique_ptr<GhostRace> ghost;
+    bool ghostWanted = false;  // the settings' ghost, or G: each new session races one
     SessionKeys sessionKeys;
     SessionKeys::Choice chosen = SessionKeys::None;
     bool timeKept = false;

@@ -34,6 +34,7 @@ constexpr std::array<ControlAction, KeyBindings::kSlots> kActions = {{
     {"frameRate", KeyBindings::kFrameRate, KeyboardKey::F9},
     {"screenshot", KeyBindings::kScreenshot, KeyboardKey::F12},
     {"mute", KeyBindings::kMute, KeyboardKey::M},
+    {"ghost", KeyBindings::kGhost, KeyboardKey::G},
     {"wireframe", slotOf(Key::F1), KeyboardKey::F1},
     {"camera", slotOf(Key::F3), KeyboardKey::F3},
     {"cursor", slotOf(Key::F4), KeyboardKey::F4},

@@ -15,17 +15,18 @@ class IniFile;
 // game always had. The game still reads actions as its own Key values, so
 // replays record actions and play the same whatever the mapping.
 //
-// Besides the game keys, three window actions are bound here: the frame-rate
-// readout (F9), the screenshot (F12) and muting the sound (M), which the
-// window layer reads itself.
+// Besides the game keys, four window actions are bound here: the frame-rate
+// readout (F9), the screenshot (F12), muting the sound (M) and the ghost (G),
+// which the window layer reads itself; none changes the game, so none is recorded.
 struct KeyBindings {
     static constexpr size_t kGameKeys = static_cast<size_t>(Key::Count);
     static constexpr size_t kFrameRate = kGameKeys;       // slot of the frame-rate readout
     static constexpr size_t kScreenshot = kGameKeys + 1;  // slot of the screenshot
     static constexpr size_t kMute = kGameKeys + 2;        // slot of muting the sound
-    static constexpr size_t kSlots = kGameKeys + 3;
+    static constexpr size_t kGhost = kGameKeys + 3;       // slot of showing or hiding the ghost
+    static constexpr size_t kSlots = kGameKeys + 4;
 
-    // One entry per slot: the Key values, then the three window actions.
+    // One entry per slot: the Key values, then the four window actions.
     std::array<KeyboardKey, kSlots> keys{};
 
     static KeyBindings defaults();

@@ -35,6 +35,16 @@ uint32_t readDimension(const IniFile& settings, const char* key, uint32_t fallba
     return static_cast<uint32_t>(value);
 }
 
+GhostChoice readGhostChoice(const IniFile& settings, std::ostream& log)
+{
+    const std::string text = settings.getString("general", "ghost", "off");
+    if (text == "off") return GhostChoice::Off;
+    if (text == "best") return GhostChoice::Best;
+    if (text == "author") return GhostChoice::Author;
+    log << "Settings: general ghost " << text << " is not off, best or author, using off\n";
+    return GhostChoice::Off;
+}
+
 }  // namespace
 
 StartupConfig StartupConfig::read(const IniFile& settings, std::ostream& log, const LaunchOptions& options)
@@ -69,6 +79,7 @@ StartupConfig StartupConfig::read(const IniFile& settings, std::ostream& log, co
     c.title = settings.getString("general", "name", c.title);
     c.animations = settings.getBool("general", "animations", c.animations);
     c.retry = settings.getBool("general", "retry", c.retry);
+    c.ghost = readGhostChoice(settings, log);
     c.loadTime = static_cast<int>(settings.getInt("general", "loadTime", c.loadTime));
 
     const long passes = settings.getInt("window", "blurPasses", c.blurPasses);

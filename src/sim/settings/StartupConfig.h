@@ -11,6 +11,10 @@
 
 class IniFile;
 
+// Which earlier run races alongside the player as a ghost: none, the
+// player's best run on the level, or the level's proof run (its author).
+enum class GhostChoice { Off, Best, Author };
+
 // The values the settings file decides once at start-up, read in the order the
 // game reads them. Everything downstream takes its copy from here.
 struct StartupConfig {
@@ -36,6 +40,8 @@ struct StartupConfig {
     // A decided game stays open and offers R (retry) and N (next level)
     // instead of closing the window.
     bool retry = false;
+    // The ghost raced from the first Space ([general] ghost = off | best | author).
+    GhostChoice ghost = GhostChoice::Off;
     // Bloom cost for machines without a GPU: how many blur passes run (the
     // game's own 10 by default, 0 adds the bright part unblurred) and the blur
     // targets' size as a share of the render size (1.0 by default).

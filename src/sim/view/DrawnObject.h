@@ -18,6 +18,7 @@ enum class ObjectKind : uint8_t {
     Astronaut,    // the player, and the scene's one light
     Confetti,     // one piece of the win's confetti, a box
     Flag,         // the waving goal flag
+    Ghost,        // the raced run's astronaut: see-through, drawn after the opaque scene, casting nothing
 };
 
 inline constexpr uint32_t kNoBox = UINT32_MAX;

@@ -13,8 +13,8 @@
 // (the camera's matrices, the light, every object, the void's height, the HUD's
 // lines) and what happened in the frame for the sound and the menus. The
 // simulation fills it once its own work for the frame is done; the renderer
-// and whatever else reacts only read it. Another drawn thing (a ghost) is one
-// more ObjectKind in `objects`.
+// and whatever else reacts only read it. Another drawn thing (such as the
+// ghost) is one more ObjectKind in `objects`.
 struct FrameView {
     glm::mat4 projection{1.0f};
     glm::mat4 view{1.0f};

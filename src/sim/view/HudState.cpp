@@ -69,8 +69,9 @@ std::vector<HudLine> HudState::ownLines(float screenWidth, float screenHeight) c
     const float left = ofWidth(0.05) - large * leftInset;
     const float right = ofWidth(0.95) - large * rightInset;
 
+    std::vector<HudLine> own;
     if (playing) {
-        return {
+        own = {
             {"LEVEL", left, ofHeight(0.95), small},
             {label, left, ofHeight(0.90), large},
             {"REMAINING DISTANCE", right, ofHeight(0.95), small},
@@ -78,9 +79,13 @@ std::vector<HudLine> HudState::ownLines(float screenWidth, float screenHeight) c
             {"VOID LEVEL", right, ofHeight(0.85), small},
             {voidText(), right, ofHeight(0.80), large},
         };
+        if (!ghostGap.empty()) own.push_back({ghostGap, right, ofHeight(0.75), small});
+    } else {
+        own = {
+            {"GAME OVER", left, ofHeight(0.95), small},
+            {won ? "AWESOME, YOU COMPLETED THE LEVEL!" : "YOU WERE SUCKED IN BY THE VOID!", left, ofHeight(0.90),
+             large},
+        };
     }
-    return {
-        {"GAME OVER", left, ofHeight(0.95), small},
-        {won ? "AWESOME, YOU COMPLETED THE LEVEL!" : "YOU WERE SUCKED IN BY THE VOID!", left, ofHeight(0.90), large},
-    };
+    return own;
 }
