@@ -12,6 +12,7 @@
 #include "audio/SoundOutput.h"
 #include "sim/frame/GameSession.h"
 #include "sim/frame/RunFlow.h"
+#include "sim/frame/SessionStart.h"
 #include "platform/Benchmark.h"
 #include "sim/level/Level.h"
 #include "platform/GlfwFrameHost.h"
@@ -171,6 +172,15 @@ int Application::run()
             renderer->attach(opened.description);
             targets = WindowTargets{&opened.input, &opened.camera};
         });
+    } else if (replay) {
+        // Stepping a replay back plays it again from a fresh session of its level.
+        rules.openSession = [&](const StartupConfig& c) {
+            return openSession(c, options.settingsPath, c.levelFilePath(), log);
+        };
+        rules.sessionOpened = [&](GameSession& opened) {
+            renderer->attach(opened.description);
+            targets = WindowTargets{&opened.input, nullptr};
+        };
     }
     const KeyBindings controls = session->config.controls;
     RunFlow flow(std::move(session), std::move(rules), log);
@@ -183,7 +193,7 @@ int Application::run()
         glfwSwapInterval(1);
         GlfwFrameHost host(window, controls);
         if (replay)
-            playReplay(window, host, flow, *renderer, sound.get(), *replay, log);
+            playReplay(window, host, flow, *renderer, sound.get(), *replay, options, log);
         else
             play(window, host, flow, *renderer, sound.get(), log);
     }

@@ -31,6 +31,8 @@ namespace {
 // How many runs the replay folder keeps.
 constexpr int kRunsKept = 20;
 
+}  // namespace
+
 // Every run is recorded: into the file the command line names, or into the
 // replay folder. Silent when it works; one line when it cannot, and the game
 // plays on unrecorded.
@@ -56,12 +58,10 @@ std::unique_ptr<ReplayWriter> startRecording(const LaunchOptions& options, const
     return std::make_unique<ReplayWriter>(path, header, log);
 }
 
-// Draws the frame into the window's framebuffer, measured in pixels, not screen
-// coordinates: on a scaled desktop the two differ. A minimised window has
-// nothing to draw and a swap would not wait for the display, so the game keeps
-// its pace by waiting for events instead.
+// A minimised window has nothing to draw and a swap would not wait for the
+// display, so the game keeps its pace by waiting for events instead.
 void presentFrame(GLFWwindow* window, SceneRenderer& renderer, const FrameView& view,
-                  const std::function<void()>& beforeSwap = {})
+                  const std::function<void()>& beforeSwap)
 {
     int framebufferWidth = 0, framebufferHeight = 0;
     glfwGetFramebufferSize(window, &framebufferWidth, &framebufferHeight);
@@ -75,8 +75,6 @@ void presentFrame(GLFWwindow* window, SceneRenderer& renderer, const FrameView& 
     if (beforeSwap) beforeSwap();
     glfwSwapBuffers(window);
 }
-
-}  // namespace
 
 RunRules playRules(const LaunchOptions& options, const StartupConfig& config, std::ostream& log,
                    std::function<void(GameSession&)> sessionOpened)
@@ -94,31 +92,6 @@ RunRules playRules(const LaunchOptions& options, const StartupConfig& config, st
     };
     rules.sessionOpened = std::move(sessionOpened);
     return rules;
-}
-
-// Plays the recorded frames at the pace they were recorded, then prints the
-// line a headless replay of the same file prints.
-void playReplay(GLFWwindow* window, GlfwFrameHost& host, RunFlow& flow, SceneRenderer& renderer, SoundOutput* sound,
-                const Replay& replay, std::ostream& log)
-{
-    ReplayHost keys(host);
-    ScriptClock clock;
-    FrameDriver driver(flow, keys, clock);
-    RunTally tally;
-    const auto start = std::chrono::steady_clock::now();
-    std::chrono::duration<double> due{0.0};
-    for (const ReplayFrame& frame : replay.frames) {
-        if (glfwWindowShouldClose(window)) break;
-        keys.setFrameKeys(frame.keys);
-        clock.lastExactly(frame.deltaTime);
-        const FrameView& view = driver.frame();
-        tally.afterFrame(flow.session());
-        if (sound) sound->afterFrame(view);
-        presentFrame(window, renderer, view);
-        due += std::chrono::duration<double>(frame.deltaTime);
-        std::this_thread::sleep_until(start + std::chrono::duration_cast<std::chrono::steady_clock::duration>(due));
-    }
-    log << summaryLine(tally.report(flow.session())) << "\n";
 }
 
 // The game as it always ran, with every frame's deltaTime and keys recorded.

@@ -7,6 +7,8 @@
 
 struct GLFWwindow;
 class GlfwFrameHost;
+class ReplayWriter;
+struct FrameView;
 class SceneRenderer;
 class SoundOutput;
 struct Replay;
@@ -25,11 +27,24 @@ RunRules playRules(const LaunchOptions& options, const StartupConfig& config, st
 
 // A recorded run played at its recorded pace with its recorded keys (the
 // window's Escape and close button still end it); prints the line a headless
-// replay of the same file prints.
+// replay of the same file prints. It can be paused, stepped a frame (or a
+// second) back and forward, restarted, and taken over to practise from any
+// moment: the practice run is recorded like a played one (into the file the
+// command line names or the replay folder), and its time is never a record
+// (PracticeControls has the keys). In platform/ReplayLoop.cpp.
 void playReplay(GLFWwindow* window, GlfwFrameHost& host, RunFlow& flow, SceneRenderer& renderer, SoundOutput* sound,
-                const Replay& replay, std::ostream& log);
+                const Replay& replay, const LaunchOptions& options, std::ostream& log);
 
 // The game itself on the window's clock. F9 (frame rate), F12 (screenshot)
 // and M (mute) act on the window and the sound only.
 void play(GLFWwindow* window, GlfwFrameHost& host, RunFlow& flow, SceneRenderer& renderer, SoundOutput* sound,
           std::ostream& log);
+
+// Shared by the loops. A run's recorder, into the file the command line names
+// or the replay folder (one line and none when neither can be written).
+std::unique_ptr<ReplayWriter> startRecording(const LaunchOptions& options, const StartupConfig& config,
+                                             std::ostream& log);
+// Draws the frame into the window's framebuffer, measured in pixels, not screen
+// coordinates (on a scaled desktop the two differ), and swaps.
+void presentFrame(GLFWwindow* window, SceneRenderer& renderer, const FrameView& view,
+                  const std::function<void()>& beforeSwap = {});

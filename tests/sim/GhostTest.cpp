@@ -135,7 +135,9 @@ TEST(Ghost, TheRunFlowDrawsTheBestRunAsOneMoreObjectAndTheLiveRunPlaysTheSame)
             EXPECT_EQ(gap.rfind(gap.empty() ? "" : "GHOST +", 0), 0u) << gap;
             level += gap == "GHOST +0.00 S";
         }
-        if (c.races) EXPECT_GT(level, 100);
+        if (c.races) {
+            EXPECT_GT(level, 100);
+        }
         EXPECT_EQ(flow.session().gameManager.gameState, Won);
         if (alone.empty()) alone = hashes;
         EXPECT_EQ(hashes, alone) << "every state of the live run is the same with the ghost";

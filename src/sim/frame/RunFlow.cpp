@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstdio>
 #include <ostream>
 #include <string>
 
@@ -62,6 +63,12 @@ void RunFlow::afterFrame(FrameView& view, KeyMask keysRead, FrameHost& host)
 // its replay. Without a folder for the records the time is only shown.
 bool RunFlow::keepBestTime()
 {
+    if (practising && rules.offerRetry) {
+        char shown[32];
+        std::snprintf(shown, sizeof shown, "%.2f", static_cast<double>(current->frame.playTime));
+        log << "Time: " << shown << " s (practice: no record, no medal)\n";
+        current->hud.notes.push_back(std::string("TIME ") + shown + " S  PRACTICE");
+    }
     if (!rules.keepsBestTimes) return false;
     return wins.keep(*current, run ? &*run : nullptr, rules.offerRetry, log);
 }
@@ -89,6 +96,15 @@ void RunFlow::startGhost(GhostChoice choice)
     if (!raced && choice == GhostChoice::Off)
         raced = ghostReplay(GhostChoice::Author, c, rules.settingsPath, rules.bestRunFolder, log);
     if (raced) ghost = std::make_unique<GhostRace>(std::move(*raced), rules.settingsPath, c.levelFilePath());
+}
+
+void RunFlow::practise()
+{
+    practising = true;
+    rules.keepsBestTimes = false;
+    rules.offerRetry = current->config.retry;
+    ghost.reset();
+    current->hud.practice = true;
 }
 
 void RunFlow::toggleGhost()
@@ -126,6 +142,7 @@ void RunFlow::decided(FrameHost& host)
         host.requestClose();
         return;
     }
+    if (practising) return;  // a practice run stays open for its time; Escape quits
     log << kRetryLine << "\n";
     current->hud.notes.push_back(kRetryNote);
 }

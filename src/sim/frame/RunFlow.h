@@ -73,6 +73,11 @@ public:
     // level's proof run, played up to the live run at once.
     void toggleGhost();
 
+    // A replay taken over: from now on the run is practice. A win's time is
+    // shown (when the settings keep a decided game open, which a practice run
+    // then does, with Escape to quit) and never kept as a record or a medal.
+    void practise();
+
     // What the run flow decided for the next session: none while this one plays on.
     SessionKeys::Choice next() const { return chosen; }
     // Opens the session `next` chose: the same level or the next one that
@@ -98,6 +103,7 @@ private:
     // The session's frames so far, kept when a new best's replay would be kept.
     std::optional<Replay> run;
     std::unique_ptr<GhostRace> ghost;
+    bool practising = false;
     bool ghostWanted = false;  // the settings' ghost, or G: each new session races one
     SessionKeys sessionKeys;
     SessionKeys::Choice chosen = SessionKeys::None;

@@ -87,5 +87,6 @@ std::vector<HudLine> HudState::ownLines(float screenWidth, float screenHeight) c
              large},
         };
     }
+    if (practice) own.push_back({"PRACTICE", left, ofHeight(0.85), small});
     return own;
 }

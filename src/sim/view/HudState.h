@@ -47,6 +47,7 @@ public:
     // best time, the frame rate), drawn small in the middle.
     std::vector<std::string> notes;
     std::string frameRate;  // F9's readout, drawn small in the lower-left corner; empty when off
+    bool practice = false;  // a replay taken over: its time is practice, never a record
     std::string ghostGap;   // the gap to the ghost while racing it, under the void level; empty otherwise
     std::string label = "0";
     float remainingDistance = 0.0f;
