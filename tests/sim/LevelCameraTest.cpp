@@ -1,5 +1,5 @@
-// The game camera keeps a clear view in every shipped level: replaying the win
-// script through the real frame loop, the camera never drifts behind one of
+// The game camera keeps a clear view in every shipped level: replaying the
+// level's proof run through the real frame loop, the camera never drifts behind one of
 // the tilted video screens (which would show only the screen's back) and no
 // level box hides the character for long; and standing on any platform of a
 // level gives a camera inside the screens on either follow side.
@@ -54,14 +54,21 @@ TEST(ScreenPlanes, FollowTheTiltedScreensOfTheBuiltLevel)
 
 class ShippedLevelCamera : public testing::TestWithParam<int> {};
 
-TEST_P(ShippedLevelCamera, ScriptKeepsTheCameraInFrontOfTheScreensWithTheCharacterInSight)
+TEST_P(ShippedLevelCamera, ProofRunKeepsTheCameraInFrontOfTheScreensWithTheCharacterInSight)
 {
     const int n = GetParam();
-    HeadlessRun run(kSettings, shippedLevel(n));
+    const ReplayParse proof = loadReplay(proofRunOf(n));
+    ASSERT_TRUE(proof.replay) << proof.error;
+    HeadlessRun run(kSettings, shippedLevel(n), proof.replay->header.settings);
     CameraWatch watch(run.session());
-    const RunReport report = run.play(winScript(n), 0, [&] { watch.observe(run.frames()); });
+    for (const ReplayFrame& frame : proof.replay->frames) {
+        if (run.closed()) break;
+        run.exactFrame(keysOf(frame.keys), frame.deltaTime);
+        watch.observe(run.frames());
+    }
+    const RunReport report = run.report();
 
-    EXPECT_EQ(report.outcome, RunOutcome::Won) << "the script no longer wins; record it again";
+    EXPECT_EQ(report.outcome, RunOutcome::Won) << "the proof run no longer wins; record it again";
     EXPECT_GE(watch.cameraClearance, kScreenMargin) << "camera too close to or behind a screen at " << watch.cameraAt;
     EXPECT_GE(watch.flippedClearance, kScreenMargin) << "a flipped camera is behind a screen at " << watch.flippedAt;
     EXPECT_LE(watch.longestHidden, kMaxHiddenFrames) << "character hidden until " << watch.hiddenAt;
@@ -91,7 +98,7 @@ TEST_P(ShippedLevelCamera, EveryPlaceToStandGivesAClearView)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Levels, ShippedLevelCamera, testing::Range(0, 5),
+INSTANTIATE_TEST_SUITE_P(Levels, ShippedLevelCamera, testing::ValuesIn(shippedLevelNumbers()),
                          [](const testing::TestParamInfo<int>& info) { return "level" + std::to_string(info.param); });
 
 }  // namespace

@@ -85,7 +85,9 @@ TEST(LevelCheck, NamesEachProblemByItsKey)
 
 TEST(LevelCheck, EveryShippedLevelIsCleanAndWonByItsProofRun)
 {
-    for (int n = 0; n < 5; ++n) {
+    const std::vector<int> levels = shippedLevelNumbers();
+    EXPECT_GE(levels.size(), 20u);
+    for (int n : levels) {
         const std::string level = "level" + std::to_string(n);
         std::ostringstream out;
         EXPECT_TRUE(checkLevel(shippedLevel(n), kSettings, out)) << out.str();

@@ -27,7 +27,7 @@ TEST(ShippedLevelFiles, HaveDistinctNamesAStartOnTheFloorAndPlacesToStandAtThePo
     const IniFile settings(kSettings, std::cout);
     ASSERT_TRUE(settings.loaded());
     std::set<std::string> names;
-    for (int n = 0; n < 5; ++n) {
+    for (int n : shippedLevelNumbers()) {
         SCOPED_TRACE("level" + std::to_string(n));
         const IniFile level(shippedLevel(n), std::cout);
         ASSERT_TRUE(level.loaded());

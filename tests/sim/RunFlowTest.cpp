@@ -167,6 +167,19 @@ TEST(RunFlow, NOpensTheNextLevelThatExistsAndEverySessionIsRecordedOnItsOwn)
     EXPECT_EQ(first.replay->frames[4].keys, keyBit(Key::N));
 }
 
+TEST(RunFlow, NFollowsTheCampaignTheSettingsName)
+{
+    RunRules rules;
+    rules.sessionKeys = true;
+    Game game(kQuiet, std::move(rules), "[general]\ncampaign = order.ini\n");
+    std::ofstream(game.folder / "settings" / "order.ini") << "[campaign]\nsets = 1\n[set1]\nlevels = 0 7 3\n";
+    std::ofstream(game.folder / "settings" / "level7.ini") << kQuiet;
+    for (int i = 0; i < 4; ++i) game.frame();
+    game.frame({Key::N});
+    game.frame();
+    EXPECT_EQ(game.flow->session().config.level, "7") << "not the next number, 3";
+}
+
 TEST(RunFlow, ANewBestsReplayIsKeptForTheGhostAndALevelWithoutAProofRunHasNoMedalsSaidOnce)
 {
     const fs::path data = freshFolder("runflow_best");

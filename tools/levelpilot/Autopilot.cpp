@@ -8,6 +8,21 @@
 #include "core/IniFile.h"
 #include "sim/solve/JumpPilot.h"
 
+namespace {
+
+// After a camera flip W pushes towards +z and A towards +x: the steering's
+// keys turned around.
+void turnAround(std::vector<Key>& keys)
+{
+    for (Key& key : keys) {
+        if (key == Key::W) key = Key::S;
+        else if (key == Key::S) key = Key::W;
+        else if (key == Key::A) key = Key::D;
+        else if (key == Key::D) key = Key::A;
+    }
+}
+
+}  // namespace
 
 std::optional<std::vector<Autopilot::Target>> Autopilot::loadRoute(const std::string& routePath, const IniFile& level,
                                                                    const IniFile& settings, std::string& error)
@@ -43,7 +58,10 @@ std::optional<std::vector<Autopilot::Target>> Autopilot::loadRoute(const std::st
             t.half = size * 0.5f;
             t.centre = c + glm::vec3(0, t.half.y, 0);
         }
-        for (std::string flag; words >> flag;) t.doubleJump = t.doubleJump || flag == "double";
+        for (std::string flag; words >> flag;) {
+            t.doubleJump = t.doubleJump || flag == "double";
+            t.flipCamera = t.flipCamera || flag == "tab";
+        }
         route.push_back(t);
     }
     return route;
@@ -61,6 +79,14 @@ std::vector<Key> Autopilot::decide(const glm::vec3& p, const glm::vec3& v)
         const bool still = std::abs(v.x) < 1.0f && std::abs(v.z) < 1.0f;
         if (!still || frame - phaseStart < 3) {
             steerBy(keys, -v.x, -v.z, g);
+            if (flipped) turnAround(keys);
+            return keys;
+        }
+        if (t.flipCamera && !tabPressed) {
+            keys.push_back(Key::Tab);
+            tabPressed = true;
+            flipped = !flipped;
+            phaseStart = frame;
             return keys;
         }
         keys.push_back(Key::Space);
@@ -74,6 +100,7 @@ std::vector<Key> Autopilot::decide(const glm::vec3& p, const glm::vec3& v)
     if (t.doubleJump && airFrames == 2) keys.push_back(Key::Space);
 
     steerToLand(keys, {t.centre, t.half, t.isGoal}, p, v, g);
+    if (flipped) turnAround(keys);
 
     const float landY = t.centre.y + 1.0f;
     const glm::vec3 to = t.centre - p;
@@ -82,6 +109,7 @@ std::vector<Key> Autopilot::decide(const glm::vec3& p, const glm::vec3& v)
                         std::abs(to.x) < t.half.x + 0.5f && std::abs(to.z) < t.half.z + 0.5f;
     if (landed) {
         ++next;
+        tabPressed = false;
         phase = Phase::Ground;
         phaseStart = frame;
     }

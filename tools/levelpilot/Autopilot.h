@@ -22,9 +22,12 @@ public:
         glm::vec3 half{0.0f};    // half size of the platform
         bool doubleJump = false;
         bool isGoal = false;
+        bool flipCamera = false;  // press Tab on the ground before jumping to this target
     };
 
-    // Route file: one target per line, "platform <index> [double]" or "goal";
+    // Route file: one target per line, "platform <index> [double] [tab]" or
+    // "goal [double] [tab]"; "tab" flips the camera (and so the direction keys)
+    // before the jump to that target;
     // '#' starts a comment. Sizes come from the settings' element catalogue.
     // nullopt (and `error` set) when the file cannot be read.
     static std::optional<std::vector<Target>> loadRoute(const std::string& routePath, const IniFile& level,
@@ -47,4 +50,6 @@ private:
     Phase phase = Phase::Ground;
     int frame = 0;
     int phaseStart = -100;
+    bool flipped = false;     // after an odd number of Tabs the direction keys are turned around
+    bool tabPressed = false;  // the current target's Tab has been pressed
 };

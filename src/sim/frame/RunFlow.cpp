@@ -8,6 +8,7 @@
 
 #include <glm/gtc/matrix_transform.hpp>
 
+#include "sim/campaign/Campaign.h"
 #include "sim/frame/FrameHost.h"
 #include "sim/frame/GameSession.h"
 #include "sim/ghost/GhostRace.h"
@@ -154,11 +155,14 @@ void RunFlow::openNextSession()
     // The warm-up covers start-up's loading; a restart loads nothing.
     config.loadTime = 0;
     if (chosen == SessionKeys::Next) {
-        config.level = nextLevel(config.level, [&](const std::string& level) {
-            StartupConfig probe = config;
-            probe.level = level;
-            return std::filesystem::is_regular_file(probe.levelFilePath());
-        });
+        config.level = levelAfter(
+            config,
+            [&](const std::string& level) {
+                StartupConfig probe = config;
+                probe.level = level;
+                return std::filesystem::is_regular_file(probe.levelFilePath());
+            },
+            log);
     }
     open(config, chosen == SessionKeys::Retry);
     const std::chrono::duration<double, std::milli> took = std::chrono::steady_clock::now() - begun;

@@ -80,6 +80,7 @@ StartupConfig StartupConfig::read(const IniFile& settings, std::ostream& log, co
     c.animations = settings.getBool("general", "animations", c.animations);
     c.retry = settings.getBool("general", "retry", c.retry);
     c.ghost = readGhostChoice(settings, log);
+    c.campaign = settings.getString("general", "campaign", c.campaign);
     c.loadTime = static_cast<int>(settings.getInt("general", "loadTime", c.loadTime));
 
     const long passes = settings.getInt("window", "blurPasses", c.blurPasses);
@@ -117,6 +118,8 @@ std::string StartupConfig::levelFilePath() const
     const std::string own = playerLevelFolder + "/level" + level + ".ini";
     return isRegularFile(own) ? own : shipped;
 }
+
+std::string StartupConfig::campaignFilePath() const { return assetPath + "/settings/" + campaign; }
 
 std::optional<std::string> StartupConfig::hiddenPlayerLevel() const
 {

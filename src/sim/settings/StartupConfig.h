@@ -42,6 +42,9 @@ struct StartupConfig {
     bool retry = false;
     // The ghost raced from the first Space ([general] ghost = off | best | author).
     GhostChoice ghost = GhostChoice::Off;
+    // The campaign file under <assetPath>/settings whose order N follows
+    // (campaign.ini in the shipped settings); empty: N takes the next number.
+    std::string campaign;
     // Bloom cost for machines without a GPU: how many blur passes run (the
     // game's own 10 by default, 0 adds the bright part unblurred) and the blur
     // targets' size as a share of the render size (1.0 by default).
@@ -69,6 +72,7 @@ struct StartupConfig {
     // wins a clash), else the player's level<level>.ini when that exists, else
     // the shipped path (whose absence the level reader reports).
     std::string levelFilePath() const;
+    std::string campaignFilePath() const;
     std::string shippedLevelPath() const;
     // The player's level file of the same name as a shipped one, which is not
     // used; nullopt when there is no such clash.
