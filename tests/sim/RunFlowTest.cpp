@@ -213,3 +213,84 @@ TEST(RunFlow, ANewBestsReplayIsKeptForTheGhostAndALevelWithoutAProofRunHasNoMeda
     EXPECT_EQ(loadBestRun(bestRunPath(data / "best", "0"), game.flow->session().config.levelFilePath(),
                           game.settingsPath)->frames.size(), played.size());
 }
+
+// With menus: the title's level behind it reads no key and is never recorded;
+// level select starts the level chosen; the pause menu stops the session (its
+// frames run none of the game and reach no recording) until it resumes; a
+// decided game opens the end-of-run menu, whose Retry restarts the level.
+TEST(RunFlow, MenusChooseTheLevelPauseTheSessionUnrecordedAndOfferTheRetry)
+{
+    const fs::path replays = freshFolder("runflow_menu_replays");
+    int recordings = 0;
+    RunRules rules;
+    rules.offerRetry = rules.sessionKeys = true;
+    rules.startRecording = [&](const StartupConfig& config) {
+        ReplayHeader header;
+        header.gameVersion = gameVersion();
+        header.level = config.level;
+        return std::make_unique<ReplayWriter>((replays / (std::to_string(recordings++) + ".replay")).string(), header,
+                                              std::cerr);
+    };
+    rules.menus = MenuRules{};
+    rules.menus->opensOnTitle = rules.menus->unlockAll = true;
+    Game game(kWinAtOnce, std::move(rules));
+    // A menu button pressed for one frame and let go in the next; the lines of both.
+    auto press = [&game](MenuCommand command, const std::vector<Key>& keys = {}) {
+        game.host.menuButtons = menuBit(command);
+        std::string lines = game.frame(keys);
+        const std::vector<FrameEventKind> pressed = game.events;
+        game.host.menuButtons = 0;
+        lines += game.frame(keys);
+        game.events = pressed;
+        return lines;
+    };
+    for (int i = 0; i < 4; ++i) game.frame({Key::Space});
+    EXPECT_EQ(game.flow->session().frame.frameCount, 1) << "the title's level runs one frame for its picture";
+    EXPECT_FALSE(game.flow->session().input.gameStarted);
+    EXPECT_EQ(recordings, 0);
+    EXPECT_EQ(game.flow->menuView().screen, MenuScreen::Title);
+    press(MenuCommand::Select);  // PLAY
+    EXPECT_EQ(game.events, std::vector<FrameEventKind>{FrameEventKind::MenuSelect});
+    press(MenuCommand::Down);
+    EXPECT_EQ(game.events, std::vector<FrameEventKind>{FrameEventKind::MenuMove});
+    EXPECT_NE(press(MenuCommand::Select, {Key::Space}).find("Level 3 started in "), std::string::npos);
+    EXPECT_EQ(game.flow->session().config.level, "3");
+    EXPECT_FALSE(game.flow->menuOpen());
+    EXPECT_EQ(recordings, 1);
+    game.frame({Key::Space});
+    EXPECT_FALSE(game.flow->session().input.gameStarted) << "the Space that chose waits to be let go";
+
+    // P opens the pause menu: no frame of the session runs until Escape resumes it.
+    game.frame();
+    game.frame({Key::P});
+    ASSERT_TRUE(game.flow->menuOpen());
+    EXPECT_EQ(game.flow->menuView().screen, MenuScreen::Pause);
+    const int stoodAt = game.flow->session().frame.frameCount;
+    for (int i = 0; i < 5; ++i) game.frame({Key::W});
+    EXPECT_EQ(game.flow->session().frame.frameCount, stoodAt);
+    press(MenuCommand::Back);  // resumes, and the frame after it plays
+    EXPECT_FALSE(game.flow->menuOpen());
+    EXPECT_EQ(game.flow->session().frame.frameCount, stoodAt + 1);
+
+    // Pause, level select, level 0: won on its first frame of play, then Retry.
+    game.frame({Key::Escape});
+    press(MenuCommand::Down);
+    press(MenuCommand::Down);
+    press(MenuCommand::Select);  // LEVEL SELECT
+    EXPECT_NE(press(MenuCommand::Select).find("Level 0 started in "), std::string::npos);
+    for (int i = 0; i < 3 && !game.flow->menuOpen(); ++i) game.frame({Key::Space});
+    ASSERT_TRUE(game.flow->menuOpen());
+    EXPECT_EQ(game.flow->menuView().title, "ESCAPED!");
+    game.host.menuButtons = menuBit(MenuCommand::Select);  // RETRY
+    game.frame();
+    EXPECT_TRUE(game.saw(FrameEventKind::MenuSelect));
+    game.frame();
+    EXPECT_TRUE(game.saw(FrameEventKind::LevelRestarted));
+    EXPECT_EQ(game.flow->session().config.level, "0");
+
+    // The level 3 session's recording holds its played frames only, and no P.
+    const auto played = loadReplay((replays / "0.replay").string());
+    ASSERT_TRUE(played.replay) << played.error;
+    EXPECT_EQ(played.replay->frames.size(), 6u) << "the six frames played; none of the menus' many";
+    for (const ReplayFrame& f : played.replay->frames) EXPECT_EQ(f.keys & keyBit(Key::P), 0);
+}

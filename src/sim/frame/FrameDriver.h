@@ -2,15 +2,17 @@
 #include <memory>
 
 #include "sim/frame/FrameHost.h"
+#include "sim/frame/FrameState.h"
 #include "sim/frame/Key.h"
+#include "sim/frame/MenuGate.h"
 #include "sim/replay/KeyTap.h"
 #include "sim/view/FrameRateMeter.h"
+#include "sim/view/FrameView.h"
 
 class FrameClock;
 class FrameHost;
 class GameLoop;
 class RunFlow;
-struct FrameView;
 
 // Runs the frames of a whole run the one way the game has: the play in the
 // window, a replay in the window, the benchmark and runs without a window all
@@ -18,6 +20,8 @@ struct FrameView;
 // session's frame (GameLoop), the window keys that only change the picture
 // (frame rate, screenshot), what the run flow decides after the frame, and the
 // HUD's lines. The frame value it returns is everything the renderer draws.
+// While the run flow has a menu open no frame of the session runs: the last
+// picture stands under the menu, and the menu's moves are the frame's events.
 class FrameDriver {
 public:
     FrameDriver(RunFlow& flow, FrameHost& window, FrameClock& clock);
@@ -44,8 +48,12 @@ private:
     bool windowKeyPressed(WindowKey key, bool& wasUp);
 
     void sessionStarted();
+    FrameView& menuFrame();
+    void readWindowKeys(float deltaTime);
 
     RunFlow& flow;
+    FrameHost& window;
+    MenuGate gate;
     KeyTap keys;
     FrameClock& clock;
     std::unique_ptr<GameLoop> loop;
@@ -59,4 +67,7 @@ private:
     bool mute = false;
     bool screenshot = false;
     bool opened = false;
+    FrameView standing;         // the picture under an open menu
+    bool standingReady = false;
+    FrameState menuClock;       // the menus' own time (key repeat)
 };

@@ -1,5 +1,6 @@
 #pragma once
 #include "sim/frame/Key.h"
+#include "sim/menu/MenuInput.h"
 
 // Keys the window acts on itself, never recorded: they change the picture and
 // the files on disk, not the game.
@@ -17,4 +18,12 @@ public:
     virtual void requestClose() = 0;
     // F9's frame rate, F12's screenshot, M's mute and G's ghost, where a window has them.
     virtual bool isWindowKeyDown(WindowKey) const { return false; }
+
+    // The menus' side, where a window has menus (none elsewhere): this
+    // frame's menu input after pollEvents, the pointer measured in a
+    // `renderWidth` x `renderHeight` picture; the menu buttons held right now;
+    // the pointer shown (and keys made sticky) while a menu is open.
+    virtual MenuFrameInput menuInput(float /*renderWidth*/, float /*renderHeight*/) { return {}; }
+    virtual MenuButtons menuHeld() const { return 0; }
+    virtual void showMenu(bool /*shown*/) {}
 };

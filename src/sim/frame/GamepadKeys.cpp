@@ -1,6 +1,8 @@
 #include "sim/frame/GamepadKeys.h"
 
-KeyMask gamepadKeys(const GamepadState& pad)
+#include "sim/settings/PadBindings.h"
+
+KeyMask gamepadKeys(const GamepadState& pad, const PadBindings& bindings)
 {
     using S = GamepadState;
     KeyMask keys = 0;
@@ -13,9 +15,13 @@ KeyMask gamepadKeys(const GamepadState& pad)
     hold(y > kStickDeadZone || pad.buttons[S::DpadDown], Key::S);
     hold(x < -kStickDeadZone || pad.buttons[S::DpadLeft], Key::A);
     hold(x > kStickDeadZone || pad.buttons[S::DpadRight], Key::D);
-    hold(pad.buttons[S::A], Key::Space);
-    hold(pad.buttons[S::X] || pad.buttons[S::LeftBumper] || pad.buttons[S::RightBumper], Key::Tab);
-    hold(pad.buttons[S::Start], Key::P);
-    hold(pad.buttons[S::Back], Key::R);
+    for (size_t k = 0; k < bindings.buttons.size(); ++k) {
+        const int button = bindings.buttons[k];
+        if (button != PadBindings::kNoButton) hold(pad.buttons[static_cast<size_t>(button)], static_cast<Key>(k));
+    }
+    for (const S::Button shoulder : {S::LeftBumper, S::RightBumper})
+        hold(pad.buttons[shoulder] && !bindings.holds(shoulder), Key::Tab);
     return keys;
 }
+
+KeyMask gamepadKeys(const GamepadState& pad) { return gamepadKeys(pad, PadBindings::defaults()); }

@@ -1,9 +1,11 @@
 #include "sim/frame/RunFlow.h"
 
 #include <algorithm>
+#include <cctype>
 #include <chrono>
 #include <cstdio>
 #include <ostream>
+#include <sstream>
 #include <string>
 
 #include <glm/gtc/matrix_transform.hpp>
@@ -13,6 +15,11 @@
 #include "sim/frame/GameSession.h"
 #include "sim/ghost/GhostRace.h"
 #include "sim/replay/ReplayPlayback.h"
+#include "sim/menu/LevelList.h"
+#include "sim/menu/MenuFlow.h"
+#include "sim/records/BestTimes.h"
+#include "sim/records/Medals.h"
+#include "sim/records/LevelProgress.h"
 #include "sim/replay/ReplayWriter.h"
 #include "sim/view/FrameView.h"
 
@@ -38,7 +45,13 @@ RunFlow::RunFlow(std::unique_ptr<GameSession> first, RunRules runRules, std::ost
       wins(rules.keepsBestTimes ? rules.recordsPath : std::nullopt,
            rules.keepsBestTimes ? rules.bestRunFolder : std::nullopt, rules.settingsPath)
 {
-    if (rules.startRecording) recorder = rules.startRecording(current->config);
+    if (rules.menus) {
+        menus = std::make_unique<MenuFlow>(rules.menus->model, rules.menus->overlayPath, rules.menus->optionsChanged,
+                                           log);
+        if (rules.menus->opensOnTitle) openMenu(MenuScreen::Title, 0);
+    }
+    // The level behind the title is never played, so never recorded.
+    if (rules.startRecording && !menuOpen()) recorder = rules.startRecording(current->config);
     startKeepingRun();
     ghostWanted = rules.racesGhost && current->config.ghost != GhostChoice::Off;
     startGhost(current->config.ghost);
@@ -54,9 +67,11 @@ void RunFlow::afterFrame(FrameView& view, KeyMask keysRead, FrameHost& host)
     raceGhost(view);
     if (s.gameManager.gameState == Won && !timeKept) {
         timeKept = true;
-        if (keepBestTime()) view.events.push_back({FrameEventKind::NewBestTime, 0.0f, view.characterPosition});
+        newBest = keepBestTime();
+        if (newBest) view.events.push_back({FrameEventKind::NewBestTime, 0.0f, view.characterPosition});
+        if (menus) keepLevelWon();
     }
-    if (!s.config.debug && !decisionTaken && decidedIn(view)) decided(host);
+    if (!s.config.debug && !decisionTaken && decidedIn(view)) decided(host, newBest);
     if (rules.sessionKeys) chosen = sessionKeys.afterFrame(keysRead, s.frame.warmUpOver());
 }
 
@@ -136,9 +151,16 @@ void RunFlow::raceGhost(FrameView& view)
 }
 
 // Outside debug mode a decided game either offers what comes next or closes the window.
-void RunFlow::decided(FrameHost& host)
+void RunFlow::decided(FrameHost& host, bool newBestTime)
 {
     decisionTaken = true;
+    if (menus) {
+        const GameSession& s = *current;
+        const bool won = s.gameManager.gameState == Won;
+        menus->setRun({won, s.frame.playTime, newBestTime, won ? medalOf(s.config.levelFilePath(), s.frame.playTime) : ""});
+        openMenu(MenuScreen::RunEnd, host.menuHeld());
+        return;
+    }
     if (!rules.offerRetry) {
         host.requestClose();
         return;
@@ -154,6 +176,8 @@ void RunFlow::openNextSession()
     StartupConfig config = current->config;
     // The warm-up covers start-up's loading; a restart loads nothing.
     config.loadTime = 0;
+    if (chosenLevel) config.level = *chosenLevel;
+    if (menus) menus->state().state().options.applyTo(config);
     if (chosen == SessionKeys::Next) {
         config.level = levelAfter(
             config,
@@ -164,7 +188,8 @@ void RunFlow::openNextSession()
             },
             log);
     }
-    open(config, chosen == SessionKeys::Retry);
+    // A level chosen in level select is a new start, not a restart.
+    open(config, chosen == SessionKeys::Retry && !chosenLevel);
     const std::chrono::duration<double, std::milli> took = std::chrono::steady_clock::now() - begun;
     log << "Level " << config.level << " started in " << static_cast<int>(took.count()) << " ms\n";
     if (rules.startRecording) recorder = rules.startRecording(current->config);
@@ -183,8 +208,74 @@ void RunFlow::open(const StartupConfig& config, bool restarted)
     current = rules.openSession(config);
     current->announceRestart = restarted;
     chosen = SessionKeys::None;
-    timeKept = decisionTaken = false;
+    chosenLevel.reset();
+    timeKept = newBest = decisionTaken = false;
     startKeepingRun();
     startGhost(current->config.ghost);
     if (rules.sessionOpened) rules.sessionOpened(*current);
 }
+
+// With the menus, a won level opens the next one in level select.
+void RunFlow::keepLevelWon()
+{
+    if (!rules.menus->progressPath) return;
+    LevelProgress progress(*rules.menus->progressPath);
+    progress.load(log);
+    progress.markWon(progressName(current->config.level), log);
+}
+
+// A time's medal on a level as the menus show it: the proof run's time is
+// played once per level file and kept.
+std::string RunFlow::medalOf(const std::string& levelPath, float seconds)
+{
+    const Medal medal = medalFor(seconds, wins.authorTimeOf(levelPath));
+    if (medal == Medal::None) return "";
+    std::string name = medalName(medal);
+    for (char& c : name) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return name;
+}
+
+bool RunFlow::menuOpen() const { return menus && menus->isOpen(); }
+
+void RunFlow::openMenu(MenuScreen screen, MenuButtons heldNow)
+{
+    if (!menus) return;
+    const StartupConfig& config = current->config;
+    // The records and the progress say what is wrong with them when they are written.
+    std::ostringstream quiet;
+    std::optional<BestTimes> times;
+    if (rules.recordsPath) {
+        times.emplace(*rules.recordsPath);
+        if (!times->load(quiet)) times.reset();
+    }
+    LevelProgress progress(rules.menus->progressPath.value_or(""));
+    if (rules.menus->progressPath) progress.load(quiet);
+    menus->setLevels(listLevels(config, installedLevelSets(config), times ? &*times : nullptr, progress,
+                                rules.menus->unlockAll || config.debug,
+                                [this](const std::string& path, float seconds) { return medalOf(path, seconds); }));
+    menus->open(screen, heldNow);
+}
+
+MenuResult RunFlow::menuFrame(const MenuFrameInput& input, float deltaTime, FrameHost& host)
+{
+    if (!menuOpen()) return {};
+    const StartupConfig& config = current->config;
+    MenuResult result = menus->frame(input, deltaTime, static_cast<float>(config.renderWidth),
+                                     static_cast<float>(config.renderHeight));
+    switch (result.outcome) {
+    case MenuOutcome::StartLevel:
+        chosenLevel = result.level;
+        chosen = SessionKeys::Retry;
+        break;
+    case MenuOutcome::Restart: chosen = SessionKeys::Retry; break;
+    case MenuOutcome::NextLevel: chosen = SessionKeys::Next; break;
+    case MenuOutcome::Quit: host.requestClose(); break;
+    case MenuOutcome::Resume:
+    case MenuOutcome::None: break;
+    }
+    return result;
+}
+
+MenuView RunFlow::menuView() const { return menus ? menus->view(current->config.title) : MenuView{}; }
+
+const PlayerOptions* RunFlow::menuOptions() const { return menus ? &menus->state().state().options : nullptr; }

@@ -9,13 +9,35 @@
 #include "sim/frame/SessionStart.h"
 #include "sim/records/WinKeeper.h"
 #include "sim/replay/ReplayFile.h"
+#include "sim/menu/Menu.h"
+#include "sim/menu/MenuInput.h"
+#include "sim/view/MenuView.h"
 
 class FrameHost;
 class GameSession;
 class GhostRace;
+class MenuFlow;
 class ReplayWriter;
 struct FrameView;
 struct StartupConfig;
+
+// The menus of a run that has them ([general] menu): the title, level
+// select, the pause and end-of-run menus and the options.
+struct MenuRules {
+    // The run opens on the title (the command line named nothing to play);
+    // the first session only shows its level behind it and is never played.
+    bool opensOnTitle = false;
+    // Every level is open in level select (testers, debug mode).
+    bool unlockAll = false;
+    // Where the levels won are kept (none: every level but the first stays locked).
+    std::optional<std::filesystem::path> progressPath;
+    // Where the options are saved (none: they hold for this run only).
+    std::optional<std::filesystem::path> overlayPath;
+    // The options as the settings give them, and the render sizes offered.
+    MenuModel model;
+    // An option changed: whoever can applies it at once (volumes, bloom, keys).
+    std::function<void(const PlayerOptions&)> optionsChanged;
+};
 
 // What a run allows around its sessions. The game itself keeps records, offers
 // a retry when its settings say so, answers R and N and records every session;
@@ -45,6 +67,8 @@ struct RunRules {
     // The new session is open and about to play its first frame (the window
     // points its mouse and its renderer at it).
     std::function<void(GameSession&)> sessionOpened;
+    // The menus; none: the run plays as it always did.
+    std::optional<MenuRules> menus;
 };
 
 // The simulation's side of everything around a session: what a frame's end
@@ -87,13 +111,31 @@ public:
     // window restarting); the first frame lists LevelRestarted.
     void restart();
 
+    // The menus. A menu open stops the session: whoever runs the frames runs
+    // none of it and shows the last picture under the menu.
+    bool hasMenus() const { return menus != nullptr; }
+    bool menuOpen() const;
+    // Opens `screen` as the only menu, level select read afresh (records and
+    // locks change as the player wins); `heldNow` are the menu buttons held
+    // as it opens, which do not act in it.
+    void openMenu(MenuScreen screen, MenuButtons heldNow);
+    // One frame of the open menu: a level chosen, a restart or the next level
+    // make `next` choose that session; Quit closes the window through `host`.
+    MenuResult menuFrame(const MenuFrameInput& input, float deltaTime, FrameHost& host);
+    // The options as the menus hold them; null without menus.
+    const PlayerOptions* menuOptions() const;
+    // What the renderer draws of the menus (not shown while none is open).
+    MenuView menuView() const;
+
 private:
     void open(const StartupConfig& config, bool restarted);
     bool keepBestTime();  // true when the time was saved as a new best
     void startKeepingRun();
     void startGhost(GhostChoice choice);
     void raceGhost(FrameView& view);
-    void decided(FrameHost& host);
+    void decided(FrameHost& host, bool newBest);
+    void keepLevelWon();
+    std::string medalOf(const std::string& levelPath, float seconds);
 
     RunRules rules;
     std::ostream& log;
@@ -107,6 +149,9 @@ private:
     bool ghostWanted = false;  // the settings' ghost, or G: each new session races one
     SessionKeys sessionKeys;
     SessionKeys::Choice chosen = SessionKeys::None;
+    std::optional<std::string> chosenLevel;  // a level chosen in level select
+    std::unique_ptr<MenuFlow> menus;
     bool timeKept = false;
+    bool newBest = false;
     bool decisionTaken = false;
 };

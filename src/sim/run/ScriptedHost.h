@@ -15,6 +15,8 @@ public:
     void setWireframe(bool on) override { wireframe = on; }
     void setCursorVisible(bool visible) override { cursorVisible = visible; }
     void requestClose() override { closing = true; }
+    MenuFrameInput menuInput(float, float) override { return {menuButtons}; }
+    MenuButtons menuHeld() const override { return menuButtons; }
 
     // Exactly these keys are down from now on.
     void hold(const std::vector<Key>& held);
@@ -26,4 +28,5 @@ public:
     bool wireframe = false;
     bool cursorVisible = false;
     bool closing = false;
+    MenuButtons menuButtons = 0;  // the menu buttons held
 };

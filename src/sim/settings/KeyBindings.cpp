@@ -10,12 +10,6 @@ namespace {
 
 constexpr size_t slotOf(Key key) { return static_cast<size_t>(key); }
 
-struct ControlAction {
-    const char* name;  // key in [controls]
-    size_t slot;       // index into KeyBindings::keys
-    KeyboardKey defaultKey;
-};
-
 // The actions by their [controls] names, in the order that decides who keeps
 // a shared key (movement first, the debug keys last).
 constexpr std::array<ControlAction, KeyBindings::kSlots> kActions = {{
@@ -42,6 +36,8 @@ constexpr std::array<ControlAction, KeyBindings::kSlots> kActions = {{
 
 }  // namespace
 
+const std::array<ControlAction, KeyBindings::kSlots>& controlActions() { return kActions; }
+
 KeyBindings KeyBindings::defaults()
 {
     KeyBindings b;
@@ -57,7 +53,10 @@ KeyBindings KeyBindings::read(const IniFile& settings, std::ostream& log)
         const ControlAction& action = kActions[i];
         if (!settings.has("controls", action.name)) continue;
         const std::string text = settings.getString("controls", action.name, "");
-        if (const auto key = keyNamed(text)) {
+        if (text == kNoKeyName) {
+            b.keys[action.slot] = KeyboardKey::None;
+            named[i] = true;
+        } else if (const auto key = keyNamed(text)) {
             b.keys[action.slot] = *key;
             named[i] = true;
         } else {

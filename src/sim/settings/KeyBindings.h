@@ -25,6 +25,8 @@ struct KeyBindings {
     static constexpr size_t kMute = kGameKeys + 2;        // slot of muting the sound
     static constexpr size_t kGhost = kGameKeys + 3;       // slot of showing or hiding the ghost
     static constexpr size_t kSlots = kGameKeys + 4;
+    // How [controls] writes an action left without a key.
+    static constexpr const char* kNoKeyName = "NONE";
 
     // One entry per slot: the Key values, then the four window actions.
     std::array<KeyboardKey, kSlots> keys{};
@@ -41,6 +43,18 @@ struct KeyBindings {
 
     KeyboardKey key(Key action) const { return keys[static_cast<size_t>(action)]; }
 };
+
+// One action of [controls]: its key there, its slot in KeyBindings::keys and
+// its default key.
+struct ControlAction {
+    const char* name;
+    size_t slot;
+    KeyboardKey defaultKey;
+};
+
+// Every action, in the order that decides who keeps a shared key (movement
+// first, the debug keys last); the controls menu lists them in this order.
+const std::array<ControlAction, KeyBindings::kSlots>& controlActions();
 
 // Whether the keyboard key bound to `key` is down, asked of the keyboard.
 // The window layer answers with the window system; tests with a set of keys.

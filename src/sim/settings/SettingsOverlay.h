@@ -1,8 +1,10 @@
 #pragma once
 #include <filesystem>
 #include <iosfwd>
+#include <map>
 #include <optional>
 #include <string>
+#include <utility>
 
 class IniFile;
 
@@ -24,3 +26,16 @@ bool overlayMaySet(const std::string& section, const std::string& key);
 // file checks refuse) gets one line on `log` and changes nothing.
 // Returns how many keys it replaced.
 int applySettingsOverlay(IniFile& settings, const std::filesystem::path& path, std::ostream& log);
+
+// Keys and their values by section and key, as the options menu writes them.
+using OverlayValues = std::map<std::pair<std::string, std::string>, std::string>;
+
+// `text` with `values` set: a key already there changes in place, a new one
+// joins the end of its section (a missing section is added at the end), and
+// every other line, comments and unknown keys included, stays as it was.
+std::string overlayTextWith(const std::string& text, const OverlayValues& values);
+
+// Writes `values` into the overlay at `path` durably, keeping what the file
+// held besides them; a damaged file is replaced (the player changed an
+// option). A failure costs one line on `log`.
+bool writeSettingsOverlay(const std::filesystem::path& path, const OverlayValues& values, std::ostream& log);

@@ -96,6 +96,10 @@ StartupConfig StartupConfig::read(const IniFile& settings, std::ostream& log, co
         c.blurScale = scale;
     }
     c.controls = KeyBindings::read(settings, log);
+    c.padButtons = PadBindings::read(settings, log);
+    c.menu = settings.getBool("general", "menu", c.menu);
+    c.unlockAll = settings.getBool("general", "unlockAll", c.unlockAll);
+    c.showFrameRate = settings.getBool("window", "showFrameRate", c.showFrameRate);
     return c;
 }
 

@@ -8,6 +8,7 @@
 
 #include "sim/settings/KeyBindings.h"
 #include "sim/settings/LaunchOptions.h"
+#include "sim/settings/PadBindings.h"
 
 class IniFile;
 
@@ -52,6 +53,15 @@ struct StartupConfig {
     float blurScale = 1.0f;
     // The keyboard key of each action ([controls]; the game's own keys by default).
     KeyBindings controls = KeyBindings::defaults();
+    // The gamepad button of each game key ([controls] `<action>Pad`).
+    PadBindings padButtons = PadBindings::defaults();
+    // The game opens on a title screen and plays through menus (level select,
+    // pause menu, options) instead of going straight into the level.
+    bool menu = false;
+    // Level select offers every level, won before or not (for testers).
+    bool unlockAll = false;
+    // The frame-rate readout (F9) is on from the start.
+    bool showFrameRate = false;
 
     float fieldOfView = 0.0f;  // radians
     float aspectRatio = 16.0f / 9.0f;

@@ -8,6 +8,7 @@
 #include "sim/frame/FrameEvent.h"
 #include "sim/view/DrawnObject.h"
 #include "sim/view/HudState.h"
+#include "sim/view/MenuView.h"
 
 // The one value a simulated frame hands on: everything the renderer draws
 // (the camera's matrices, the light, every object, the void's height, the HUD's
@@ -38,4 +39,6 @@ struct FrameView {
     float groundSpeed = 0.0f;        // the sphere's speed along the ground, units per second
     float voidHeight = 0.0f;         // the void's surface, world y
     bool paused = false;
+
+    MenuView menu;  // the open menu, drawn over the dimmed scene
 };
