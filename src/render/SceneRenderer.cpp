@@ -13,6 +13,7 @@
 #include "sim/view/ParticleSeed.h"
 #include "render/GeometryGpu.h"
 #include "render/HUD.h"
+#include "render/MenuOverlay.h"
 #include "render/ImageDecodeQueue.h"
 #include "render/TextureLoader.h"
 #include "render/WavingFlag.h"
@@ -49,6 +50,7 @@ SceneRenderer::SceneRenderer(const StartupConfig& config, std::ostream& log)
     : assetPath(config.assetPath),
       renderWidth(static_cast<int>(config.renderWidth)),
       renderHeight(static_cast<int>(config.renderHeight)),
+      blurScale(config.blurScale),
       log(log)
 {
     const std::string& a = assetPath;
@@ -131,6 +133,7 @@ void SceneRenderer::attach(const LevelDescription& level)
 
     hud = std::make_unique<HUD>(font, glm::vec2(static_cast<float>(renderWidth), static_cast<float>(renderHeight)),
                                 assetPath, log);
+    menuOverlay = std::make_unique<MenuOverlay>();
     standaloneParticles.init(glm::vec3(0.0f), &particleGPU, particleTexture);
     Bloom::setupSamplers(bloom, blur, bloomFinal);
 }
@@ -175,6 +178,10 @@ void SceneRenderer::render(const FrameView& v)
         mark(RenderStage::Hud);
         hud->render(v.hudLines);
     }
+    if (v.menu.shown) {
+        const float width = static_cast<float>(renderWidth), height = static_cast<float>(renderHeight);
+        menuOverlay->draw(*hud, font, layoutMenu(v.menu, width, height), width, height);
+    }
     mark(RenderStage::Blur);
     targets.blurBrightPart(blur);
     mark(RenderStage::Composite);
@@ -189,6 +196,16 @@ void SceneRenderer::startBursts(const FrameView& view)
 }
 
 void SceneRenderer::startBurst(const glm::vec3& origin) { burstSeeds.push_back(ParticleSeed::spawn(origin)); }
+
+void SceneRenderer::setBloom(int blurPasses, float blurScale)
+{
+    targets.blurPasses = blurPasses;
+    if (blurScale == this->blurScale) return;
+    this->blurScale = blurScale;
+    const int outputWidth = targets.outputWidth, outputHeight = targets.outputHeight;
+    targets.createTargets(renderWidth, renderHeight, blurScale, log);
+    targets.setOutputSize(outputWidth, outputHeight);
+}
 
 void SceneRenderer::mark(RenderStage stage)
 {

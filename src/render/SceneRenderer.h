@@ -16,6 +16,7 @@
 #include "sim/view/FrameView.h"
 
 class HUD;
+class MenuOverlay;
 class ImageDecodeQueue;
 struct LevelDescription;
 struct ParticleSeed;
@@ -67,6 +68,9 @@ public:
     void skipFrame(const FrameView& view) { startBursts(view); }
     // A burst of particles at `origin`, as a jump starts one (the benchmark's dead bursts).
     void startBurst(const glm::vec3& origin);
+    // The bloom's cost from now on (the options menu): the blur passes, and
+    // the blur targets remade when their share of the render size changes.
+    void setBloom(int blurPasses, float blurScale);
     // The benchmark's stage timer, marked at each stage of render(); none by default.
     void setStageTimer(RenderStageTimer* timer) { stageTimer = timer; }
     // Frees the boxes' GPU buffers at shutdown.
@@ -84,6 +88,7 @@ private:
 
     std::string assetPath;
     int renderWidth = 0, renderHeight = 0;
+    float blurScale = 1.0f;  // the blur targets' share of the render size
     std::ostream& log;
     Shader font, laser, model, bloom, blur, bloomFinal, animated, particle, particleGPU, ghost;
     Bloom targets;
@@ -94,6 +99,7 @@ private:
     FrameSequences sequences;
     Model astronaut, flag, beet;
     std::unique_ptr<HUD> hud;
+    std::unique_ptr<MenuOverlay> menuOverlay;
     ParticleSystem standaloneParticles;
     ParticleBursts bursts;
     std::vector<ParticleSeed> burstSeeds;  // one per burst started, in order

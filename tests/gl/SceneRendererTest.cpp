@@ -8,8 +8,6 @@
 #include <vector>
 
 #include <glm/gtc/matrix_transform.hpp>
-#include <stb/stb_image.h>
-#include <stb/stb_image_write.h>
 
 #include "sim/frame/GameLoop.h"
 #include "sim/view/FrameObjects.h"
@@ -18,6 +16,7 @@
 #include "render/SceneRenderer.h"
 #include "sim/run/ScriptedHost.h"
 #include "support/GlTest.h"
+#include "support/ReferencePicture.h"
 
 namespace {
 
@@ -67,42 +66,6 @@ struct RenderedGame {
     float clock = 0.0f;
 };
 
-std::vector<unsigned char> readWindow()
-{
-    std::vector<unsigned char> pixels(320 * 180 * 4);
-    glBindFramebuffer(GL_READ_FRAMEBUFFER, 0);
-    glReadPixels(0, 0, 320, 180, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
-    return pixels;
-}
-
-// The window's picture against tests/pictures/<name>.png: each pixel may be off
-// by 24 in a channel, and at most 1 % of them by more. Otherwise the picture
-// and a map of the differing pixels (red) are written under picture-failures/
-// in the build folder; docs/pictures.md says how to accept a new picture.
-void expectReferencePicture(const std::string& name)
-{
-    const std::vector<unsigned char> bottomUp = readWindow();
-    std::vector<unsigned char> actual(bottomUp.size()), diff(bottomUp.size());
-    for (int y = 0; y < 180; ++y) std::copy_n(&bottomUp[(179 - y) * 320 * 4], 320 * 4, &actual[y * 320 * 4]);
-    int w = 0, h = 0, channels = 0, off = 0;
-    unsigned char* reference = stbi_load((std::string(VAULTRISE_SOURCE_DIR) + "/tests/pictures/" + name + ".png").c_str(), &w, &h, &channels, 4);
-    const bool usable = reference && w == 320 && h == 180;
-    for (size_t i = 0; i < actual.size(); i += 4) {
-        bool bad = !usable;
-        for (size_t k = 0; k < 3 && usable; ++k) bad |= std::abs(actual[i + k] - reference[i + k]) > 24;
-        off += bad;
-        for (size_t k = 0; k < 3; ++k) diff[i + k] = bad ? (k == 0 ? 255 : 0) : actual[i + k] / 3;
-        actual[i + 3] = diff[i + 3] = 255;
-    }
-    stbi_image_free(reference);
-    const std::string folder = std::string(VAULTRISE_BINARY_DIR) + "/picture-failures/";
-    EXPECT_LE(off, 320 * 180 / 100) << name << ": " << off << " pixels differ; see " << folder;
-    if (off <= 320 * 180 / 100) return;
-    std::filesystem::create_directories(folder);
-    stbi_write_png((folder + name + ".png").c_str(), 320, 180, 4, actual.data(), 320 * 4);
-    stbi_write_png((folder + name + ".diff.png").c_str(), 320, 180, 4, diff.data(), 320 * 4);
-}
-
 }  // namespace
 
 // Fixed shots of shipped level 1, rendered at 640 x 360 and scaled into the
@@ -113,6 +76,7 @@ TEST(SceneRenderer, ShotsOfAShippedLevelMatchTheirReferencePictures)
     RenderedGame game(std::string(VAULTRISE_SOURCE_DIR) + "/assets/settings/level1.ini");
     ASSERT_TRUE(game.window.ok());
     for (int i = 0; i < 20; ++i) game.frame();
+    glBindFramebuffer(GL_READ_FRAMEBUFFER, 0);
     expectReferencePicture("level1-start");
     const struct { const char* name; glm::vec3 eye; float yaw, pitch; } shots[] = {
         {"level1-goal", {-9.0f, 88.0f, 2.0f}, 180.0f, -12.0f},
@@ -126,6 +90,7 @@ TEST(SceneRenderer, ShotsOfAShippedLevelMatchTheirReferencePictures)
         camera.pitch = shot.pitch;
         camera.updateVectors();
         game.frame();
+        glBindFramebuffer(GL_READ_FRAMEBUFFER, 0);
         expectReferencePicture(shot.name);
     }
     EXPECT_EQ(game.output, "");
