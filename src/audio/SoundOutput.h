@@ -24,6 +24,13 @@ public:
     // "Sound off: the audio device was disconnected" once and closes it.
     void afterFrame(const FrameView& view);
     void toggleMute() { levels.muted = !levels.muted; }
+    // The options menu's volumes, heard from the next frame on.
+    void setLevels(float volume, float effects, float music)
+    {
+        levels.volume = volume;
+        levels.effects = effects;
+        levels.music = music;
+    }
     bool playing() const { return mixer != nullptr; }
     const AlMixer* currentMixer() const { return mixer.get(); }
 

@@ -167,6 +167,7 @@ int Application::run()
     // The game itself keeps records, offers its retry, answers R and N and
     // records every session; a replay and the benchmark play their one session.
     RunRules rules;
+    GlfwFrameHost host(window, session->config.controls, session->config.padButtons);
     if (!options.bench && !replay) {
         rules = playRules(options, session->config, log, [&](GameSession& opened) {
             renderer->attach(opened.description);
@@ -181,8 +182,12 @@ int Application::run()
             renderer->attach(opened.description);
             targets = WindowTargets{&opened.input, nullptr};
         };
+        if (session->config.menu) {
+            rules.menus = playMenus(options, *session, [&](const PlayerOptions& chosen) {
+                applyOptions(window, *renderer, host, sound.get(), chosen);
+            });
+        }
     }
-    const KeyBindings controls = session->config.controls;
     RunFlow flow(std::move(session), std::move(rules), log);
 
     int status = 0;
@@ -191,7 +196,6 @@ int Application::run()
         status = runBenchmark(window, flow, *renderer, *options.bench, stages, log);
     } else {
         glfwSwapInterval(1);
-        GlfwFrameHost host(window, controls);
         if (replay)
             playReplay(window, host, flow, *renderer, sound.get(), *replay, options, log);
         else

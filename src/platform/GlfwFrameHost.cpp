@@ -17,7 +17,7 @@ static_assert(GamepadState::LeftX == GLFW_GAMEPAD_AXIS_LEFT_X && GamepadState::L
 namespace {
 
 // The keys every gamepad GLFW knows a mapping for holds, together.
-KeyMask pollGamepads()
+KeyMask pollGamepads(const PadBindings& padButtons)
 {
     KeyMask keys = 0;
     for (int jid = GLFW_JOYSTICK_1; jid <= GLFW_JOYSTICK_LAST; ++jid) {
@@ -26,7 +26,7 @@ KeyMask pollGamepads()
         GamepadState pad;
         for (int b = 0; b < GamepadState::ButtonCount; ++b) pad.buttons[b] = raw.buttons[b] == GLFW_PRESS;
         for (int a = 0; a < GamepadState::AxisCount; ++a) pad.axes[a] = raw.axes[a];
-        keys |= gamepadKeys(pad);
+        keys |= gamepadKeys(pad, padButtons);
     }
     return keys;
 }
@@ -36,7 +36,7 @@ KeyMask pollGamepads()
 void GlfwFrameHost::pollEvents()
 {
     glfwPollEvents();
-    padKeys = pollGamepads();
+    padKeys = pollGamepads(padButtons);
 }
 
 bool GlfwFrameHost::isKeyDown(Key key) const

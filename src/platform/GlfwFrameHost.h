@@ -1,6 +1,8 @@
 #pragma once
+#include "platform/MenuWindow.h"
 #include "sim/frame/FrameHost.h"
 #include "sim/settings/KeyBindings.h"
+#include "sim/settings/PadBindings.h"
 
 struct GLFWwindow;
 
@@ -9,7 +11,10 @@ struct GLFWwindow;
 // close flag (the polygon mode is the renderer's).
 class GlfwFrameHost : public FrameHost {
 public:
-    GlfwFrameHost(GLFWwindow* window, const KeyBindings& bindings) : window(window), bindings(bindings) {}
+    GlfwFrameHost(GLFWwindow* window, const KeyBindings& bindings, const PadBindings& padButtons)
+        : window(window), bindings(bindings), padButtons(padButtons), menus(window)
+    {
+    }
 
     // Polls the window's events and then every joystick slot, so a pad
     // plugged in or pulled out while playing counts from the next frame.
@@ -21,9 +26,24 @@ public:
     void requestClose() override;
     // The keys [controls] binds to the frame rate and the screenshot.
     bool isWindowKeyDown(WindowKey key) const override;
+    MenuFrameInput menuInput(float renderWidth, float renderHeight) override
+    {
+        return menus.poll(renderWidth, renderHeight);
+    }
+    MenuButtons menuHeld() const override { return menus.held(); }
+    void showMenu(bool shown) override { menus.showMenu(shown); }
+
+    // The controls menu rebound a key or a button: from the next poll on.
+    void setBindings(const KeyBindings& keys, const PadBindings& buttons)
+    {
+        bindings = keys;
+        padButtons = buttons;
+    }
 
 private:
     GLFWwindow* window;
     KeyBindings bindings;
+    PadBindings padButtons;
+    MenuWindow menus;
     KeyMask padKeys = 0;  // the keys the gamepads held at the last poll
 };

@@ -20,6 +20,8 @@
 #include "sim/frame/SessionStart.h"
 #include "sim/records/BestRuns.h"
 #include "sim/records/BestTimes.h"
+#include "sim/records/LevelProgress.h"
+#include "sim/settings/SettingsOverlay.h"
 #include "sim/replay/ReplayHost.h"
 #include "sim/replay/ReplayPlayback.h"
 #include "sim/replay/ReplayStore.h"
@@ -80,7 +82,8 @@ RunRules playRules(const LaunchOptions& options, const StartupConfig& config, st
                    std::function<void(GameSession&)> sessionOpened)
 {
     RunRules rules;
-    rules.offerRetry = config.retry;
+    // The menus offer their own retry at the end of a run.
+    rules.offerRetry = config.retry || config.menu;
     rules.sessionKeys = true;
     rules.keepsBestTimes = true;
     rules.recordsPath = BestTimes::defaultPath(std::getenv("XDG_DATA_HOME"), std::getenv("HOME"));
@@ -92,6 +95,42 @@ RunRules playRules(const LaunchOptions& options, const StartupConfig& config, st
     };
     rules.sessionOpened = std::move(sessionOpened);
     return rules;
+}
+
+MenuRules playMenus(const LaunchOptions& options, const GameSession& session,
+                    std::function<void(const PlayerOptions&)> optionsChanged)
+{
+    MenuRules menus;
+    menus.opensOnTitle = !options.level && !options.replayPath && !options.recordPath && !options.bench;
+    menus.unlockAll = session.config.unlockAll;
+    menus.progressPath = LevelProgress::defaultPath(std::getenv("XDG_DATA_HOME"), std::getenv("HOME"));
+    menus.overlayPath = settingsOverlayPath(std::getenv("XDG_CONFIG_HOME"), std::getenv("HOME"));
+    menus.model.options = PlayerOptions::of(session.config, session.settings);
+    RenderSize monitor;
+    if (GLFWmonitor* primary = glfwGetPrimaryMonitor())
+        if (const GLFWvidmode* mode = glfwGetVideoMode(primary))
+            monitor = {static_cast<uint32_t>(mode->width), static_cast<uint32_t>(mode->height)};
+    menus.model.sizes = renderSizeChoices(monitor, menus.model.options.size);
+    menus.optionsChanged = std::move(optionsChanged);
+    return menus;
+}
+
+void applyOptions(GLFWwindow* window, SceneRenderer& renderer, GlfwFrameHost& host, SoundOutput* sound,
+                  const PlayerOptions& options)
+{
+    renderer.setBloom(options.blurPasses, options.blurScale);
+    host.setBindings(options.keys, options.pad);
+    if (sound) sound->setLevels(options.volume, options.effects, options.music);
+    const bool fullscreen = glfwGetWindowMonitor(window) != nullptr;
+    if (options.fullscreen == fullscreen) return;
+    GLFWmonitor* monitor = glfwGetPrimaryMonitor();
+    const GLFWvidmode* mode = monitor ? glfwGetVideoMode(monitor) : nullptr;
+    if (options.fullscreen && mode) {
+        glfwSetWindowMonitor(window, monitor, 0, 0, mode->width, mode->height, mode->refreshRate);
+    } else if (!options.fullscreen) {
+        glfwSetWindowMonitor(window, nullptr, 64, 64, static_cast<int>(options.size.width),
+                             static_cast<int>(options.size.height), GLFW_DONT_CARE);
+    }
 }
 
 // The game as it always ran, with every frame's deltaTime and keys recorded.

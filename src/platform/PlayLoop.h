@@ -25,6 +25,19 @@ struct Replay;
 RunRules playRules(const LaunchOptions& options, const StartupConfig& config, std::ostream& log,
                    std::function<void(GameSession&)> sessionOpened);
 
+// The menus of a game in the window with `[general] menu` on: it opens on the
+// title unless the command line names what to play; the options start from
+// `session`'s settings (the overlay included) and are saved to the overlay;
+// `optionsChanged` applies them at once.
+MenuRules playMenus(const LaunchOptions& options, const GameSession& session,
+                    std::function<void(const PlayerOptions&)> optionsChanged);
+
+// What the window does for an options change, at once: the bloom, the key
+// bindings, full-screen and the volumes. The render size is kept for the next
+// start: the targets, the HUD and the camera are all made for one size.
+void applyOptions(GLFWwindow* window, SceneRenderer& renderer, GlfwFrameHost& host, SoundOutput* sound,
+                  const PlayerOptions& options);
+
 // A recorded run played at its recorded pace with its recorded keys (the
 // window's Escape and close button still end it); prints the line a headless
 // replay of the same file prints. It can be paused, stepped a frame (or a
