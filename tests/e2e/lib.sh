@@ -92,6 +92,17 @@ tap_key() {
   sleep "${2:-0.6}"
   xdotool keyup --window "$w" "$1" 2>/dev/null || true
 }
+# Menu keys, one after the other: each held a quarter of a second (less than
+# the menus' repeat delay; a tap between two frames still counts, keys are
+# sticky while a menu is open) in one xdotool call, then a pause.
+menu_keys() {
+  local w k
+  for k in "$@"; do
+    w=$(game_window) || return 0
+    xdotool keydown --window "$w" "$k" sleep 0.25 keyup --window "$w" "$k" 2>/dev/null || return 0
+    sleep 0.3
+  done
+}
 # Taps the key (up to $2 times, each held $3 seconds) until the game exits.
 tap_until_exit() { for _ in $(seq "$2"); do running || return 0; tap_key "$1" "${3:-0.6}"; sleep 0.2; done; }
 # Taps the key until a line matches the pattern (at most $3 taps).

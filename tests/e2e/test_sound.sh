@@ -11,7 +11,7 @@ cd "$WORK/game"
 for d in shaders models textures fonts sounds music; do ln -s "$REPO/assets/$d" "assets/$d"; done
 cp "$REPO"/assets/settings/level4.ini "$REPO"/assets/settings/level4.replay assets/settings/
 sed -e 's/^width = .*/width = 320/; s/^height = .*/height = 180/; s/^animations = .*/animations = false/' \
-    -e 's/^loadTime = .*/loadTime = 10/' "$REPO/assets/settings/settings.ini" > assets/settings/settings.ini
+    -e 's/^loadTime = .*/loadTime = 10/; s/^menu = .*/menu = false/' "$REPO/assets/settings/settings.ini" > assets/settings/settings.ini  # straight into play
 grep -q "^enabled = true" assets/settings/settings.ini || fail "the shipped settings do not turn sound on"
 wave() {  # wave <name>: an OpenAL config that writes the mix to $WORK/<name>.wav
   printf '[general]\ndrivers = wave\n[wave]\nfile = %s\n' "$WORK/$1.wav" > "$WORK/$1.conf"

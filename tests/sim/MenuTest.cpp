@@ -189,6 +189,7 @@ TEST(MenuInput, HeldDirectionsRepeatAfterADelayOnTheFrameClock)
         {"tapped", {down, 0, down, 0, down}, 1.0f / 60.0f, {0, 2, 4}},
         {"held one second at 60 Hz", std::vector<MenuButtons>(60, down), 1.0f / 60.0f, heldSecond},
         {"held at 20 Hz", std::vector<MenuButtons>(20, down), 0.05f, {0, 10, 12, 14, 16, 18}},
+        {"held over slow frames", {down, down, down, 0, down, down}, 0.6f, {0, 4}},  // a loaded machine
         {"choice held does not repeat", std::vector<MenuButtons>(60, select), 1.0f / 60.0f, {0}},
     };
     for (const Case& c : cases) {

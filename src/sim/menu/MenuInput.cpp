@@ -1,5 +1,7 @@
 #include "sim/menu/MenuInput.h"
 
+#include <algorithm>
+
 #include "sim/frame/GamepadKeys.h"
 
 namespace {
@@ -67,7 +69,9 @@ std::vector<MenuCommand> MenuInput::frame(MenuButtons held, float deltaTime)
         repeating = -1;
         return commands;
     }
-    heldFor += deltaTime;
+    // A slow frame counts as at most one repeat interval, so a key let go
+    // within the delay never repeats however long a frame took (a loaded machine).
+    heldFor += std::min(deltaTime, kRepeatInterval);
     const float due = repeated ? kRepeatInterval : kRepeatDelay;
     if (heldFor >= due) {
         commands.push_back(static_cast<MenuCommand>(repeating));

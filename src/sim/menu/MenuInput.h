@@ -36,7 +36,8 @@ MenuButtons menuPadHeld(const GamepadState& pad);
 // Turns the buttons held each frame into menu commands. A choice or a back
 // acts once per press. A direction acts when pressed, and while it stays held
 // repeats after kRepeatDelay seconds every kRepeatInterval seconds; the time
-// is the frame clock's, so the same frames give the same commands. Only the
+// is the frame clock's, so the same frames give the same commands; a frame
+// counts for at most kRepeatInterval of it. Only the
 // latest direction pressed repeats.
 class MenuInput {
 public:
