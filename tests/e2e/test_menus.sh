@@ -33,9 +33,14 @@ grep -q "^level\|^loadTime\|^assetPath\|^\[elements\]" "$overlay" && fail "the o
 menu_keys Up Up Return Return Up
 retry 20 grep -qx "forward = UP" "$overlay" || fail "forward not rebound: $(cat "$overlay")"
 menu_keys Escape Escape Escape   # controls, options, pause: play resumes
-tap_key space 0.3
+# Space held long enough for a loaded frame to see it starts the level (the
+# jump lands where it rose); then Up walks to the goal.
 w=$(game_window)
-xdotool keydown --window "$w" Up; wait_output "^SUCCESSFULLY ESCAPED THE VOID!$" 60; xdotool keyup --window "$w" Up
+xdotool keydown --window "$w" space sleep 1.5 keyup --window "$w" space
+sleep 2
+xdotool keydown --window "$w" Up
+wait_output "^SUCCESSFULLY ESCAPED THE VOID!$" 90 || true
+xdotool keyup --window "$w" Up
 grep -q "^SUCCESSFULLY ESCAPED THE VOID!$" "$OUT" || fail "Up did not walk the astronaut to the goal"
 kill "$GAME_PID"; wait "$GAME_PID" 2>/dev/null || true; GAME_PID=""
 
