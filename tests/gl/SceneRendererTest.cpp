@@ -189,6 +189,7 @@ TEST(SceneRenderer, TheGhostIsSeeThroughAndHiddenBehindOpaqueBoxes)
         if (ghosted) view.objects.push_back(ghost);
         game.output += captureStdout([&] { game.renderer->render(view); });
         std::vector<unsigned char> pixels(320 * 180 * 4);
+        glBindFramebuffer(GL_READ_FRAMEBUFFER, 0);
         glReadPixels(0, 0, 320, 180, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
         return pixels;
     };
