@@ -173,6 +173,11 @@ int Application::run()
             renderer->attach(opened.description);
             targets = WindowTargets{&opened.input, &opened.camera};
         });
+        if (session->config.menu) {
+            rules.menus = playMenus(options, *session, [&](const PlayerOptions& chosen) {
+                applyOptions(window, *renderer, host, sound.get(), chosen);
+            });
+        }
     } else if (replay) {
         // Stepping a replay back plays it again from a fresh session of its level.
         rules.openSession = [&](const StartupConfig& c) {
@@ -182,11 +187,6 @@ int Application::run()
             renderer->attach(opened.description);
             targets = WindowTargets{&opened.input, nullptr};
         };
-        if (session->config.menu) {
-            rules.menus = playMenus(options, *session, [&](const PlayerOptions& chosen) {
-                applyOptions(window, *renderer, host, sound.get(), chosen);
-            });
-        }
     }
     RunFlow flow(std::move(session), std::move(rules), log);
 
