@@ -25,8 +25,6 @@ HUD::HUD(Shader& fontShader, const glm::vec2& size, const std::string& assetPath
     // Text and particles are blended over the scene; nothing switches it off.
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-
-    createQuad();
 }
 
 void HUD::loadGlyphs(const std::string& fontPath, std::ostream& log)
@@ -79,32 +77,17 @@ void HUD::loadGlyphs(const std::string& fontPath, std::ostream& log)
     }
 }
 
-void HUD::createQuad()
-{
-    vao = GlVertexArray::create();
-    vao.label("hud quad");
-    vbo = GlBuffer::create();
-    vbo.label("hud quad");
-    glBindVertexArray(vao);
-    glBindBuffer(GL_ARRAY_BUFFER, vbo);
-    glBufferData(GL_ARRAY_BUFFER, sizeof(float) * 6 * 4, nullptr, GL_DYNAMIC_DRAW);
-    glEnableVertexAttribArray(0);
-    glVertexAttribPointer(0, 4, GL_FLOAT, GL_FALSE, 4 * sizeof(float), nullptr);
-    glBindBuffer(GL_ARRAY_BUFFER, 0);
-    glBindVertexArray(0);
-}
-
 void HUD::renderText(Shader& textShader, const std::string& text, const glm::vec3& colour, const glm::vec3& placement)
 {
     textShader.setVec3("textColor", colour);
     glActiveTexture(GL_TEXTURE0);
-    glBindVertexArray(vao);
+    glBindVertexArray(drawQuad.vao);
 
     float x = placement.x;
     for (const char c : text) {
         const GlyphQuad quad = layoutGlyph(glyphFor(glyphs, c), x, placement.y, placement.z);
         glBindTexture(GL_TEXTURE_2D, glyphFor(glyphs, c).textureId);
-        glBindBuffer(GL_ARRAY_BUFFER, vbo);
+        glBindBuffer(GL_ARRAY_BUFFER, drawQuad.vbo);
         glBufferSubData(GL_ARRAY_BUFFER, 0, sizeof(quad.vertices), quad.vertices.data());
         glBindBuffer(GL_ARRAY_BUFFER, 0);
         glDrawArrays(GL_TRIANGLES, 0, 6);

@@ -6,6 +6,7 @@
 #include <glm/vec2.hpp>
 #include <glm/vec3.hpp>
 
+#include "render/DynamicQuad.h"
 #include "render/GlObject.h"
 #include "render/Glyph.h"
 #include "sim/view/FrameView.h"
@@ -45,10 +46,8 @@ public:
     GlyphMap glyphs;  // texture names owned by glyphTextures
     std::vector<GlTexture> glyphTextures;
     glm::vec2 screenSize;  // taken once: the layout ignores later window resizes
-    GlVertexArray vao;
-    GlBuffer vbo;
+    DynamicQuad drawQuad{DynamicQuad::create("hud quad")};
 
 private:
     void loadGlyphs(const std::string& fontPath, std::ostream& log);
-    void createQuad();
 };

@@ -21,18 +21,6 @@ MenuOverlay::MenuOverlay()
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
     glBindTexture(GL_TEXTURE_2D, 0);
-
-    vao = GlVertexArray::create();
-    vao.label("menu quad");
-    vbo = GlBuffer::create();
-    vbo.label("menu quad");
-    glBindVertexArray(vao);
-    glBindBuffer(GL_ARRAY_BUFFER, vbo);
-    glBufferData(GL_ARRAY_BUFFER, sizeof(float) * 6 * 4, nullptr, GL_DYNAMIC_DRAW);
-    glEnableVertexAttribArray(0);
-    glVertexAttribPointer(0, 4, GL_FLOAT, GL_FALSE, 4 * sizeof(float), nullptr);
-    glBindBuffer(GL_ARRAY_BUFFER, 0);
-    glBindVertexArray(0);
 }
 
 void MenuOverlay::draw(HUD& hud, Shader& shader, const MenuPicture& picture, float width, float height)
@@ -45,8 +33,8 @@ void MenuOverlay::draw(HUD& hud, Shader& shader, const MenuPicture& picture, flo
 
     glActiveTexture(GL_TEXTURE0);
     glBindTexture(GL_TEXTURE_2D, white);
-    glBindVertexArray(vao);
-    glBindBuffer(GL_ARRAY_BUFFER, vbo);
+    glBindVertexArray(drawQuad.vao);
+    glBindBuffer(GL_ARRAY_BUFFER, drawQuad.vbo);
     for (const MenuQuad& quad : picture.quads) {
         const MenuRect& r = quad.rect;
         const std::array<float, 24> vertices = {r.x, r.y + r.height, 0, 0, r.x, r.y, 0, 0, r.x + r.width, r.y, 0, 0,

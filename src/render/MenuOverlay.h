@@ -1,4 +1,5 @@
 #pragma once
+#include "render/DynamicQuad.h"
 #include "render/GlObject.h"
 
 class HUD;
@@ -21,6 +22,5 @@ public:
 
 private:
     GlTexture white;
-    GlVertexArray vao;
-    GlBuffer vbo;
+    DynamicQuad drawQuad{DynamicQuad::create("menu quad")};
 };
