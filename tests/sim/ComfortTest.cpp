@@ -101,15 +101,6 @@ TEST(Retry, ThreeRestartsLeaveNothingBehindAndPlayAsAFreshStart)
     EXPECT_EQ(restarted.log, first.log);
 }
 
-TEST(Retry, NextLevelIsTheNextThatExistsAndWrapsRound)
-{
-    const auto shipped = [](const std::string& level) { return level == "0" || level == "1" || level == "4"; };
-    const std::vector<std::pair<std::string, std::string>> cases = {
-        {"0", "1"}, {"1", "4"}, {"4", "0"}, {"2", "4"}, {"99", "0"}, {"custom", "0"}};
-    for (const auto& [level, next] : cases) EXPECT_EQ(nextLevel(level, shipped), next) << level;
-    EXPECT_EQ(nextLevel("3", [](const std::string& l) { return l == "3"; }), "3") << "the only level";
-}
-
 TEST(Retry, RAndNFireOnTheirPressOnlyAndAHeldKeyOnce)
 {
     SessionKeys keys;

@@ -4,13 +4,9 @@
 #include <set>
 
 #include "core/IniFile.h"
-#include "sim/frame/Camera.h"
 #include "sim/frame/GamepadKeys.h"
-#include "sim/frame/InputState.h"
-#include "sim/frame/KeyHandler.h"
 #include "sim/settings/KeyBindings.h"
 #include "sim/settings/KeyNames.h"
-#include "sim/run/ScriptedHost.h"
 #include "support/TestWorld.h"
 
 TEST(Controls, KeyNamesGiveTheirKeyInAnyCaseAndOtherNamesNone)
@@ -74,41 +70,6 @@ TEST(Controls, ControlsSectionRemapsAndUnknownNamesOrSharedKeysGetOneLineEach)
         EXPECT_EQ(std::count(lines.begin(), lines.end(), '\n'), std::ssize(c.lines)) << lines;
         for (const char* line : c.lines) EXPECT_NE(lines.find(line), std::string::npos) << lines;
     }
-}
-
-namespace {
-
-// A keyboard seen through the bindings, as the window's host sees it.
-struct BoundKeyboard : ScriptedHost {
-    bool isKeyDown(Key key) const override
-    {
-        return boundKeyDown(bindings, key, [this](KeyboardKey bound) { return down.count(bound) > 0; });
-    }
-    KeyBindings bindings;
-    std::set<KeyboardKey> down;
-};
-
-}  // namespace
-
-TEST(Controls, ARemappedKeyMovesAndTheDefaultKeyNoLongerDoes)
-{
-    std::ostringstream log;
-    BoundKeyboard keyboard;
-    keyboard.bindings = KeyBindings::read(IniFile::fromText("[controls]\nforward = Z\njump = W\n"), log);
-    InputState input;
-    Camera camera;
-    KeyHandler keys(input, camera, keyboard, false, log);
-    keyboard.down = {KeyboardKey::Z};
-    keys.processKeys(1.0f / 60.0f);
-    EXPECT_TRUE(input.moveForwardRequested);
-    EXPECT_FALSE(input.jumpRequested);
-
-    input = InputState{};
-    keyboard.down = {KeyboardKey::W, KeyboardKey::Space};  // W now jumps, Space does nothing
-    keys.processKeys(1.0f / 60.0f);
-    EXPECT_FALSE(input.moveForwardRequested);
-    EXPECT_TRUE(input.jumpRequested);
-    EXPECT_EQ(takeLog(log), "");
 }
 
 TEST(Controls, GamepadHoldsKeysPastTheDeadZoneAndForItsButtons)

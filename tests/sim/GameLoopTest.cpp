@@ -150,12 +150,3 @@ TEST(GameLoop, AHeightAtOrBelowTheVoidLosesEvenInsideTheGoal)
     EXPECT_EQ(run->frame(kSpace, 0.001f), "GAME LOST! HEIGHT: -10\n");
     EXPECT_FALSE(run->session().frame.stepDue);
 }
-
-TEST(GameLoop, CullingCountIsPrintedEveryThreeHundredFrames)
-{
-    // Two platforms and the floor: the one 900 units away lies beyond the far plane.
-    auto run = start("[world]\ncharStartY = 3\ncharStartZ = 0\n[platforms]\ntotal = 2\n"
-                     "platform0y = 5\nplatform0z = -20\nplatform1y = 5\nplatform1z = 900\n");
-    run->frame({Key::F8});
-    for (int i = 2; i <= 600; ++i) EXPECT_EQ(run->frame({}), i % 300 ? "" : "2 objects drawn\n") << "frame " << i;
-}
