@@ -15,7 +15,12 @@ public:
     void setWireframe(bool on) override { wireframe = on; }
     void setCursorVisible(bool visible) override { cursorVisible = visible; }
     void requestClose() override { closing = true; }
-    MenuFrameInput menuInput(float, float) override { return {menuButtons}; }
+    MenuFrameInput menuInput(float, float) override
+    {
+        MenuFrameInput input;
+        input.held = menuButtons;
+        return input;
+    }
     MenuButtons menuHeld() const override { return menuButtons; }
 
     // Exactly these keys are down from now on.
