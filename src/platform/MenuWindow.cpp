@@ -5,28 +5,15 @@
 #include <algorithm>
 
 #include "platform/GlfwKeyCodes.h"
+#include "platform/GlfwPads.h"
 
 MenuWindow::MenuWindow(GLFWwindow* window) : window(window), playCursor(glfwGetInputMode(window, GLFW_CURSOR)) {}
-
-std::vector<GamepadState> MenuWindow::pads() const
-{
-    std::vector<GamepadState> states;
-    for (int jid = GLFW_JOYSTICK_1; jid <= GLFW_JOYSTICK_LAST; ++jid) {
-        GLFWgamepadstate raw;
-        if (!glfwJoystickIsGamepad(jid) || !glfwGetGamepadState(jid, &raw)) continue;
-        GamepadState state;
-        for (int b = 0; b < GamepadState::ButtonCount; ++b) state.buttons[b] = raw.buttons[b] == GLFW_PRESS;
-        for (int a = 0; a < GamepadState::AxisCount; ++a) state.axes[a] = raw.axes[a];
-        states.push_back(state);
-    }
-    return states;
-}
 
 MenuButtons MenuWindow::held() const
 {
     MenuButtons buttons =
         menuKeysHeld([this](KeyboardKey key) { return glfwGetKey(window, glfwKeyCode(key)) == GLFW_PRESS; });
-    for (const GamepadState& state : pads()) buttons |= menuPadHeld(state);
+    for (const GamepadState& state : connectedPads()) buttons |= menuPadHeld(state);
     return buttons;
 }
 
@@ -40,7 +27,7 @@ MenuFrameInput MenuWindow::poll(float renderWidth, float renderHeight)
         if (glfwGetKey(window, glfwKeyCode(static_cast<KeyboardKey>(k))) == GLFW_PRESS)
             down.push_back(static_cast<KeyboardKey>(k));
     in.held = menuKeysHeld([&down](KeyboardKey key) { return std::binary_search(down.begin(), down.end(), key); });
-    for (const GamepadState& state : pads()) in.held |= menuPadHeld(state);
+    for (const GamepadState& state : connectedPads()) in.held |= menuPadHeld(state);
     for (KeyboardKey key : down)
         if (!std::binary_search(keysDown.begin(), keysDown.end(), key)) {
             in.keyPressed = key;
@@ -49,7 +36,7 @@ MenuFrameInput MenuWindow::poll(float renderWidth, float renderHeight)
     keysDown = down;
 
     std::array<bool, GamepadState::ButtonCount> buttons{};
-    for (const GamepadState& state : pads())
+    for (const GamepadState& state : connectedPads())
         for (size_t b = 0; b < buttons.size(); ++b) buttons[b] = buttons[b] || state.buttons[b];
     for (size_t b = 0; b < buttons.size() && !in.padButtonPressed; ++b)
         if (buttons[b] && !padButtonsDown[b]) in.padButtonPressed = static_cast<int>(b);

@@ -22,8 +22,6 @@ public:
     void showMenu(bool shown);
 
 private:
-    std::vector<GamepadState> pads() const;
-
     GLFWwindow* window;
     std::vector<KeyboardKey> keysDown;  // the keys down at the last poll, in order
     std::array<bool, GamepadState::ButtonCount> padButtonsDown{};

@@ -2,16 +2,15 @@
 
 #include <GLFW/glfw3.h>
 
+#include "platform/GlfwPads.h"
+
 namespace {
 
 // Whether any gamepad holds `button`.
 bool padHolds(int button)
 {
-    for (int jid = GLFW_JOYSTICK_1; jid <= GLFW_JOYSTICK_LAST; ++jid) {
-        GLFWgamepadstate pad;
-        if (glfwJoystickIsGamepad(jid) && glfwGetGamepadState(jid, &pad) && pad.buttons[button] == GLFW_PRESS)
-            return true;
-    }
+    for (const GamepadState& pad : connectedPads())
+        if (pad.buttons[button]) return true;
     return false;
 }
 
