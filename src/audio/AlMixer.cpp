@@ -134,12 +134,12 @@ void AlMixer::holdWorldVoices(bool hold)
     }
 }
 
-void AlMixer::startCue(const SoundCue& cue)
+bool AlMixer::startCue(const SoundCue& cue)
 {
     const std::size_t sound = index(cue.sound);
-    if (!effectLoaded[sound]) return;
+    if (!effectLoaded[sound]) return false;
     const std::optional<std::size_t> slot = chooseVoice(voiceStates, cue.gain);
-    if (!slot) return;
+    if (!slot) return false;
     const ALuint voice = voices[*slot];
     alSourceStop(voice);
     alSourcei(voice, AL_BUFFER, static_cast<ALint>(effectBuffers[sound]));
@@ -155,9 +155,10 @@ void AlMixer::startCue(const SoundCue& cue)
     alSourcePlay(voice);
     voiceStates[*slot] = VoiceState{true, cue.gain, ++started};
     worldVoice[*slot] = cue.positional;
+    return true;
 }
 
-void AlMixer::play(const FrameSounds& sounds)
+std::vector<std::size_t> AlMixer::play(const FrameSounds& sounds)
 {
     const Listener& l = sounds.listener;
     alListener3f(AL_POSITION, l.position.x, l.position.y, l.position.z);
@@ -166,7 +167,9 @@ void AlMixer::play(const FrameSounds& sounds)
 
     refreshVoices();
     holdWorldVoices(sounds.effectsPaused);
-    for (const SoundCue& cue : sounds.cues) startCue(cue);
+    std::vector<std::size_t> startedCues;
+    for (std::size_t i = 0; i < sounds.cues.size(); ++i)
+        if (startCue(sounds.cues[i])) startedCues.push_back(i);
 
     alSourcef(rollSource, AL_GAIN, sounds.roll.gain);
     alSourcef(rollSource, AL_PITCH, sounds.roll.pitch);
@@ -175,4 +178,5 @@ void AlMixer::play(const FrameSounds& sounds)
     alSource3f(humSource, AL_POSITION, sounds.voidHum.position.x, sounds.voidHum.position.y,
                sounds.voidHum.position.z);
     alSourcef(musicSource, AL_GAIN, sounds.musicGain);
+    return startedCues;
 }

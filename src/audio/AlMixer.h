@@ -7,6 +7,7 @@
 #include <iosfwd>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "audio/SoundBank.h"
 #include "audio/SoundDecisions.h"
@@ -30,7 +31,9 @@ public:
     AlMixer& operator=(const AlMixer&) = delete;
 
     // Starts the frame's sounds, sets the loops, the music and the listener.
-    void play(const FrameSounds& sounds);
+    // Returns the indices of the cues started: a cue whose sound did not load,
+    // or that finds no voice, is dropped.
+    std::vector<std::size_t> play(const FrameSounds& sounds);
     // False once the device is gone (unplugged, or its server stopped).
     bool connected() const;
     // Voices playing or paused.
@@ -40,7 +43,7 @@ public:
 
 private:
     AlMixer(ALCdevice* device, ALCcontext* context);
-    void startCue(const SoundCue& cue);
+    bool startCue(const SoundCue& cue);
     void holdWorldVoices(bool hold);
     void refreshVoices();
 

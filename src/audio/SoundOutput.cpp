@@ -7,6 +7,7 @@
 
 #include "audio/AlMixer.h"
 #include "audio/SoundBank.h"
+#include "audio/SoundTrace.h"
 #include "sim/view/FrameView.h"
 
 SoundOutput::SoundOutput(std::unique_ptr<AlMixer> mixer, const AudioSettings& settings, std::ostream& log)
@@ -21,10 +22,25 @@ void SoundOutput::afterFrame(const FrameView& view)
     if (!mixer) return;
     if (!mixer->connected()) {
         log << "Sound off: the audio device was disconnected\n";
+        trace.reset();
         mixer.reset();
         return;
     }
-    mixer->play(decideFrameSounds(view, levels));
+    const FrameSounds sounds = decideFrameSounds(view, levels);
+    if (trace) trace->beforePlay();
+    const std::vector<std::size_t> started = mixer->play(sounds);
+    if (trace)
+        for (std::size_t cue : started) trace->started(view.frameCount, sounds.cues[cue]);
+}
+
+void SoundOutput::traceTo(const std::string& path)
+{
+    if (mixer) trace = SoundTrace::open(path, mixer->device(), log);
+}
+
+void SoundOutput::frameBegins()
+{
+    if (trace) trace->frameBegins();
 }
 
 std::future<StartedSound> startSoundAhead(const AudioSettings& settings, const std::string& assetPath,

@@ -8,6 +8,7 @@
 #include "audio/SoundDecisions.h"
 
 class AlMixer;
+class SoundTrace;
 struct FrameView;
 
 // The game's sound as the window layer sees it: one call per frame with the
@@ -32,10 +33,16 @@ public:
         levels.music = music;
     }
     bool playing() const { return mixer != nullptr; }
+    // The latency benchmark's trace into `path` (--sound-trace); one line on
+    // the log when it cannot be kept. The frame loop calls frameBegins() at
+    // the top of every frame.
+    void traceTo(const std::string& path);
+    void frameBegins();
     const AlMixer* currentMixer() const { return mixer.get(); }
 
 private:
     std::unique_ptr<AlMixer> mixer;
+    std::unique_ptr<SoundTrace> trace;
     MixLevels levels;
     std::ostream& log;
 };

@@ -163,6 +163,12 @@ int Application::run()
         log << started.lines;
         sound = std::move(started.output);
     }
+    if (options.soundTracePath) {
+        if (sound)
+            sound->traceTo(*options.soundTracePath);
+        else
+            log << "Sound trace off: the game is silent\n";
+    }
 
     // The game itself keeps records, offers its retry, answers R and N and
     // records every session; a replay and the benchmark play their one session.

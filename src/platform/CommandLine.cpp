@@ -175,6 +175,16 @@ CommandLine parseCommandLine(int argc, const char* const* argv, std::ostream& ou
         ->check(CLI::Range(0, 100000))
         ->needs(benchFlag)
         ->group("Benchmark");
+    std::string soundTrace;
+    app.add_option("--sound-trace", soundTrace,
+                   "Write each sound started, with its frame and the audio device's clock, to FILE (the sound "
+                   "latency benchmark)")
+        ->type_name("FILE")
+        ->check(kNotEmpty)
+        ->excludes(benchFlag)
+        ->excludes(check)
+        ->excludes(solve)
+        ->group("Benchmark");
 
     try {
         app.parse(argc, argv);
@@ -213,5 +223,6 @@ CommandLine parseCommandLine(int argc, const char* const* argv, std::ostream& ou
         o.height = wh->second;
     }
     if (bench) o.bench = benchOptions;
+    if (!soundTrace.empty()) o.soundTracePath = soundTrace;
     return result;
 }

@@ -143,6 +143,7 @@ void play(GLFWwindow* window, GlfwFrameHost& host, RunFlow& flow, SceneRenderer&
     ReadClock clock([] { return static_cast<float>(glfwGetTime()); });
     FrameDriver driver(flow, host, clock);
     while (!glfwWindowShouldClose(window)) {
+        if (sound) sound->frameBegins();
         const FrameView& view = driver.frame();
         if (sound) {
             if (driver.muteWanted()) sound->toggleMute();

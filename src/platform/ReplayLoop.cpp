@@ -65,6 +65,7 @@ void playReplay(GLFWwindow* window, GlfwFrameHost& host, RunFlow& flow, SceneRen
     Pace pace;
     bool paused = false;
     while (!glfwWindowShouldClose(window)) {
+        if (sound) sound->frameBegins();
         if (practice.takenOver()) {
             const FrameView& view = practice.playLiveFrame();
             if (recorder) recorder->append(practice.recording().frames.back());

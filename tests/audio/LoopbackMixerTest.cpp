@@ -10,6 +10,8 @@
 #include <algorithm>
 #include <chrono>
 #include <cmath>
+#include <filesystem>
+#include <fstream>
 #include <sstream>
 #include <thread>
 #include <vector>
@@ -19,6 +21,8 @@
 #include "audio/SoundBank.h"
 #include "audio/SoundOutput.h"
 #include "sim/view/FrameView.h"
+#include "SoundTraceTiming.h"
+#include "WaveOnsets.h"
 
 namespace {
 
@@ -104,6 +108,52 @@ TEST(LoopbackMixer, SoundsStartInTheFrameOfTheirEvent)
         }
         EXPECT_EQ(onset, row.frame) << static_cast<int>(row.kind);
     }
+}
+
+// The latency benchmark's trace gives, for each sound started, the device
+// clock as a place in the mix: there the sound begins, found by its shape.
+TEST(LoopbackMixer, TheSoundTraceSaysWhereEachSoundBeginsInTheMix)
+{
+    const std::string path = ::testing::TempDir() + "loopback.trace";
+    const struct { FrameEventKind kind; float speed; int frame; SoundId sound; } rows[] = {
+        {FrameEventKind::FirstJump, 0.0f, 5, SoundId::Jump},
+        {FrameEventKind::Landing, 15.0f, 20, SoundId::Landing},  // played faster than recorded
+        {FrameEventKind::SecondJump, 0.0f, 33, SoundId::DoubleJump},
+    };
+    Loopback loopback;
+    ASSERT_TRUE(loopback.output);
+    loopback.output->traceTo(path);
+    std::vector<float> mix;  // the channels summed
+    for (int frame = 0; frame < 45; ++frame) {
+        FrameView view = quietFrame();
+        view.frameCount = frame;
+        for (const auto& row : rows)
+            if (row.frame == frame) view.events.push_back(at(row.kind, row.speed));
+        loopback.output->frameBegins();
+        loopback.output->afterFrame(view);
+        std::vector<float> samples(kSamplesPerFrame * 2);
+        loopback.render(loopback.output->currentMixer()->device(), samples.data(), kSamplesPerFrame);
+        for (int i = 0; i < kSamplesPerFrame; ++i) mix.push_back(samples[2 * i] + samples[2 * i + 1]);
+    }
+    loopback.output.reset();
+    std::ifstream file(path);
+    const auto trace = readSoundTrace(file);
+    ASSERT_TRUE(trace);
+    EXPECT_EQ(trace->rate, kRate);
+    ASSERT_EQ(trace->sounds.size(), std::size(rows));
+    for (std::size_t i = 0; i < std::size(rows); ++i) {
+        const TracedSound& traced = trace->sounds[i];
+        EXPECT_EQ(traced.frame, rows[i].frame);
+        EXPECT_EQ(traced.sound, kSoundFiles[index(rows[i].sound)]);
+        EXPECT_EQ(traced.playSample, rows[i].frame * kSamplesPerFrame) << traced.sound;
+        EXPECT_EQ(traced.frameStartSample, traced.playSample);
+        const DecodedSound& sound = shippedSounds().effects[index(rows[i].sound)];
+        const std::vector<float> played = playedAs(floatSamples(sound.samples), sound.rate, kRate, traced.pitch, 2048);
+        const Onset onset = findOnset(mix, played, traced.playSample - kSamplesPerFrame, traced.playSample + 4096);
+        EXPECT_EQ(onset.sample, traced.playSample) << traced.sound;
+        EXPECT_GT(onset.match, 0.95) << traced.sound;
+    }
+    std::filesystem::remove(path);
 }
 
 TEST(LoopbackMixer, FiftyEqualSoundsInOneFrameAreAsLoudAsOne)

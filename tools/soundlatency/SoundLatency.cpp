@@ -7,20 +7,20 @@
 // hands the frame to the sound, and waits until the device has mixed past that
 // point: the wall time from the frame to then is the latency to the first
 // mixed sample. The file is read back to confirm that each jump begins on the
-// first sample mixed after its frame.
+// first sample mixed after its frame (found by its shape, WaveOnsets).
 #include <AL/alc.h>
 #include <AL/alext.h>
-#include <sndfile.h>
 
 #include <algorithm>
 #include <chrono>
-#include <cmath>
 #include <cstdio>
 #include <iostream>
 #include <memory>
+#include <numeric>
 #include <thread>
 #include <vector>
 
+#include "WaveOnsets.h"
 #include "audio/AlMixer.h"
 #include "audio/SoundBank.h"
 #include "audio/SoundOutput.h"
@@ -55,13 +55,12 @@ int main(int argc, char** argv)
     auto clock = reinterpret_cast<LPALCGETINTEGER64VSOFT>(alcGetProcAddress(device, "alcGetInteger64vSOFT"));
     auto mixer = AlMixer::create(device, nullptr, sounds, "", std::cerr);
     if (!mixer) return 1;
-    ALCint rate = 0, refresh = 0;
+    ALCint rate = 0;
     alcGetIntegerv(device, ALC_FREQUENCY, 1, &rate);
-    alcGetIntegerv(device, ALC_REFRESH, 1, &refresh);
     auto mixedSamples = [&] {
         ALCint64SOFT nanoseconds = 0;
         clock(device, ALC_DEVICE_CLOCK_SOFT, 1, &nanoseconds);
-        return static_cast<long long>(nanoseconds) * rate / 1000000000LL;
+        return (static_cast<long long>(nanoseconds) * rate + 500000000LL) / 1000000000LL;  // rounded back to a sample
     };
     AudioSettings settings;
     settings.volume = 1.0f;
@@ -88,34 +87,29 @@ int main(int argc, char** argv)
     std::this_thread::sleep_for(std::chrono::milliseconds(300));
     output.reset();  // closes the device: the writer finishes the file
 
-    SF_INFO info{};
-    SNDFILE* file = sf_open(wavePath.c_str(), SFM_READ, &info);
-    if (!file) {
+    const auto mix = readMonoWave(wavePath);
+    if (!mix) {
         std::cerr << "cannot read " << wavePath << "\n";
         return 1;
     }
-    std::vector<float> mix(static_cast<std::size_t>(info.frames) * info.channels);
-    sf_readf_float(file, mix.data(), info.frames);
-    sf_close(file);
-    auto audible = [&](long long sample) {
-        for (int c = 0; c < info.channels; ++c)
-            if (std::abs(mix[static_cast<std::size_t>(sample) * info.channels + c]) > 1e-3f) return true;
-        return false;
-    };
+    const DecodedSound& jumpSound = sounds.effects[index(SoundId::Jump)];
+    const std::vector<float> jump = playedAs(floatSamples(jumpSound.samples), jumpSound.rate, rate, 1.0f, 2048);
+    // The clock steps a period at each mix: every reading is a multiple of it.
+    long long period = 0;
+    for (const Jump& asked : jumps) period = std::gcd(period, asked.mixedAtFrame);
 
     int onTime = 0;
     std::vector<double> latencies;
-    for (const Jump& jump : jumps) {
-        long long onset = jump.mixedAtFrame;
-        while (onset < info.frames && !audible(onset)) ++onset;
-        // The jump's sound fades in over 2 ms: its first audible sample is within them.
-        onTime += onset - jump.mixedAtFrame < rate / 500 ? 1 : 0;
-        latencies.push_back(jump.latencyMs);
+    for (const Jump& asked : jumps) {
+        // The mixer starts a sound in the first period it mixes after the sound was asked for.
+        const Onset onset = findOnset(mix->samples, jump, asked.mixedAtFrame, asked.mixedAtFrame + 8 * period);
+        onTime += onset.sample >= 0 && onset.sample < asked.mixedAtFrame + period ? 1 : 0;
+        latencies.push_back(asked.latencyMs);
     }
     std::sort(latencies.begin(), latencies.end());
     std::printf("%zu jumps, %d Hz, mixing period %d samples (%.1f ms): %d begin in the first period mixed after "
                 "their frame; frame -> that period mixed: median %.1f ms, min %.1f, max %.1f\n",
-                jumps.size(), rate, rate / std::max(refresh, 1), 1000.0 / std::max(refresh, 1), onTime,
+                jumps.size(), rate, static_cast<int>(period), 1000.0 * period / rate, onTime,
                 latencies[latencies.size() / 2], latencies.front(), latencies.back());
     return 0;
 }

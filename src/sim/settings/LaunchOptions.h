@@ -53,4 +53,8 @@ struct LaunchOptions {
         int bursts = 0;
     };
     std::optional<Bench> bench;
+
+    // --sound-trace: the sound latency benchmark's record of every sound
+    // started, written to this file (tools/sound_latency_windowed.sh).
+    std::optional<std::string> soundTracePath;
 };
