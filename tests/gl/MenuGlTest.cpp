@@ -12,12 +12,14 @@
 
 namespace {
 
-// The shipped levels' names, two of them won, with the shipped options.
+// The first five shipped levels' names in their campaign sets, two of them
+// won, with the shipped options.
 MenuModel shownModel()
 {
     MenuModel model;
     const char* names[] = {"First Steps", "Switchback", "Moonwalk", "Pillar Forest", "Vault Sprint"};
-    for (int i = 0; i < 5; ++i) model.levels.push_back({std::to_string(i), names[i], "", std::nullopt, "", i > 2});
+    const char* sets[] = {"First Steps", "First Steps", "Climbs", "Hard Routes", "Hard Routes"};
+    for (int i = 0; i < 5; ++i) model.levels.push_back({std::to_string(i), names[i], sets[i], std::nullopt, "", i > 2});
     model.levels[0].bestSeconds = 38.25f;
     model.levels[1].bestSeconds = 71.5f;
     model.options.size = {1280, 720};

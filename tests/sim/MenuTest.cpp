@@ -2,11 +2,13 @@
 // option values and rebinding from the controls screen.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 #include <map>
 #include <queue>
 #include <set>
 
+#include "sim/campaign/Campaign.h"
 #include "sim/menu/Menu.h"
 #include "sim/menu/MenuFocus.h"
 #include "sim/menu/MenuInput.h"
@@ -28,8 +30,8 @@ constexpr C kDirections[] = {C::Up, C::Down, C::Left, C::Right};
 MenuModel sampleModel()
 {
     MenuModel model;
-    model.levels = {{"0", "First Steps", "", 41.5f, "", false}, {"1", "Switchback", "", std::nullopt, "", false},
-                    {"2", "Moonwalk", "", std::nullopt, "", true}};
+    model.levels = {{"0", "First Steps", "Easy", 41.5f, "", false}, {"1", "Switchback", "Hard", std::nullopt, "", false},
+                    {"2", "Moonwalk", "Hard", std::nullopt, "", true}};
     model.options.size = {1280, 720};
     model.sizes = renderSizeChoices({1920, 1080}, model.options.size);
     return model;
@@ -92,6 +94,7 @@ TEST(MenuScreens, EveryScreenIsReachedFromTheTitleAndEveryScreenLeadsBack)
         for (int i = 0; i < static_cast<int>(menu.entries().size()); ++i) {
             Menu probe(sampleModel());
             replay(path, probe);
+            if (!takesFocus(probe.entries()[static_cast<size_t>(i)])) continue;
             focusByKeys(probe, i);
             if (probe.entries()[static_cast<size_t>(i)].action == MenuAction::BindKey) continue;
             const MenuResult result = probe.command(C::Select);
@@ -127,36 +130,40 @@ TEST(MenuScreens, EveryScreenIsReachedFromTheTitleAndEveryScreenLeadsBack)
 
 TEST(MenuScreens, EveryEntryIsReachedWithDirectionsFromWhereFocusStarts)
 {
-    // No dead ends: with the four directions alone, from the first entry,
-    // every entry of every screen can be focused.
+    // No dead ends: with the four directions alone, from the first entry that
+    // is not a heading, every entry of every screen but the headings can be focused.
     Menu menu(sampleModel());
     for (int s = 0; s < kMenuScreens; ++s) {
         menu.open(static_cast<MenuScreen>(s));
-        ASSERT_EQ(menu.focus(), 0);
         const std::vector<MenuEntry> entries = menu.entries();
-        std::set<int> seen = {0};
-        std::queue<int> next;
-        next.push(0);
+        const int first = menu.focus();
+        ASSERT_EQ(std::find_if(entries.begin(), entries.end(), takesFocus) - entries.begin(), first);
+        std::set<int> seen = {first};
+        std::queue<int> next({first});
         while (!next.empty()) {
             const int from = next.front();
             next.pop();
             for (C d : kDirections)
                 if (seen.insert(moveFocus(entries, from, d)).second) next.push(moveFocus(entries, from, d));
         }
-        EXPECT_EQ(seen.size(), entries.size()) << menuScreenTitle(static_cast<MenuScreen>(s));
+        EXPECT_EQ(seen.size(), static_cast<size_t>(std::count_if(entries.begin(), entries.end(), takesFocus)))
+            << menuScreenTitle(static_cast<MenuScreen>(s));
     }
 }
 
 TEST(MenuFocus, DirectionsMoveToTheNearestEntryThatWayAndUpDownWrap)
 {
-    // A grid like the controls screen: two columns in some rows.
-    auto at = [](int row, int column) {
+    // A grid like the controls screen: two columns in some rows; headings
+    // (level select's sets) in rows 3 and 5 are never focused.
+    auto at = [](int row, int column, MenuAction action = MenuAction::Back) {
         MenuEntry e;
         e.row = row;
         e.column = column;
+        e.action = action;
         return e;
     };
-    const std::vector<MenuEntry> grid = {at(0, 0), at(0, 1), at(1, 0), at(2, 0), at(2, 1), at(4, 0)};
+    const std::vector<MenuEntry> grid = {at(0, 0), at(0, 1), at(1, 0), at(2, 0), at(2, 1), at(4, 0),
+                                         at(3, 0, MenuAction::Heading), at(5, 0, MenuAction::Heading)};
     struct Case {
         int from;
         C direction;
@@ -164,8 +171,8 @@ TEST(MenuFocus, DirectionsMoveToTheNearestEntryThatWayAndUpDownWrap)
     };
     const Case cases[] = {
         {0, C::Down, 2}, {1, C::Down, 2},  // the row below has one column: its nearest
-        {2, C::Down, 3}, {4, C::Down, 5},  // a gap in the rows is skipped
-        {5, C::Down, 0},                   // the last row wraps to the first
+        {2, C::Down, 3}, {4, C::Down, 5},  // a heading's row is skipped
+        {5, C::Down, 0}, {5, C::Up, 3},    // the last row wraps to the first past a heading
         {0, C::Up, 5}, {1, C::Up, 5},      // and the first to the last
         {4, C::Up, 2}, {2, C::Up, 0},      // column 0 kept where the row has it
         {0, C::Right, 1}, {1, C::Right, 1},  // Right stops at the row's end
@@ -256,41 +263,57 @@ TEST(MenuFlow, TheRunEndMenuShowsTheRunAndLevelSelectListsTheLevelsOnDisk)
     MenuView view = flow.view("Vaultrise");
     EXPECT_EQ(view.title, "ESCAPED!");
     EXPECT_EQ(view.notes, std::vector<std::string>{"TIME 1:05.32  NEW BEST"});
-    const auto shown = menuEntries(MenuScreen::LevelSelect, sampleModel());
-    EXPECT_EQ(shown[0].value + shown[1].value + shown[2].value, "0:41.50--LOCKED");
+    std::string shown;
+    for (const MenuEntry& e : menuEntries(MenuScreen::LevelSelect, sampleModel())) shown += e.label + " " + e.value + "|";
+    EXPECT_EQ(shown, "EASY |0  FIRST STEPS 0:41.50|HARD |1  SWITCHBACK --|2  MOONWALK LOCKED|BACK |");
     flow.setRun({false, 3.0f, false, ""});
     flow.open(MenuScreen::RunEnd, 0);
     EXPECT_TRUE(flow.view("").notes.empty());
 
     const auto assets = freshFolder("level_list");
     std::filesystem::create_directories(assets / "settings");
-    std::ofstream(assets / "settings" / "level0.ini") << "[general]\nname = Alpha\n";
-    std::ofstream(assets / "settings" / "level3.ini") << "[general]\nname = Gamma\n";
-    std::ofstream(assets / "settings" / "level12.ini") << "[general]\nname = Twelve\n";
-    std::ofstream(assets / "settings" / "levelx.ini") << "[general]\nname = Not one\n";
-    // The player's own levels, one hidden by a shipped level of its name.
     std::filesystem::create_directories(assets / "own");
-    std::ofstream(assets / "own" / "level3.ini") << "[general]\nname = Hidden\n";
-    std::ofstream(assets / "own" / "levelmine.ini") << "[general]\nname = Mine\n";
+    // The player's own levels, one hidden by a shipped level of its name; levelx is no level.
+    for (const auto& [file, name] : {std::pair{"settings/level0.ini", "Alpha"}, {"settings/level3.ini", "Gamma"},
+                                     {"settings/level5.ini", "Five"}, {"settings/level12.ini", "Twelve"},
+                                     {"settings/levelx.ini", "Not one"}, {"own/level3.ini", "Hidden"},
+                                     {"own/levelmine.ini", "Mine"}})
+        std::ofstream(assets / file) << "[general]\nname = " << name << "\n";
+    std::ofstream(assets / "settings" / "sets.ini")  // level 4 has no file
+        << "[campaign]\nsets = 2\n[set1]\nname = Start\nlevels = 3 0\n[set2]\nname = Next\nlevels = 5 4\n";
     StartupConfig config;
     config.assetPath = assets.string();
     config.playerLevelFolder = (assets / "own").string();
-    const auto recordsPath = assets / "records.ini";
-    BestTimes times(recordsPath);
+    BestTimes times(assets / "records.ini");
     times.load(log);
-    times.offer(hashText(levelFileHash((assets / "settings" / "level3.ini").string())), 12.5f, log);
-    LevelProgress progress(assets / "progress.ini");
-    progress.markWon("level0", log);
-    const auto levels = listLevels(config, installedLevelSets(config), &times, progress, false);
-    ASSERT_EQ(levels.size(), 4u);
-    EXPECT_EQ(levels[0].level + levels[0].name, "0Alpha");
-    EXPECT_EQ(levels[1].level + levels[1].name, "3Gamma");
-    EXPECT_EQ(levels[2].level + levels[2].name, "12Twelve");
-    EXPECT_EQ(levels[1].bestSeconds, 12.5f);
-    EXPECT_FALSE(levels[0].bestSeconds);
-    EXPECT_EQ(levels[3].set + levels[3].level + levels[3].name, "YOUR LEVELSmineMine");
-    // The first of each set is open; the rest open as the one before is won.
-    EXPECT_EQ((std::vector<bool>{levels[0].locked, levels[1].locked, levels[2].locked, levels[3].locked}),
-              (std::vector<bool>{false, false, true, false}));
+    for (const char* n : {"0", "3"})
+        times.offer(hashText(levelFileHash((assets / "settings" / ("level" + std::string(n) + ".ini")).string())), 12.5f, log);
+    // The list with a campaign file (or none), the levels won and those with
+    // bronze (named by their last digit), then 1 for each locked level.
+    const auto list = [&](const char* campaign, const char* won, const std::string& bronze) {
+        config.campaign = campaign;
+        LevelProgress progress(assets / ("progress" + std::string(won) + ".ini"));
+        for (const char* w = won; *w; ++w) progress.markWon(progressName({*w}), log);
+        const auto medal = [bronze](const std::string& path, float) {
+            return bronze.find(path[path.size() - 5]) != std::string::npos ? "BRONZE" : "";
+        };
+        const Campaign sets = campaignOf(config, log);
+        std::string listed, locks;
+        for (const MenuLevel& l : listLevels(config, installedLevelSets(config, sets), &times, progress, false, medal, sets)) {
+            listed += l.set + ":" + l.level + " " + l.name + " " + runTimeText(l.bestSeconds) + "|";
+            locks += l.locked ? "1" : "0";
+        }
+        return listed + locks;
+    };
+    // Without a campaign: number order, the player's last; the first of each
+    // set is open, the rest open as the one before is won.
+    EXPECT_EQ(list("", "0", ""), ":0 Alpha 0:12.50|:3 Gamma 0:12.50|:5 Five --|:12 Twelve --|YOUR LEVELS:mine Mine --|00110");
+    // With one: its sets under their names, then the shipped levels it leaves
+    // out, then the player's; wins open a set's next level, bronze the next set.
+    const std::string inSets = "Start:3 Gamma 0:12.50|Start:0 Alpha 0:12.50|Next:5 Five --|MORE LEVELS:12 Twelve --|"
+                               "YOUR LEVELS:mine Mine --|";
+    for (const auto& [won, bronze, locked] :
+         {std::tuple{"", "", "01100"}, {"3", "", "00100"}, {"30", "3", "00100"}, {"", "30", "01000"}})
+        EXPECT_EQ(list("sets.ini", won, bronze), inSets + locked);
     EXPECT_EQ(takeLog(log), "");
 }

@@ -48,9 +48,15 @@ std::string campaignNext(const Campaign& campaign, const std::string& level,
     return level;
 }
 
+Campaign campaignOf(const StartupConfig& config, std::ostream& log)
+{
+    if (config.campaign.empty()) return {};
+    return readCampaign(IniFile(config.campaignFilePath(), log));
+}
+
 std::string levelAfter(const StartupConfig& config, const std::function<bool(const std::string&)>& levelExists,
                        std::ostream& log)
 {
     if (config.campaign.empty()) return nextLevel(config.level, levelExists);
-    return campaignNext(readCampaign(IniFile(config.campaignFilePath(), log)), config.level, levelExists);
+    return campaignNext(campaignOf(config, log), config.level, levelExists);
 }

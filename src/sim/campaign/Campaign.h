@@ -43,6 +43,11 @@ Campaign readCampaign(const IniFile& file);
 std::string campaignNext(const Campaign& campaign, const std::string& level,
                          const std::function<bool(const std::string&)>& levelExists);
 
+// The campaign the settings' campaign key names, read afresh (a missing file,
+// or one the file checks refuse with a line on `log`, has no sets); without
+// the key, none.
+Campaign campaignOf(const StartupConfig& config, std::ostream& log);
+
 // N as the game does it: with the settings' campaign key set, the campaign
 // file is read afresh and followed (a missing file, or one the file checks
 // refuse with a line on `log`, lists nothing: the numeric order); without

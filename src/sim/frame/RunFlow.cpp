@@ -250,9 +250,12 @@ void RunFlow::openMenu(MenuScreen screen, MenuButtons heldNow)
     }
     LevelProgress progress(rules.menus->progressPath.value_or(""));
     if (rules.menus->progressPath) progress.load(quiet);
-    menus->setLevels(listLevels(config, installedLevelSets(config), times ? &*times : nullptr, progress,
+    // A campaign file that cannot be read says so when N reads it.
+    const Campaign campaign = campaignOf(config, quiet);
+    menus->setLevels(listLevels(config, installedLevelSets(config, campaign), times ? &*times : nullptr, progress,
                                 rules.menus->unlockAll || config.debug,
-                                [this](const std::string& path, float seconds) { return medalOf(path, seconds); }));
+                                [this](const std::string& path, float seconds) { return medalOf(path, seconds); },
+                                campaign));
     menus->open(screen, heldNow);
 }
 

@@ -49,6 +49,8 @@ void Menu::rebuild()
     shown = menuEntries(screen(), model, waiting);
     int& focus = stack.back().focus;
     focus = std::clamp(focus, 0, static_cast<int>(shown.size()) - 1);
+    // Level select opens on its first level, under the first set's heading.
+    if (!takesFocus(shown[static_cast<size_t>(focus)])) focus = moveFocus(shown, focus, MenuCommand::Down);
 }
 
 void Menu::stopWaiting()
@@ -152,6 +154,7 @@ void Menu::choose(MenuResult& result)
         result.optionsChanged = true;
         rebuild();
         break;
+    case MenuAction::Heading: break;
     }
 }
 
@@ -206,7 +209,9 @@ MenuResult Menu::padButtonPressed(int button)
 MenuResult Menu::pointAt(int index)
 {
     MenuResult result;
-    if (!isOpen() || waiting >= 0 || index < 0 || index >= static_cast<int>(shown.size())) return result;
+    if (!isOpen() || waiting >= 0 || index < 0 || index >= static_cast<int>(shown.size()) ||
+        !takesFocus(shown[static_cast<size_t>(index)]))
+        return result;
     if (index != focus()) {
         stack.back().focus = index;
         result.events.push_back(FrameEventKind::MenuMove);

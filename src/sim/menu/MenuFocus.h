@@ -7,5 +7,6 @@
 // nearest entry that way on the screen's grid (the nearest row, then the
 // nearest column within it). Up and Down wrap round from the last row to the
 // first and back, so a list can be walked either way with a pad; Left and
-// Right stay where they are at the row's end. `from` for any other command.
+// Right stay where they are at the row's end. Headings are passed over.
+// `from` for any other command.
 int moveFocus(const std::vector<MenuEntry>& entries, int from, MenuCommand direction);

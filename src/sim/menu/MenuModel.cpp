@@ -98,8 +98,12 @@ std::vector<MenuEntry> menuEntries(MenuScreen screen, const MenuModel& model, in
     case MenuScreen::LevelSelect:
         for (size_t i = 0; i < model.levels.size(); ++i) {
             const MenuLevel& level = model.levels[i];
-            const std::string set = level.set.empty() ? "" : level.set + "  ";
-            MenuEntry e = entry(set + level.level + "  " + upper(level.name), MenuAction::StartLevel, row++,
+            if (!level.set.empty() && (i == 0 || model.levels[i - 1].set != level.set)) {
+                MenuEntry heading = entry(upper(level.set), MenuAction::Heading, row++);
+                heading.enabled = false;
+                entries.push_back(heading);
+            }
+            MenuEntry e = entry(level.level + "  " + upper(level.name), MenuAction::StartLevel, row++,
                                 MenuScreen::Title, static_cast<int>(i));
             e.enabled = !level.locked;
             e.value = level.locked ? "LOCKED"

@@ -10,7 +10,7 @@
 struct MenuLevel {
     std::string level;  // the level setting: "2" plays <assetPath>/settings/level2.ini
     std::string name;   // the level file's own name ("Moonwalk")
-    std::string set;    // the set it is listed in (empty: the levels that ship)
+    std::string set;    // the set it is listed in, shown as a heading over it (empty: no heading)
     std::optional<float> bestSeconds;
     std::string medal;  // empty until the level has one
     bool locked = false;

@@ -25,6 +25,7 @@ enum class MenuAction : uint8_t {
     BindKey,        // `index`: a KeyBindings slot; the next key pressed binds it
     BindPad,        // `index`: a game key; the next pad button pressed binds it
     ResetControls,  // every key and button back to its default
+    Heading,        // a set's name over its levels: shown, never focused or chosen
 };
 
 // One entry of a screen, placed on the screen's grid of columns and rows
@@ -39,5 +40,7 @@ struct MenuEntry {
     int column = 0;
     int row = 0;
 };
+
+inline bool takesFocus(const MenuEntry& entry) { return entry.action != MenuAction::Heading; }
 
 const char* menuScreenTitle(MenuScreen screen);

@@ -58,6 +58,10 @@ MenuPicture layoutMenu(const MenuView& menu, float width, float height)
         const MenuEntry& e = menu.entries[i];
         if (e.row < firstRow || e.row >= firstRow + rows) continue;
         const float rowBottom = rowsTop - static_cast<float>(e.row - firstRow + 1) * kRowPitch * u;
+        if (!takesFocus(e)) {  // a set's heading: in the title's colour, nothing to point at
+            picture.texts.push_back({e.label, panel.x + inset, rowBottom + 6.0f * u, kEntryScale * u, kTitleText});
+            continue;
+        }
         const bool second = e.column > 0;
         const float left = second ? panel.x + panel.width * valueAt[1] - 6.0f * u : panel.x + 6.0f * u;
         const float right = second ? panel.x + panel.width - 6.0f * u : panel.x + panel.width * valueAt[1] - 10.0f * u;
