@@ -9,6 +9,7 @@
 #include <memory>
 #include <string>
 
+#include "sim/replay/ReplayFile.h"
 #include "sim/run/HeadlessRun.h"
 #include "support/ShippedFiles.h"
 
@@ -57,14 +58,20 @@ TEST_P(ShippedLevel, ScriptWinsOnTheRecordedFrameAtTheRecordedPosition)
         << hex(want.y) << ", " << hex(want.z);
 }
 
-TEST_P(ShippedLevel, APlayerWhoStopsLosesToTheVoid)
+INSTANTIATE_TEST_SUITE_P(Levels, ShippedLevel, testing::Range(0, 5),
+                         [](const testing::TestParamInfo<int>& info) { return "level" + std::to_string(info.param); });
+
+class EveryShippedLevel : public testing::TestWithParam<int> {};
+
+TEST_P(EveryShippedLevel, APlayerWhoStopsLosesToTheVoid)
 {
-    // Only the first press (start and a jump in place), or the first half of
-    // the winning script: the level is not won by drifting, and the void
-    // rises through the character.
-    const auto frames = winScript(GetParam()).frames();
+    // Only the first press (start and a jump in place), or the keys of the
+    // first half of the proof run: the level is not won by drifting, and the
+    // void rises through the character.
+    const ReplayParse proof = loadReplay(proofRunOf(GetParam()));
+    ASSERT_TRUE(proof.replay) << proof.error;
     KeyScript half;
-    for (size_t i = 0; i < frames.size() / 2; ++i) half.append(frames[i]);
+    for (size_t i = 0; i < proof.replay->frames.size() / 2; ++i) half.append(keysOf(proof.replay->frames[i].keys));
     for (const KeyScript& stop : {*parseKeyScript("1 Space\n").script, half}) {
         const RunReport report = startLevel(GetParam())->play(stop, 60 * 180);
         EXPECT_EQ(report.outcome, RunOutcome::Lost) << report.log;
@@ -73,7 +80,7 @@ TEST_P(ShippedLevel, APlayerWhoStopsLosesToTheVoid)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Levels, ShippedLevel, testing::Range(0, 5),
+INSTANTIATE_TEST_SUITE_P(Levels, EveryShippedLevel, testing::ValuesIn(shippedLevelNumbers()),
                          [](const testing::TestParamInfo<int>& info) { return "level" + std::to_string(info.param); });
 
 TEST(KeyScript, ParsesRunsCommentsAndBlankLinesAndNamesTheFaultyLine)
