@@ -20,12 +20,8 @@ std::optional<uint64_t> parseHashText(std::string_view text);
 // missing or refused (the reason, if any, goes to `why`).
 std::optional<std::string> readFileBytes(const std::string& path, FileKind kind, std::string* why = nullptr);
 
-// The [elements] section of a settings file as "key=value" lines, sorted, with
-// blank lines and comments left out: reordering or commenting the catalogue
-// leaves its hash alone, changing a size does not.
-std::string catalogueText(std::string_view settingsBytes);
+class IniFile;
 
-// Hashes of a level file's bytes and of a settings file's catalogue; a file
-// that cannot be read hashes to 0.
+// A level file's hash: of the bytes the game read (0 when none were read).
+uint64_t levelFileHash(const IniFile& levelFile);
 uint64_t levelFileHash(const std::string& levelPath);
-uint64_t catalogueHash(const std::string& settingsPath);

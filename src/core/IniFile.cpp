@@ -12,14 +12,17 @@ IniFile::IniFile() = default;
 
 IniFile::IniFile(const std::string& path, std::ostream& log)
 {
-    const CheckedFile file = readCheckedFile(path, FileKind::Ini, log);
-    if (file.bytes) reader = std::make_unique<INIReader>(file.bytes->data(), file.bytes->size());
+    CheckedFile file = readCheckedFile(path, FileKind::Ini, log);
+    if (!file.bytes) return;
+    text = std::move(*file.bytes);
+    reader = std::make_unique<INIReader>(text.data(), text.size());
 }
 
 IniFile IniFile::fromText(std::string_view text)
 {
     IniFile file;
-    file.reader = std::make_unique<INIReader>(text.data(), text.size());
+    file.text = text;
+    file.reader = std::make_unique<INIReader>(file.text.data(), file.text.size());
     return file;
 }
 

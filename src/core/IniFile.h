@@ -37,6 +37,9 @@ public:
     // true/yes/on/1 and false/no/off/0, case-insensitive; anything else gives the fallback.
     bool getBool(const std::string& section, const std::string& key, bool fallback) const;
     bool has(const std::string& section, const std::string& key) const;
+    // The bytes that were read and parsed (empty when none were): what a
+    // replay's header fingerprints, rather than the file as it is later.
+    const std::string& bytes() const { return text; }
 
     // Gives `value` to every later lookup of the key in place of the file's
     // (the player's settings overlay). Section and key match without regard
@@ -47,5 +50,6 @@ private:
     std::optional<std::string> replaced(const std::string& section, const std::string& key) const;
 
     std::unique_ptr<INIReader> reader;
+    std::string text;
     std::map<std::string, std::string> replacements;
 };

@@ -15,17 +15,12 @@ std::optional<fs::path> xdgFolder(const char* xdgValue, const char* home, const 
     return std::nullopt;
 }
 
-fs::path unusedTimedPath(const fs::path& folder, const std::string& prefix, const char* timeFormat,
-                         const char* separator, const char* extension, std::time_t now)
+CreatedFile createTimedFile(const fs::path& folder, const std::string& prefix, const char* timeFormat,
+                            const char* separator, const char* extension, std::time_t now)
 {
     std::tm local{};
     localtime_r(&now, &local);
     char stamp[32];
     std::strftime(stamp, sizeof stamp, timeFormat, &local);
-    const std::string stem = prefix + stamp;
-    fs::path path = folder / (stem + extension);
-    std::error_code error;
-    for (int n = 2; fs::exists(path, error) && n < 100; ++n)
-        path = folder / (stem + separator + std::to_string(n) + extension);
-    return path;
+    return createUnusedFile(folder, prefix + stamp, separator, extension);
 }

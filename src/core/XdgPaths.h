@@ -4,6 +4,8 @@
 #include <optional>
 #include <string>
 
+#include "core/ExclusiveFile.h"
+
 // Where player files live (XDG base folders) and how a file named by the time
 // finds a free name. Replays, records, the options overlay and screenshots all
 // take their folders from here.
@@ -13,9 +15,9 @@
 // Arguments are the variables' values (null when unset).
 std::optional<std::filesystem::path> xdgFolder(const char* xdgValue, const char* home, const char* underHome);
 
-// "<folder>/<prefix><local time of `now` in strftime's `timeFormat`><extension>",
-// or, when that file exists, the first free one of the same with "<separator>2"
-// up to "<separator>99" before the extension (after that the last is returned).
-std::filesystem::path unusedTimedPath(const std::filesystem::path& folder, const std::string& prefix,
-                                      const char* timeFormat, const char* separator, const char* extension,
-                                      std::time_t now);
+
+// Creates "<folder>/<prefix><local time of `now` in strftime's `timeFormat`><extension>",
+// or, when that name is taken, the first free one with "<separator>2" and up
+// before the extension (see createUnusedFile): two games never share one.
+CreatedFile createTimedFile(const std::filesystem::path& folder, const std::string& prefix, const char* timeFormat,
+                            const char* separator, const char* extension, std::time_t now);

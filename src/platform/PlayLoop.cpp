@@ -3,20 +3,25 @@
 #include <epoxy/gl.h>
 #include <GLFW/glfw3.h>
 
+#include <cerrno>
 #include <chrono>
+#include <cstring>
 #include <cstdlib>
 #include <ctime>
 #include <functional>
 #include <ostream>
 #include <thread>
+#include <utility>
 
 #include "platform/GlfwFrameHost.h"
 #include "platform/Screenshot.h"
+#include "platform/WindowCallbacks.h"
 #include "audio/SoundOutput.h"
 #include "render/SceneRenderer.h"
 #include "sim/frame/FrameClock.h"
 #include "sim/frame/FrameDriver.h"
 #include "sim/frame/GameSession.h"
+#include "sim/frame/KeyGate.h"
 #include "sim/frame/SessionStart.h"
 #include "sim/records/BestRuns.h"
 #include "sim/records/BestTimes.h"
@@ -35,29 +40,29 @@ constexpr int kRunsKept = 20;
 
 }  // namespace
 
-// Every run is recorded: into the file the command line names, or into the
-// replay folder. Silent when it works; one line when it cannot, and the game
-// plays on unrecorded.
-std::unique_ptr<ReplayWriter> startRecording(const LaunchOptions& options, const StartupConfig& config,
+// Every run is recorded: into the file the command line names (its later
+// sessions beside it, see namedRunFile), or into the replay folder. Silent when
+// it works; one line when it cannot, and the game plays on unrecorded.
+std::unique_ptr<ReplayWriter> startRecording(const LaunchOptions& options, const GameSession& session, int number,
                                              std::ostream& log)
 {
-    std::string path;
+    CreatedFile file;
     if (options.recordPath) {
-        path = *options.recordPath;
+        file = namedRunFile(*options.recordPath, number);
+        if (!file.valid()) {
+            log << "Recording off: cannot write " << *options.recordPath << " (" << std::strerror(errno) << ")\n";
+            return nullptr;
+        }
     } else {
         const auto folder = defaultReplayFolder(std::getenv("XDG_STATE_HOME"), std::getenv("HOME"));
         std::string error = "no XDG_STATE_HOME or HOME to keep replays in";
-        const auto file =
-            folder ? nextRunFile(*folder, config.level, std::time(nullptr), kRunsKept, error) : std::nullopt;
-        if (!file) {
+        if (folder) file = nextRunFile(*folder, session.config.level, std::time(nullptr), kRunsKept, error);
+        if (!file.valid()) {
             log << "Recording off: " << error << "\n";
             return nullptr;
         }
-        path = file->string();
     }
-    const ReplayHeader header =
-        recordingHeader(config.level, config.levelFilePath(), options.settingsPath, SimulationSettings::of(config));
-    return std::make_unique<ReplayWriter>(path, header, log);
+    return std::make_unique<ReplayWriter>(std::move(file), recordingHeader(session), log);
 }
 
 // A minimised window has nothing to draw and a swap would not wait for the
@@ -89,7 +94,9 @@ RunRules playRules(const LaunchOptions& options, const StartupConfig& config, st
     rules.recordsPath = BestTimes::defaultPath(std::getenv("XDG_DATA_HOME"), std::getenv("HOME"));
     rules.bestRunFolder = defaultBestRunFolder(std::getenv("XDG_DATA_HOME"), std::getenv("HOME"));
     rules.settingsPath = options.settingsPath;
-    rules.startRecording = [&options, &log](const StartupConfig& c) { return startRecording(options, c, log); };
+    rules.startRecording = [&options, &log](const GameSession& session, int number) {
+        return startRecording(options, session, number, log);
+    };
     rules.openSession = [&options, &log](const StartupConfig& c) {
         return openSession(c, options.settingsPath, c.levelFilePath(), log);
     };
@@ -141,21 +148,37 @@ void play(GLFWwindow* window, GlfwFrameHost& host, RunFlow& flow, SceneRenderer&
           std::ostream& log)
 {
     ReadClock clock([] { return static_cast<float>(glfwGetTime()); });
-    FrameDriver driver(flow, host, clock);
+    // Between the window and the recording: keys held through a restart and the
+    // pause a lost focus asks for are decided before anything reads the keys.
+    KeyGate gate(host);
+    FrameDriver driver(flow, gate, clock);
+    ScreenshotTaker screenshots;
+    auto* targets = static_cast<WindowTargets*>(glfwGetWindowUserPointer(window));
     while (!glfwWindowShouldClose(window)) {
         if (sound) sound->frameBegins();
+        const GameSession& s = flow.session();
+        if (targets && std::exchange(targets->wentInactive, false) && s.config.pauseWhenInactive &&
+            s.frame.warmUpOver() && !s.input.paused && s.gameManager.gameState == Playing)
+            gate.pressPauseOnce();
         const FrameView& view = driver.frame();
+        // R or N chose the session the next frame opens: keys down then wait for their release.
+        if (flow.next() != SessionKeys::None) gate.holdBackHeldKeys();
+        screenshots.printFinished(log);
         if (sound) {
             if (driver.muteWanted()) sound->toggleMute();
             sound->afterFrame(view);
         }
-        // The frame is drawn and not yet shown: the picture is what the player sees.
+        // The frame is drawn and not yet shown: the picture is what the player
+        // sees. Only its pixels are read here; the file is written off the frame.
         presentFrame(window, renderer, view, [&] {
             if (!driver.screenshotWanted()) return;
             int width = 0, height = 0;
             glfwGetFramebufferSize(window, &width, &height);
-            saveScreenshot(screenshotPath(std::getenv("XDG_PICTURES_DIR"), std::getenv("HOME"), std::time(nullptr)),
-                           width, height, log);
+            const auto folder =
+                screenshotFolder(std::getenv("XDG_PICTURES_DIR"), std::getenv("XDG_CONFIG_HOME"), std::getenv("HOME"));
+            screenshots.take(createScreenshotFile(folder, std::time(nullptr)), width, height, log);
         });
     }
+    screenshots.waitUntilWritten();
+    screenshots.printFinished(log);
 }

@@ -53,9 +53,10 @@ void playReplay(GLFWwindow* window, GlfwFrameHost& host, RunFlow& flow, SceneRen
 void play(GLFWwindow* window, GlfwFrameHost& host, RunFlow& flow, SceneRenderer& renderer, SoundOutput* sound,
           std::ostream& log);
 
-// Shared by the loops. A run's recorder, into the file the command line names
-// or the replay folder (one line and none when neither can be written).
-std::unique_ptr<ReplayWriter> startRecording(const LaunchOptions& options, const StartupConfig& config,
+// Shared by the loops. The recorder of a launch's `number`th run (from 1), into
+// the file the command line names (later runs beside it) or the replay folder
+// (one line and none when neither can be written).
+std::unique_ptr<ReplayWriter> startRecording(const LaunchOptions& options, const GameSession& session, int number,
                                              std::ostream& log);
 // Draws the frame into the window's framebuffer, measured in pixels, not screen
 // coordinates (on a scaled desktop the two differ), and swaps.

@@ -68,7 +68,7 @@ void playReplay(GLFWwindow* window, GlfwFrameHost& host, RunFlow& flow, SceneRen
         if (sound) sound->frameBegins();
         if (practice.takenOver()) {
             const FrameView& view = practice.playLiveFrame();
-            if (recorder) recorder->append(practice.recording().frames.back());
+            if (recorder) recorder->append(practice.lastLiveFrame());
             if (sound) {
                 if (driver.muteWanted()) sound->toggleMute();
                 sound->afterFrame(view);
@@ -84,7 +84,7 @@ void playReplay(GLFWwindow* window, GlfwFrameHost& host, RunFlow& flow, SceneRen
         if (controls.takeOver && practice.view()) {
             practice.takeOver();
             log << "Taken over at frame " << practice.framesPlayed() << ": practice\n";
-            recorder = startRecording(options, flow.session().config, log);
+            recorder = startRecording(options, flow.session(), 1, log);
             for (const ReplayFrame& frame : practice.recording().frames)
                 if (recorder) recorder->append(frame);
             continue;

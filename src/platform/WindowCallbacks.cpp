@@ -19,6 +19,22 @@ void onCursorPos(GLFWwindow* window, double x, double y)
     if (targets && targets->input && targets->camera) handleCursorMove(*targets->input, *targets->camera, x, y);
 }
 
+void onInactive(GLFWwindow* window)
+{
+    auto* targets = static_cast<WindowTargets*>(glfwGetWindowUserPointer(window));
+    if (targets) targets->wentInactive = true;
+}
+
+void onFocus(GLFWwindow* window, int focused)
+{
+    if (!focused) onInactive(window);
+}
+
+void onIconify(GLFWwindow* window, int iconified)
+{
+    if (iconified) onInactive(window);
+}
+
 void onScroll(GLFWwindow*, double, double)
 {
     // The field of view is fixed at start-up; the wheel does nothing.
@@ -31,4 +47,6 @@ void installWindowCallbacks(GLFWwindow* window)
     glfwSetFramebufferSizeCallback(window, onFramebufferSize);
     glfwSetCursorPosCallback(window, onCursorPos);
     glfwSetScrollCallback(window, onScroll);
+    glfwSetWindowFocusCallback(window, onFocus);
+    glfwSetWindowIconifyCallback(window, onIconify);
 }

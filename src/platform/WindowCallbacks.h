@@ -9,6 +9,9 @@ class Camera;
 struct WindowTargets {
     InputState* input = nullptr;
     Camera* camera = nullptr;
+    // Set when the window lost the focus or was minimised; the frame loop
+    // reads and clears it.
+    bool wentInactive = false;
 };
 
 void installWindowCallbacks(GLFWwindow* window);

@@ -34,8 +34,12 @@ void HUD::loadGlyphs(const std::string& fontPath, std::ostream& log)
         log << "Failed to initialize FreeType Library\n";
         return;
     }
+    // Opened once and read whole through the file checks; FreeType reads the
+    // bytes, which outlive the face, and never opens the path again.
+    const CheckedFile font = readCheckedFile(fontPath, FileKind::Font, log);
     FT_Face face = nullptr;
-    if (!fileAllowed(fontPath, FileKind::Font, log) || FT_New_Face(library, fontPath.c_str(), 0, &face)) {
+    if (!font.bytes || FT_New_Memory_Face(library, reinterpret_cast<const FT_Byte*>(font.bytes->data()),
+                                          static_cast<FT_Long>(font.bytes->size()), 0, &face)) {
         log << "Failed to load font for FreeType Library\n";
         FT_Done_FreeType(library);
         return;

@@ -1,11 +1,14 @@
 #include "render/ModelImport.h"
 
 #include <assimp/DefaultIOSystem.h>
+#include <assimp/IOStream.hpp>
 #include <assimp/Importer.hpp>
 #include <assimp/material.h>
 #include <assimp/postprocess.h>
 #include <assimp/scene.h>
 
+#include <algorithm>
+#include <cstring>
 #include <sstream>
 
 #include "core/FileCheck.h"
@@ -13,20 +16,49 @@
 
 namespace {
 
-// Assimp's own file access, with every file it opens (the model and the files
-// it names, such as material libraries) checked first: a refused file reads as
-// missing, so the importer reports it as it reports a missing one.
+// The files Assimp reads (the model and the files it names, such as material
+// libraries), each opened once through the file checks and served from the
+// bytes read: a refused file reads as missing, so the importer reports it as
+// it reports a missing one, and no file is opened a second time by path.
+class CheckedBytesStream : public Assimp::IOStream {
+public:
+    explicit CheckedBytesStream(std::string bytes) : bytes(std::move(bytes)) {}
+    size_t Read(void* buffer, size_t size, size_t count) override
+    {
+        if (size == 0) return 0;
+        const size_t whole = std::min(count, (bytes.size() - at) / size);
+        std::memcpy(buffer, bytes.data() + at, whole * size);
+        at += whole * size;
+        return whole;
+    }
+    size_t Write(const void*, size_t, size_t) override { return 0; }
+    aiReturn Seek(size_t offset, aiOrigin origin) override
+    {
+        const size_t base = origin == aiOrigin_SET ? 0 : origin == aiOrigin_CUR ? at : bytes.size();
+        if (offset > bytes.size() - base) return aiReturn_FAILURE;
+        at = base + offset;
+        return aiReturn_SUCCESS;
+    }
+    size_t Tell() const override { return at; }
+    size_t FileSize() const override { return bytes.size(); }
+    void Flush() override {}
+
+private:
+    std::string bytes;
+    size_t at = 0;
+};
+
 class CheckedIOSystem : public Assimp::DefaultIOSystem {
 public:
     explicit CheckedIOSystem(std::ostream& log) : log(log) {}
-    bool Exists(const char* path) const override
-    {
-        return fileAllowed(path, FileKind::Model, log) && DefaultIOSystem::Exists(path);
-    }
+    // Existence only: nothing is read until the importer opens the file.
+    bool Exists(const char* path) const override { return DefaultIOSystem::Exists(path); }
     Assimp::IOStream* Open(const char* path, const char* mode) override
     {
-        if (!fileAllowed(path, FileKind::Model, log)) return nullptr;
-        return DefaultIOSystem::Open(path, mode);
+        if (std::strchr(mode, 'w') || std::strchr(mode, 'a') || std::strchr(mode, '+')) return nullptr;
+        CheckedFile file = readCheckedFile(path, FileKind::Model, log);
+        if (!file.bytes) return nullptr;
+        return new CheckedBytesStream(std::move(*file.bytes));
     }
 
 private:

@@ -10,6 +10,7 @@
 
 #include <stb/stb_image.h>
 
+#include "core/AuthoredPath.h"
 #include "core/FileCheck.h"
 
 namespace {
@@ -170,7 +171,7 @@ GlTexture uploadImage(const DecodedImage& image, const std::string& reportedName
 
 GlTexture loadModelTexture(const std::string& fileName, const std::string& directory, std::ostream& log)
 {
-    return uploadImage(decodeImage(directory + "/" + fileName), fileName, log);
+    return uploadImage(decodeImage(resolveAuthoredPath(directory, fileName)), fileName, log);
 }
 
 GlTexture loadTexture(const std::string& path, std::ostream& log)

@@ -26,10 +26,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     if (!again.replay || again.replay->frames.size() != replay.frames.size()) __builtin_trap();
     for (size_t i = 0; i < replay.frames.size(); ++i) {
         const ReplayFrame &a = replay.frames[i], &b = again.replay->frames[i];
-        if (std::memcmp(&a.deltaTime, &b.deltaTime, sizeof a.deltaTime) != 0 || a.keys != b.keys) __builtin_trap();
+        if (std::memcmp(&a.deltaTime, &b.deltaTime, sizeof a.deltaTime) != 0 || a.keys != b.keys ||
+            a.paused != b.paused || a.repeat != b.repeat)
+            __builtin_trap();
+        // A paused run stands for 1 to kPausedRunLimit frames and carries no time.
+        if (a.repeat < 1 || a.repeat > kPausedRunLimit || (a.repeat > 1 && !a.paused) || (a.paused && a.deltaTime != 0.0f))
+            __builtin_trap();
     }
     const ReplayHeader &a = replay.header, &b = again.replay->header;
-    if (a.level != b.level || a.levelFile != b.levelFile || a.levelHash != b.levelHash ||
+    if (a.format != b.format || a.simulation != b.simulation || a.level != b.level || a.levelFile != b.levelFile || a.levelHash != b.levelHash ||
         a.catalogueHash != b.catalogueHash || a.settings.loadTime != b.settings.loadTime)
         __builtin_trap();
     return 0;

@@ -1,5 +1,6 @@
 #include <epoxy/gl.h>
 
+#include <filesystem>
 #include <vector>
 
 #include <stb/stb_image_write.h>
@@ -77,4 +78,26 @@ TEST_F(ModelTest, MissingFilesAreReportedOnceAndEachTextureTypeTakesTheNextUnit)
     EXPECT_TRUE(reuse[0].id == full[1].id && reuse[0].type == "texture_specular");
     EXPECT_EQ(reuse[1].id, reuse[2].id) << "the missing file is one texture";
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+}
+
+// Exported on Windows: the material names its textures with backslashes, a
+// leading ".\" and another letter case than the files on disk.
+TEST_F(ModelTest, TexturesNamedTheWindowsWayAreFound)
+{
+    ScratchDir dir;
+    std::filesystem::create_directories(dir.path + "/maps");
+    const unsigned char rgba[4] = {0, 255, 0, 255};
+    for (const char* name : {"/Skin.png", "/maps/bump.png"}) stbi_write_png((dir.path + name).c_str(), 1, 1, 4, rgba, 4);
+    dir.write("w.mtl", "newmtl win\nmap_Kd .\\skin.PNG\nmap_Ks maps\\Bump.png\n");
+    const std::string obj = dir.write("w.obj", "mtllib w.mtl\nvt 0 0\nvt 1 0\nvt 0 1\nv 0 0 0\nv 1 0 0\nv 0 1 0\n"
+                                               "usemtl win\nf 1/1 2/2 3/3\n");
+    Model model;
+    EXPECT_EQ(captureStdout([&] { model = Model(obj, std::cout); }), "") << "no texture fails to load";
+    ASSERT_EQ(model.meshes.size(), 1u);
+    ASSERT_EQ(model.meshes[0].textures.size(), 2u);
+    for (const Texture& texture : model.meshes[0].textures) {
+        int width = 0;
+        glGetTextureLevelParameteriv(texture.id, 0, GL_TEXTURE_WIDTH, &width);
+        EXPECT_EQ(width, 1) << texture.path << " has its picture";
+    }
 }

@@ -11,11 +11,16 @@
 #include <sstream>
 #include <thread>
 
+#include "sim/frame/GameLoop.h"
 #include "sim/frame/GameSession.h"
+#include "sim/frame/KeyGate.h"
 #include "sim/frame/SessionStart.h"
 #include "sim/records/BestTimes.h"
 #include "core/ContentHash.h"
+#include "sim/replay/KeyTap.h"
+#include "sim/replay/ReplayFile.h"
 #include "sim/run/HeadlessRun.h"
+#include "sim/run/ScriptedHost.h"
 #include "support/ShippedFiles.h"
 #include "support/TempFiles.h"
 
@@ -111,6 +116,49 @@ TEST(Retry, RAndNFireOnTheirPressOnlyAndAHeldKeyOnce)
     EXPECT_EQ(keys.afterFrame(r, true), SessionKeys::None) << "still held after the restart";
     EXPECT_EQ(keys.afterFrame(0, true), SessionKeys::None);
     EXPECT_EQ(keys.afterFrame(n, true), SessionKeys::Next);
+}
+
+// The platform's key source around a restart, as the game plays: window keys
+// -> KeyGate -> KeyTap (what is recorded) -> the frame loop.
+TEST(Retry, KeysHeldThroughARestartActOnlyOnceReleasedAndPressedAgain)
+{
+    StartupConfig config;
+    config.loadTime = 0;
+    ScriptedHost window;
+    KeyGate gate(window);
+    KeyTap tap(gate);
+    std::ostringstream log;
+    std::unique_ptr<GameSession> session = openSession(config, kSettings, kLevel1, log);
+    auto loop = std::make_unique<GameLoop>(*session, tap);
+    const auto frame = [&](const std::vector<Key>& held) {
+        window.hold(held);
+        loop->runFrameAfter(HeadlessRun::kFrameTime);
+        return tap.takeFrameKeys();
+    };
+    frame({Key::Space});
+    ASSERT_TRUE(session->input.gameStarted) << "a fresh launch reads the first frame's Space";
+
+    // R with Space, Tab and P held: the new session must not start, flip or pause.
+    loop.reset();
+    session = openSession(config, kSettings, kLevel1, log);
+    loop = std::make_unique<GameLoop>(*session, tap);
+    window.hold({Key::Space, Key::Tab, Key::P, Key::R});  // down as the restart happens
+    gate.holdBackHeldKeys();
+    for (int i = 0; i < 30; ++i) EXPECT_EQ(frame({Key::Space, Key::Tab, Key::P, Key::R}), 0) << "frame " << i;
+    EXPECT_FALSE(session->input.gameStarted);
+    EXPECT_FALSE(session->input.paused);
+    EXPECT_EQ(session->camera.followSide, 1);
+    EXPECT_EQ(frame({Key::Tab}), 0) << "Space, P and R released; Tab still held from before";
+    EXPECT_EQ(frame({}), 0);
+    EXPECT_EQ(frame({Key::Space}), maskOf({Key::Space}));
+    EXPECT_TRUE(session->input.gameStarted) << "pressed again, Space starts the level";
+
+    // A lost focus: one frame of P, recorded as such; the game stays paused.
+    gate.pressPauseOnce();
+    EXPECT_EQ(frame({}), maskOf({Key::P}));
+    EXPECT_TRUE(session->input.paused);
+    for (int i = 0; i < 5; ++i) EXPECT_EQ(frame({}), 0);
+    EXPECT_TRUE(session->input.paused) << "paused until the player resumes";
 }
 
 TEST(BestTimes, KeepsTheBestPerLevelAcrossWritersAndInterruptedWrites)

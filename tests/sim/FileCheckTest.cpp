@@ -3,9 +3,11 @@
 #include <sys/stat.h>
 
 #include <filesystem>
+#include <fstream>
 #include <sstream>
 #include <string>
 
+#include "core/AuthoredPath.h"
 #include "core/FileCheck.h"
 #include "core/IniFile.h"
 #include "support/TempFiles.h"
@@ -52,4 +54,23 @@ TEST(FileCheck, PicturesAreRefusedFromTheirSizeAbove8192OnASide)
         EXPECT_EQ(!imageSizeRefusal(row.width, row.height).empty(), row.refused) << row.width << "x" << row.height;
     EXPECT_EQ(imageSizeRefusal(16384, 16384),
               "is 16384x16384 pixels, above the limit of 8192 on a side and 67108864 pixels for an image");
+}
+
+// Texture names as exporters write them, against the files on disk.
+TEST(AuthoredPath, WindowsSeparatorsAndLetterCaseFindTheOneMatchingFile)
+{
+    const std::filesystem::path dir = freshFolder("authored");
+    std::filesystem::create_directories(dir / "Maps");
+    for (const char* name : {"Skin.png", "Maps/bump.png", "twin.png", "TWIN.png"}) std::ofstream(dir / name) << "x";
+    const std::string d = dir.string();
+    const std::pair<std::string, std::string> rows[] = {
+        {".\\Skin.png", d + "/Skin.png"},
+        {".\\skin.PNG", d + "/Skin.png"},
+        {"maps\\BUMP.png", d + "/Maps/bump.png"},
+        {"twin.png", d + "/twin.png"},
+        {"Twin.png", d + "/Twin.png"},  // two files match: none is guessed
+        {"maps\\missing.png", d + "/maps\\missing.png"},
+        {"", d + "/"},
+    };
+    for (const auto& [name, path] : rows) EXPECT_EQ(resolveAuthoredPath(d, name), path) << name;
 }

@@ -62,6 +62,7 @@ Headless playHeadless(const Replay& replay, int level)
     HeadlessRun run(kSettings, shippedLevel(level), replay.header.settings);
     for (const ReplayFrame& frame : replay.frames) {
         if (run.closed()) break;
+        EXPECT_FALSE(frame.paused) << "the proof runs never pause";
         const Character& c = run.session().character;
         const float cooldown = c.jumpCooldown, secondCooldown = c.secondJumpCooldown;
         run.exactFrame(keysOf(frame.keys), frame.deltaTime);

@@ -6,8 +6,11 @@
 #include <memory>
 #include <string>
 
+#include <glm/glm.hpp>
+
 #include "core/Units.h"
 #include "sim/frame/GameSession.h"
+#include "sim/physics/PhysicsWorld.h"
 #include "sim/run/HeadlessRun.h"
 #include "sim/run/KeyScript.h"
 #include "support/TempFiles.h"
@@ -91,6 +94,25 @@ TEST(GameLoop, MovementFollowsTheCameraSideAndOppositeKeysCancel)
     EXPECT_EQ(run->session().camera.followSide, -1);
     for (int i = 0; i < 30; ++i) run->frame({Key::W});
     EXPECT_GT(run->session().character.getPosition().z, startZ + 1.0f) << "W moves away from a camera on the -z side";
+}
+
+// Direction keys held while waiting for the first Space must not pile up speed
+// for the start to release: the first step after Space starts from rest.
+TEST(GameLoop, DirectionKeysHeldBeforeTheFirstSpaceLeaveTheSphereAtRest)
+{
+    for (const std::vector<Key>& held : {std::vector<Key>{Key::W}, std::vector<Key>{Key::A, Key::S}}) {
+        auto run = start(quietLevel());
+        GameSession& session = run->session();
+        for (int i = 0; i < 120; ++i) run->frame(held);
+        run->frame(kSpace);
+        const glm::vec3 velocity = PhysicsWorld::velocityOf(session.character.body);
+        EXPECT_LT(glm::length(glm::vec2(velocity.x, velocity.z)), 0.01f)
+            << "speed at the first step after Space: " << velocity.x << " " << velocity.z;
+        // The keys work as before once the level has started.
+        for (int i = 0; i < 30; ++i) run->frame(held);
+        const glm::vec3 moving = PhysicsWorld::velocityOf(session.character.body);
+        EXPECT_GT(glm::length(glm::vec2(moving.x, moving.z)), 1.0f);
+    }
 }
 
 TEST(GameLoop, NothingPlaysBeforeTheFirstSpace)

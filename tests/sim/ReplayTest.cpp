@@ -42,10 +42,7 @@ Recording record(int level, int frames, int loadTime, const std::function<float(
     Recording r{(freshFolder("record") / "run.replay").string(), {}, {}};
     HeadlessRun run(kSettings, shippedLevel(level), loadTime);
     std::ostringstream log;
-    ReplayWriter writer(r.path,
-                        recordingHeader(std::to_string(level), shippedLevel(level), kSettings,
-                                        SimulationSettings::of(run.session().config)),
-                        log);
+    ReplayWriter writer(openTruncated(r.path), recordingHeader(run.session()), log);
     const auto keys = winScript(level).frames();
     for (int i = 0; i < frames && !run.closed(); ++i) {
         run.frame(i < static_cast<int>(keys.size()) ? keys[static_cast<size_t>(i)] : std::vector<Key>{}, frameTime(i));
@@ -126,18 +123,25 @@ TEST(Replay, BrokenFilesGetAClearLineAndNeverAFrame)
         {"", "empty file, not a vaultrise replay"},
         {"\x89PNG\r\n\x1a\n", "not a vaultrise replay"},
         {"vaultrise replay x\n", "not a vaultrise replay (unreadable format version)"},
-        {"vaultrise replay 2\ngame 9\n",
-         "format 2 is newer than this vaultrise reads (1); play it with a newer vaultrise"},
+        {"vaultrise replay 3\ngame 9\n",
+         "format 3 is newer than this vaultrise reads (2); play it with a newer vaultrise"},
         {head.substr(0, 40), "cut short inside its header, before the first frame"},
         {"vaultrise replay 1\ngame 0.9.0\nlevel 0\nlevelFile xyz level0.ini\n",
          "line 4: expected 'levelFile <16 hex digits> <name>'"},
         {"vaultrise replay 1\ngame 0.9.0\nlevel 0\n", "cut short inside its header, before the first frame"},
-        {"vaultrise replay 1\ngame 0.9.0\nlevel ../../x\n", "line 3: expected 'level <setting>' (letters, digits, '_' or '-')"},
+        {"vaultrise replay 1\ngame 0.9.0\nlevel ../../x\n", "line 3: expected 'level <setting>' (no '/' or '\\')"},
+        {"vaultrise replay 2\ngame 0.9.0\nlevel 0\n", "line 3: expected 'simulation <number>'"},
+        {"vaultrise replay 1\ngame 0.9.0\nlevel 0\nlevelFile 0123456789abcdef level0.ini\nelements 0123456789abcdef\n"
+         "loadTime 0\ndebug false\nuseGameCamera true\nframes\npaused 2\n",
+         "line 10: expected a frame: '<deltaTime as hex float> [keys]'"},
+        {head + "paused 0 P\n", "line 11: expected 'paused <1 to 600> [keys]'"},
+        {head + "paused 601\n", "line 11: expected 'paused <1 to 600> [keys]'"},
+        {head + "paused 3 Q\n", "line 11: unknown key Q"},
         {"vaultrise replay 1\ngame 0.9.\r0\n", "line 2: expected 'game <version>'"},
-        {head + "0x1p-6 W\nnan W\n", "line 11: expected a frame: '<deltaTime as hex float> [keys]'"},
-        {head + "-0x1p-6\n", "line 10: expected a frame: '<deltaTime as hex float> [keys]'"},
-        {head + "0x1p-6  W\n", "line 10: expected a frame: '<deltaTime as hex float> [keys]'"},
-        {head + "0x1p-6 W Q\n", "line 10: unknown key Q"},
+        {head + "0x1p-6 W\nnan W\n", "line 12: expected a frame: '<deltaTime as hex float> [keys]'"},
+        {head + "-0x1p-6\n", "line 11: expected a frame: '<deltaTime as hex float> [keys]'"},
+        {head + "0x1p-6  W\n", "line 11: expected a frame: '<deltaTime as hex float> [keys]'"},
+        {head + "0x1p-6 W Q\n", "line 11: unknown key Q"},
     };
     for (const auto& [bytes, error] : cases) {
         const ReplayParse parsed = parseReplay(bytes);
@@ -165,6 +169,10 @@ TEST(Replay, ARunOnAChangedLevelOrCatalogueIsRefusedUnlessForced)
     };
     const Case cases[] = {
         {shippedSettings + "; a comment\n", level1, ""},
+        // A type no platform of level 1 uses, and a used size written another way.
+        {replaced(shippedSettings, "[elements]", "[elements]\nplat_hugeX = 90\nplat_hugeY = 1\nplat_hugeZ = 90"), level1,
+         ""},
+        {replaced(shippedSettings, "plat_stepX = 6", "plat_stepX = 6.0"), level1, ""},
         {shippedSettings, replaced(level1, "platform0x = -40", "platform0x = -38"),
          "settings/level1.ini is not the level file the run was recorded on"},
         {replaced(shippedSettings, "plat_stepX = 6", "plat_stepX = 7"), level1,
@@ -203,18 +211,14 @@ TEST(Replay, ARunOnAChangedLevelOrCatalogueIsRefusedUnlessForced)
 
 TEST(ReplayWriter, AFileThatCannotBeWrittenCostsOneLineAndRecordingStops)
 {
-    const std::pair<std::string, std::string> cases[] = {
-        {"/dev/full", "Recording off: cannot write /dev/full (No space left on device)\n"},
-        {"/nonexistent/run.replay",
-         "Recording off: cannot write /nonexistent/run.replay (No such file or directory)\n"},
-    };
-    for (const auto& [path, line] : cases) {
-        std::ostringstream log;
-        ReplayWriter writer(path, ReplayHeader{}, log);
-        for (int i = 0; i < 3; ++i) writer.append({1.0f / 60.0f, 0});
-        EXPECT_FALSE(writer.recording());
-        EXPECT_EQ(log.str(), line);
-    }
+    std::ostringstream log;
+    ReplayWriter writer(openTruncated("/dev/full"), ReplayHeader{}, log);
+    for (int i = 0; i < 3; ++i) writer.append({1.0f / 60.0f, 0});
+    EXPECT_FALSE(writer.recording());
+    EXPECT_EQ(log.str(), "Recording off: cannot write /dev/full (No space left on device)\n");
+    std::ostringstream quiet;
+    ReplayWriter unopened(openTruncated("/nonexistent/run.replay"), ReplayHeader{}, quiet);
+    EXPECT_FALSE(unopened.recording()) << "the caller says why it has no file";
 }
 
 TEST(ReplayStore, RunsGoToTheXdgStateFolderAndOnlyTheNewestAreKept)
@@ -234,16 +238,16 @@ TEST(ReplayStore, RunsGoToTheXdgStateFolderAndOnlyTheNewestAreKept)
     }
     std::ofstream(folder / "notes.txt") << "kept";
     std::string error;
-    const auto next = nextRunFile(folder, "3", 0, 20, error);
-    ASSERT_TRUE(next) << error;
-    EXPECT_EQ(next->parent_path(), folder);
-    EXPECT_EQ(next->filename().string().substr(0, 15), "level3-19700101") << *next;
-    EXPECT_FALSE(fs::exists(*next));
+    const CreatedFile next = nextRunFile(folder, "3", 0, 20, error);
+    ASSERT_TRUE(next.valid()) << error;
+    EXPECT_EQ(next.path().parent_path(), folder);
+    EXPECT_EQ(next.path().filename().string().substr(0, 15), "level3-19700101") << next.path();
+    EXPECT_TRUE(fs::exists(next.path())) << "made at once, so no other game takes the name";
     int left = 0;
     for (const auto& entry : fs::directory_iterator(folder)) left += entry.path().extension() == ".replay";
-    EXPECT_EQ(left, 19) << "room for the new run";
+    EXPECT_EQ(left, 20) << "19 old runs and the new one";
     EXPECT_TRUE(fs::exists(folder / "level0-24.replay") && !fs::exists(folder / "level0-5.replay"));
     EXPECT_TRUE(fs::exists(folder / "notes.txt"));
-    EXPECT_FALSE(nextRunFile("/dev/null/replays", "3", 0, 20, error));
+    EXPECT_FALSE(nextRunFile("/dev/null/replays", "3", 0, 20, error).valid());
     EXPECT_NE(error.find("cannot make /dev/null/replays"), std::string::npos);
 }

@@ -15,6 +15,8 @@
 #include "sim/frame/RunFlow.h"
 #include "sim/records/BestRuns.h"
 #include "sim/replay/ReplayFile.h"
+#include "sim/replay/ReplayPlayback.h"
+#include "sim/replay/ReplayStore.h"
 #include "sim/replay/ReplayWriter.h"
 #include "sim/run/ScriptedHost.h"
 #include "sim/view/FrameView.h"
@@ -138,12 +140,11 @@ TEST(RunFlow, NOpensTheNextLevelThatExistsAndEverySessionIsRecordedOnItsOwn)
     std::vector<GameSession*> opened;
     RunRules rules;
     rules.sessionKeys = true;
-    rules.startRecording = [&](const StartupConfig& config) {
-        const fs::path path = replays / (std::to_string(recordings++) + ".replay");
-        ReplayHeader header;
-        header.gameVersion = gameVersion();
-        header.level = config.level;
-        return std::make_unique<ReplayWriter>(path.string(), header, std::cerr);
+    // As --record FILE does: the later sessions go beside the first.
+    rules.startRecording = [&](const GameSession& session, int number) {
+        EXPECT_EQ(number, ++recordings);
+        return std::make_unique<ReplayWriter>(namedRunFile(replays / "run.replay", number), recordingHeader(session),
+                                              std::cerr);
     };
     rules.sessionOpened = [&](GameSession& session) { opened.push_back(&session); };
     Game game(kQuiet, std::move(rules));
@@ -160,7 +161,8 @@ TEST(RunFlow, NOpensTheNextLevelThatExistsAndEverySessionIsRecordedOnItsOwn)
     EXPECT_EQ(game.flow->session().config.level, "0") << "after the last level, the first again";
 
     ASSERT_EQ(recordings, 3);
-    const auto first = loadReplay((replays / "0.replay").string());
+    for (const char* name : {"run-2.replay", "run-3.replay"}) EXPECT_TRUE(fs::exists(replays / name)) << name;
+    const auto first = loadReplay((replays / "run.replay").string());
     ASSERT_TRUE(first.replay) << first.error;
     EXPECT_EQ(first.replay->frames.size(), 5u) << "the first session's five frames";
     EXPECT_EQ(first.replay->frames[2].keys, keyBit(Key::W)) << "after the warm-up the keys read are kept";
@@ -224,12 +226,9 @@ TEST(RunFlow, MenusChooseTheLevelPauseTheSessionUnrecordedAndOfferTheRetry)
     int recordings = 0;
     RunRules rules;
     rules.offerRetry = rules.sessionKeys = true;
-    rules.startRecording = [&](const StartupConfig& config) {
-        ReplayHeader header;
-        header.gameVersion = gameVersion();
-        header.level = config.level;
-        return std::make_unique<ReplayWriter>((replays / (std::to_string(recordings++) + ".replay")).string(), header,
-                                              std::cerr);
+    rules.startRecording = [&](const GameSession& session, int) {
+        return std::make_unique<ReplayWriter>(openTruncated(replays / (std::to_string(recordings++) + ".replay")),
+                                              recordingHeader(session), std::cerr);
     };
     rules.menus = MenuRules{};
     rules.menus->opensOnTitle = rules.menus->unlockAll = true;

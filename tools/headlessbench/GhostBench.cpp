@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "sim/ghost/GhostRace.h"
+#include "sim/replay/FrameCursor.h"
 #include "sim/run/HeadlessRun.h"
 #include "sim/replay/ReplayPlayback.h"
 
@@ -23,8 +24,8 @@ double playOnce(const Replay& replay, const std::string& settings, const std::st
     std::unique_ptr<GhostRace> race;
     if (ghost) race = std::make_unique<GhostRace>(replay, settings, level);
     const auto start = std::chrono::steady_clock::now();
-    for (const ReplayFrame& frame : replay.frames) {
-        if (run.closed()) break;
+    for (FrameCursor frames(replay.frames); !frames.atEnd() && !run.closed();) {
+        const ReplayFrame frame = frames.next();
         run.exactFrame(keysOf(frame.keys), frame.deltaTime);
         if (race) race->afterFrame(run.session());
     }

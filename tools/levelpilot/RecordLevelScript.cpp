@@ -77,7 +77,7 @@ int main(int argc, char** argv)
         std::ofstream(keysPath) << "# Win script for level" << n
                                 << ".ini, recorded by record_level_script: <frames> [keys]\n"
                                 << script.format();
-    ReplayWriter writer(proofPathFor(levelPath),
+    ReplayWriter writer(openTruncated(proofPathFor(levelPath)),
                         recordingHeader(n, levelPath, settingsPath, SimulationSettings::of(session.config)), std::cout);
     for (const ReplayFrame& frame : proof) writer.append(frame);
     std::cout << "won in " << report.frames << " frames; " << (fromKeys ? "" : "script and ") << "proof run written\n";

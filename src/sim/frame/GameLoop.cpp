@@ -138,7 +138,9 @@ void GameLoop::handleInput()
             camera.followSide = -camera.followSide;
         }
     }
-    if (session.frame.stepDue) {
+    // Before the first Space the physics is not stepped: a push then would only
+    // pile up speed (up to the cap) for the start to launch all at once.
+    if (session.frame.stepDue && in.gameStarted) {
         const float side = static_cast<float>(camera.followSide);
         const glm::vec3 direction = in.useGameCamera ? glm::vec3(x * side, 0.0f, z * side) : glm::vec3(0.0f);
         session.character.move(direction);

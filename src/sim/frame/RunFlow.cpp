@@ -14,6 +14,7 @@
 #include "sim/frame/FrameHost.h"
 #include "sim/frame/GameSession.h"
 #include "sim/ghost/GhostRace.h"
+#include "sim/replay/FrameRecord.h"
 #include "sim/replay/ReplayPlayback.h"
 #include "sim/menu/LevelList.h"
 #include "sim/menu/MenuFlow.h"
@@ -51,7 +52,7 @@ RunFlow::RunFlow(std::unique_ptr<GameSession> first, RunRules runRules, std::ost
         if (rules.menus->opensOnTitle) openMenu(MenuScreen::Title, 0);
     }
     // The level behind the title is never played, so never recorded.
-    if (rules.startRecording && !menuOpen()) recorder = rules.startRecording(current->config);
+    if (rules.startRecording && !menuOpen()) recorder = rules.startRecording(*current, sessionsOpened);
     startKeepingRun();
     ghostWanted = rules.racesGhost && current->config.ghost != GhostChoice::Off;
     startGhost(current->config.ghost);
@@ -62,8 +63,9 @@ RunFlow::~RunFlow() = default;
 void RunFlow::afterFrame(FrameView& view, KeyMask keysRead, FrameHost& host)
 {
     GameSession& s = *current;
-    if (recorder) recorder->append({s.frame.deltaTime, keysRead});
-    if (run) run->frames.push_back({s.frame.deltaTime, keysRead});
+    const ReplayFrame frame = recordedFrame(s, keysRead);
+    if (recorder) recorder->append(frame);
+    if (run) appendFrame(run->frames, frame);
     raceGhost(view);
     if (s.gameManager.gameState == Won && !timeKept) {
         timeKept = true;
@@ -72,6 +74,9 @@ void RunFlow::afterFrame(FrameView& view, KeyMask keysRead, FrameHost& host)
         if (menus) keepLevelWon();
     }
     if (!s.config.debug && !decisionTaken && decidedIn(view)) decided(host, newBest);
+    // What follows the deciding frame (the end screen, a wait before R) changes
+    // no outcome: the recording ends with it, and a game left open stays small.
+    if (decisionTaken) recorder.reset();
     if (rules.sessionKeys) chosen = sessionKeys.afterFrame(keysRead, s.frame.warmUpOver());
 }
 
@@ -95,8 +100,7 @@ void RunFlow::startKeepingRun()
 {
     run.reset();
     if (!rules.keepsBestTimes || !rules.bestRunFolder) return;
-    const StartupConfig& c = current->config;
-    run = Replay{recordingHeader(c.level, c.levelFilePath(), rules.settingsPath, SimulationSettings::of(c)), {}, false};
+    run = Replay{recordingHeader(*current), {}, false};
 }
 
 // The ghost of the session's level: the settings' choice or, when they race
@@ -192,7 +196,7 @@ void RunFlow::openNextSession()
     open(config, chosen == SessionKeys::Retry && !chosenLevel);
     const std::chrono::duration<double, std::milli> took = std::chrono::steady_clock::now() - begun;
     log << "Level " << config.level << " started in " << static_cast<int>(took.count()) << " ms\n";
-    if (rules.startRecording) recorder = rules.startRecording(current->config);
+    if (rules.startRecording) recorder = rules.startRecording(*current, ++sessionsOpened);
 }
 
 void RunFlow::restart()

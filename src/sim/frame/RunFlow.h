@@ -60,8 +60,10 @@ struct RunRules {
     std::string settingsPath;
     // The settings' ghost ([general] ghost) is raced, and G shows or hides it.
     bool racesGhost = false;
-    // Starts recording a new session; null (or a null writer): not recorded.
-    std::function<std::unique_ptr<ReplayWriter>(const StartupConfig&)> startRecording;
+    // Starts recording a new session, the run's `number`th (from 1); null (or
+    // a null writer): not recorded. The recording ends with the frame that
+    // decides the game.
+    std::function<std::unique_ptr<ReplayWriter>(const GameSession&, int number)> startRecording;
     // Builds a new session from the level's files (R, N and restarts).
     std::function<std::unique_ptr<GameSession>(const StartupConfig&)> openSession;
     // The new session is open and about to play its first frame (the window
@@ -85,7 +87,8 @@ public:
     GameSession& session() { return *current; }
     const GameSession& session() const { return *current; }
 
-    // After each frame, in the game's order: the frame is recorded, a win's
+    // After each frame, in the game's order: the frame is recorded (paused
+    // frames as such, and none after the deciding one), a win's
     // time is offered to the records (once), a decided game offers the retry
     // or closes the window through `host`, and R or N choose the next session.
     // `keysRead` are the keys the frame read (none in the warm-up).
@@ -151,6 +154,7 @@ private:
     SessionKeys::Choice chosen = SessionKeys::None;
     std::optional<std::string> chosenLevel;  // a level chosen in level select
     std::unique_ptr<MenuFlow> menus;
+    int sessionsOpened = 1;
     bool timeKept = false;
     bool newBest = false;
     bool decisionTaken = false;

@@ -13,7 +13,7 @@ void GhostRun::advanceTo(float target)
 {
     bool stepped = false;
     while (!over() && playTime() < target && !stepped) {
-        const ReplayFrame& frame = replay.frames[next++];
+        const ReplayFrame frame = frames.next();
         run.exactFrame(keysOf(frame.keys), frame.deltaTime);
         const GameSession& s = run.session();
         if (s.frame.stepDue && s.input.gameStarted) {
@@ -32,4 +32,4 @@ float GhostRun::distanceToGoal() const
     return glm::distance(position(), run.session().level->goal->geometry.position);
 }
 
-bool GhostRun::over() const { return next >= replay.frames.size() || run.closed(); }
+bool GhostRun::over() const { return frames.atEnd() || run.closed(); }

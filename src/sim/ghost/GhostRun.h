@@ -4,6 +4,7 @@
 #include <glm/vec3.hpp>
 
 #include "sim/run/HeadlessRun.h"
+#include "sim/replay/FrameCursor.h"
 #include "sim/replay/ReplayFile.h"
 
 // An earlier run played again headless in a session of its own, so that it
@@ -13,6 +14,9 @@
 class GhostRun {
 public:
     GhostRun(Replay replay, const std::string& settingsPath, const std::string& levelPath);
+    // Its cursor walks its own copy of the replay.
+    GhostRun(const GhostRun&) = delete;
+    GhostRun& operator=(const GhostRun&) = delete;
 
     // Plays the ghost's recorded frames while its play time is behind
     // `playTime`, stopping after the first frame that steps its physics
@@ -24,14 +28,14 @@ public:
     float playTime() const;
     float distanceToGoal() const;
     // Frames played so far, and how many of them stepped the physics.
-    int framesPlayed() const { return static_cast<int>(next); }
+    int framesPlayed() const { return static_cast<int>(frames.played()); }
     int physicsSteps() const { return steps; }
     // The recorded frames are spent, or the ghost's game was decided and closed.
     bool over() const;
 
 private:
     Replay replay;
+    FrameCursor frames{replay.frames};
     HeadlessRun run;
-    size_t next = 0;
     int steps = 0;
 };

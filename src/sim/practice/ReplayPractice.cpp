@@ -1,20 +1,24 @@
 #include "sim/practice/ReplayPractice.h"
 
+#include <algorithm>
+
 #include "sim/frame/FrameDriver.h"
 #include "sim/frame/GameSession.h"
 #include "sim/frame/RunFlow.h"
+#include "sim/replay/FrameRecord.h"
 
-ReplayPractice::ReplayPractice(Replay recorded, RunFlow& flow, FrameDriver& driver, PracticeHost& host,
+ReplayPractice::ReplayPractice(Replay run, RunFlow& flow, FrameDriver& driver, PracticeHost& host,
                                PracticeClock& clock)
-    : original(std::move(recorded)), flow(flow), driver(driver), host(host), clock(clock)
+    : original(std::move(run)), flow(flow), driver(driver), host(host), clock(clock)
 {
     practice.header = original.header;
 }
 
 const FrameView* ReplayPractice::playRecordedFrame()
 {
-    if (host.isLive() || played >= original.frames.size()) return nullptr;
-    const ReplayFrame& frame = original.frames[played++];
+    if (host.isLive() || recorded.atEnd()) return nullptr;
+    const ReplayFrame frame = recorded.next();
+    ++played;
     host.setRecordedKeys(frame.keys);
     clock.lastExactly(frame.deltaTime);
     lastView = &driver.frame();
@@ -25,11 +29,12 @@ const FrameView* ReplayPractice::playRecordedFrame()
 void ReplayPractice::seek(size_t frame)
 {
     if (host.isLive()) return;
-    if (frame > original.frames.size()) frame = original.frames.size();
+    frame = std::min(frame, frameCount(original.frames));
     if (frame < played) {
         driver.restart();
         lastView = nullptr;
         played = 0;
+        recorded = FrameCursor(original.frames);
         tally = RunTally{};
     }
     while (played < frame) playRecordedFrame();
@@ -38,7 +43,7 @@ void ReplayPractice::seek(size_t frame)
 void ReplayPractice::takeOver()
 {
     if (host.isLive()) return;
-    practice.frames.assign(original.frames.begin(), original.frames.begin() + static_cast<long>(played));
+    practice.frames = recorded.playedLines();
     host.takeOver();
     clock.takeOver(flow.session().frame);
     flow.practise();
@@ -47,7 +52,8 @@ void ReplayPractice::takeOver()
 const FrameView& ReplayPractice::playLiveFrame()
 {
     lastView = &driver.frame();
-    practice.frames.push_back({flow.session().frame.deltaTime, driver.lastFrameKeys()});
+    lastLive = recordedFrame(flow.session(), driver.lastFrameKeys());
+    appendFrame(practice.frames, lastLive);
     tally.afterFrame(flow.session());
     ++played;
     return *lastView;

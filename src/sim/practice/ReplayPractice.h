@@ -2,6 +2,7 @@
 #include <cstddef>
 
 #include "sim/practice/PracticeHost.h"
+#include "sim/replay/FrameCursor.h"
 #include "sim/replay/ReplayFile.h"
 #include "sim/run/RunReport.h"
 
@@ -19,6 +20,9 @@ class ReplayPractice {
 public:
     // `driver` runs `flow`'s frames with `host` as its window and `clock` as its clock.
     ReplayPractice(Replay original, RunFlow& flow, FrameDriver& driver, PracticeHost& host, PracticeClock& clock);
+    // Its cursor walks its own copy of the recording.
+    ReplayPractice(const ReplayPractice&) = delete;
+    ReplayPractice& operator=(const ReplayPractice&) = delete;
 
     // Plays the next recorded frame (while watching); null at the end of the recording.
     const FrameView* playRecordedFrame();
@@ -37,11 +41,14 @@ public:
     const FrameView* view() const { return lastView; }
     // The original's frames up to the take-over, then the practice frames.
     const Replay& recording() const { return practice; }
+    // The last frame after the take-over as a recording adds it.
+    const ReplayFrame& lastLiveFrame() const { return lastLive; }
     // What the run has come to, as a headless replay of the same frames reports it.
     RunReport report() const;
 
 private:
     Replay original;
+    FrameCursor recorded{original.frames};
     Replay practice;
     RunFlow& flow;
     FrameDriver& driver;
@@ -49,5 +56,6 @@ private:
     PracticeClock& clock;
     const FrameView* lastView = nullptr;
     size_t played = 0;
+    ReplayFrame lastLive;
     RunTally tally;
 };

@@ -6,6 +6,7 @@
 #include "sim/frame/GameSession.h"
 #include "sim/level/Level.h"
 #include "sim/physics/PhysicsWorld.h"
+#include "sim/replay/FrameCursor.h"
 #include "sim/run/HeadlessRun.h"
 
 namespace {
@@ -39,8 +40,8 @@ ProofRunMeasure measureProofRun(const Replay& replay, const std::string& setting
 
     ProofRunMeasure measure;
     bool tabDown = false;
-    for (const ReplayFrame& frame : replay.frames) {
-        if (run.closed()) break;
+    for (FrameCursor frames(replay.frames); !frames.atEnd() && !run.closed();) {
+        const ReplayFrame frame = frames.next();
         const bool tab = (frame.keys & keyBit(Key::Tab)) != 0;
         if (tab && !tabDown) ++measure.cameraFlips;
         tabDown = tab;

@@ -39,7 +39,7 @@ bool WinKeeper::keep(GameSession& session, const Replay* recorded, bool show, st
     bool newBest = false;
     if (recordsPath) {
         BestTimes times(*recordsPath);
-        if (times.load(log)) newBest = times.offer(hashText(levelFileHash(levelPath)), seconds, log);
+        if (times.load(log)) newBest = times.offer(hashText(levelFileHash(session.levelFile)), seconds, log);
     }
     if (newBest && bestRunFolder && recorded)
         saveBestRun(bestRunPath(*bestRunFolder, session.config.level), *recorded, log);

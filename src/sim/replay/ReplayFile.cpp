@@ -93,15 +93,6 @@ bool plainText(std::string_view text)
     return true;
 }
 
-// The level setting names the file "level<setting>.ini" beside the settings: a
-// replay may not point anywhere else, so no folders, dots or odd characters.
-bool plainLevelName(std::string_view text)
-{
-    if (text.size() > 64) return false;
-    for (const char c : text)
-        if (!std::isalnum(static_cast<unsigned char>(c)) && c != '_' && c != '-') return false;
-    return true;
-}
 
 std::string oneLine(std::string text)
 {
@@ -140,7 +131,8 @@ const char* gameVersion()
 std::string formatReplayHeader(const ReplayHeader& h)
 {
     const auto flag = [](bool on) { return on ? "true" : "false"; };
-    return std::string(kMagic) + std::to_string(h.format) + "\ngame " + oneLine(h.gameVersion) + "\nlevel " +
+    const std::string simulation = h.format >= 2 ? "\nsimulation " + std::to_string(h.simulation) : "";
+    return std::string(kMagic) + std::to_string(h.format) + "\ngame " + oneLine(h.gameVersion) + simulation + "\nlevel " +
            oneLine(h.level) + "\nlevelFile " + hashText(h.levelHash) + " " + oneLine(h.levelFile) + "\nelements " +
            hashText(h.catalogueHash) + "\nloadTime " + std::to_string(h.settings.loadTime) + "\ndebug " +
            flag(h.settings.debug) + "\nuseGameCamera " + flag(h.settings.useGameCamera) + "\nframes\n";
@@ -149,7 +141,10 @@ std::string formatReplayHeader(const ReplayHeader& h)
 std::string formatReplayFrame(const ReplayFrame& frame)
 {
     char text[48];
-    std::snprintf(text, sizeof text, "%a", static_cast<double>(frame.deltaTime));
+    if (frame.paused)
+        std::snprintf(text, sizeof text, "paused %u", static_cast<unsigned>(frame.repeat));
+    else
+        std::snprintf(text, sizeof text, "%a", static_cast<double>(frame.deltaTime));
     std::string line = text;
     for (Key key : keysOf(frame.keys)) line += std::string(" ") + keyName(key);
     return line + "\n";
@@ -191,7 +186,15 @@ ReplayParse parseReplay(std::string_view bytes)
 
     if (!expect("game") || value.empty() || !plainText(value)) return bad("'game <version>'");
     h.gameVersion = value;
-    if (!expect("level") || !plainLevelName(value)) return bad("'level <setting>' (letters, digits, '_' or '-')");
+    if (h.format >= 2) {
+        std::optional<int> simulation;
+        if (!expect("simulation") || !(simulation = readInt(value)) || *simulation < 1)
+            return bad("'simulation <number>'");
+        h.simulation = *simulation;
+    } else {
+        h.simulation = 1;
+    }
+    if (!expect("level") || !usableLevelSetting(value)) return bad("'level <setting>' (no '/' or '\\')");
     h.level = value;
     std::optional<uint64_t> levelHash;
     if (!expect("levelFile") || value.size() < 17 || !(levelHash = parseHashText(value.substr(0, 16))) ||
@@ -219,11 +222,22 @@ ReplayParse parseReplay(std::string_view bytes)
             break;
         }
         const auto fields = words(*line);
-        const auto dt = fields ? readDeltaTime(fields->front()) : std::nullopt;
         const std::string where = "line " + std::to_string(lines.number) + ": ";
-        if (!dt) return failure(where + "expected a frame: '<deltaTime as hex float> [keys]'");
-        ReplayFrame frame{*dt, 0};
-        for (size_t i = 1; i < fields->size(); ++i) {
+        ReplayFrame frame;
+        size_t firstKey = 1;
+        if (h.format >= 2 && fields && fields->front() == "paused") {
+            const auto count = fields->size() > 1 ? readInt((*fields)[1]) : std::nullopt;
+            if (!count || *count < 1 || static_cast<uint32_t>(*count) > kPausedRunLimit)
+                return failure(where + "expected 'paused <1 to " + std::to_string(kPausedRunLimit) + "> [keys]'");
+            frame.paused = true;
+            frame.repeat = static_cast<uint32_t>(*count);
+            firstKey = 2;
+        } else {
+            const auto dt = fields ? readDeltaTime(fields->front()) : std::nullopt;
+            if (!dt) return failure(where + "expected a frame: '<deltaTime as hex float> [keys]'");
+            frame.deltaTime = *dt;
+        }
+        for (size_t i = firstKey; i < fields->size(); ++i) {
             const auto key = keyFromName(std::string((*fields)[i]));
             if (!key) return failure(where + "unknown key " + printable((*fields)[i]));
             frame.keys |= maskOf({*key});

@@ -6,15 +6,22 @@
 #include "sim/replay/ReplayFile.h"
 #include "sim/run/RunReport.h"
 
+class GameSession;
+class IniFile;
 struct StartupConfig;
 
-// The header a new recording starts with: the level setting and file, the
-// hashes of the level file and of the settings' catalogue, the simulation settings.
+// The header a new recording starts with: the level setting and file name, the
+// hashes of the level file and of the catalogue sizes it uses, the simulation
+// settings. From the bytes the session read, so an edit made since cannot slip
+// past the check when the run is played again.
+ReplayHeader recordingHeader(const GameSession& session);
+// The same from the files as they are now (tools that record offline).
 ReplayHeader recordingHeader(const std::string& levelSetting, const std::string& levelPath,
                              const std::string& settingsPath, const SimulationSettings& settings);
 
-// One line naming the file that changed since the replay was recorded (the
-// level file, or the catalogue in the settings file); empty when both match.
+// One line naming what differs from what the replay was recorded on (the
+// simulation number, the level file, or the catalogue sizes the level uses in
+// the settings file); empty when all match.
 std::string replayMismatch(const ReplayHeader& header, const std::string& levelPath, const std::string& settingsPath);
 
 // Reads the replay at `path` and makes `config` play it: the recorded level and

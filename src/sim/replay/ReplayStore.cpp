@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cerrno>
+#include <cstring>
 #include <vector>
 
 namespace fs = std::filesystem;
@@ -39,15 +41,24 @@ std::optional<fs::path> defaultReplayFolder(const char* xdgStateHome, const char
     return *base / "vaultrise" / "replays";
 }
 
-std::optional<fs::path> nextRunFile(const fs::path& folder, const std::string& level, std::time_t now, int keep,
-                                    std::string& error)
+CreatedFile nextRunFile(const fs::path& folder, const std::string& level, std::time_t now, int keep,
+                        std::string& error)
 {
     std::error_code failure;
     fs::create_directories(folder, failure);
     if (failure || !fs::is_directory(folder)) {
         error = "cannot make " + folder.string() + (failure ? " (" + failure.message() + ")" : "");
-        return std::nullopt;
+        return {};
     }
     keepNewest(folder, keep);
-    return unusedTimedPath(folder, "level" + fileSafe(level) + "-", "%Y%m%d-%H%M%S", "-", ".replay", now);
+    CreatedFile file = createTimedFile(folder, "level" + fileSafe(level) + "-", "%Y%m%d-%H%M%S", "-", ".replay", now);
+    if (!file.valid()) error = "cannot create a file in " + folder.string() + " (" + std::strerror(errno) + ")";
+    return file;
+}
+
+CreatedFile namedRunFile(const fs::path& named, int number)
+{
+    if (number <= 1) return openTruncated(named);
+    const fs::path folder = named.parent_path().empty() ? fs::path(".") : named.parent_path();
+    return createUnusedFile(folder, named.stem().string(), "-", named.extension().string());
 }

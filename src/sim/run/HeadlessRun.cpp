@@ -6,6 +6,7 @@
 #include "sim/level/Level.h"
 #include "sim/frame/RunFlow.h"
 #include "sim/frame/SessionStart.h"
+#include "sim/replay/FrameRecord.h"
 #include "sim/run/KeyScript.h"
 
 namespace {
@@ -81,7 +82,7 @@ std::string HeadlessRun::exactFrame(const std::vector<Key>& held, float deltaTim
 std::string HeadlessRun::finishFrame()
 {
     tally.afterFrame(session());
-    lastRecord = {session().frame.deltaTime, driver->lastFrameKeys()};
+    lastRecord = recordedFrame(session(), driver->lastFrameKeys());
     std::string written = takeLines(lines);
     fullLog += written;
     return written;

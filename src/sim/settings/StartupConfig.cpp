@@ -47,6 +47,17 @@ GhostChoice readGhostChoice(const IniFile& settings, std::ostream& log)
 
 }  // namespace
 
+// The level setting names the file "level<setting>.ini" beside the settings: it
+// may not point into another folder.
+bool usableLevelSetting(std::string_view level)
+{
+    if (level.size() > 64) return false;
+    if (!level.empty() && (level.front() == ' ' || level.back() == ' ')) return false;
+    for (const char c : level)
+        if (c < 0x20 || c > 0x7e || c == '/' || c == '\\') return false;
+    return true;
+}
+
 StartupConfig StartupConfig::read(const IniFile& settings, std::ostream& log, const LaunchOptions& options)
 {
     StartupConfig c;
@@ -56,6 +67,10 @@ StartupConfig StartupConfig::read(const IniFile& settings, std::ostream& log, co
         c.assetPath = (std::filesystem::path(options.dataFolder) / c.assetPath).string();
     c.playerLevelFolder = options.playerLevelFolder;
     c.level = options.level.value_or(settings.getString("general", "level", c.level));
+    if (!usableLevelSetting(c.level)) {
+        log << "Settings: level " << c.level << " cannot name a level file, using 0\n";
+        c.level = "0";
+    }
     c.debug = settings.getBool("debug", "debug", c.debug);
     c.useGameCamera = settings.getBool("debug", "useGameCamera", c.useGameCamera);
     c.renderWidth = options.width ? *options.width : readDimension(settings, "width", defaultWidth, log);
@@ -81,6 +96,7 @@ StartupConfig StartupConfig::read(const IniFile& settings, std::ostream& log, co
     c.retry = settings.getBool("general", "retry", c.retry);
     c.ghost = readGhostChoice(settings, log);
     c.campaign = settings.getString("general", "campaign", c.campaign);
+    c.pauseWhenInactive = settings.getBool("general", "pauseWhenInactive", c.pauseWhenInactive);
     c.loadTime = static_cast<int>(settings.getInt("general", "loadTime", c.loadTime));
 
     const long passes = settings.getInt("window", "blurPasses", c.blurPasses);

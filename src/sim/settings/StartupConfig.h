@@ -3,6 +3,7 @@
 #include <iosfwd>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include <glm/vec3.hpp>
 
@@ -15,6 +16,10 @@ class IniFile;
 // Which earlier run races alongside the player as a ghost: none, the
 // player's best run on the level, or the level's proof run (its author).
 enum class GhostChoice { Off, Best, Author };
+// Whether a level setting can name a level file ("level<setting>.ini" beside
+// the settings) and travel in a replay's header: printable, no folder
+// separators, no space at either end, at most 64 characters.
+bool usableLevelSetting(std::string_view level);
 
 // The values the settings file decides once at start-up, read in the order the
 // game reads them. Everything downstream takes its copy from here.
@@ -46,6 +51,9 @@ struct StartupConfig {
     // The campaign file under <assetPath>/settings whose order N follows
     // (campaign.ini in the shipped settings); empty: N takes the next number.
     std::string campaign;
+    // Losing the window's focus or minimising it presses P for the player
+    // (recorded as a press, so replays pause on the same frame).
+    bool pauseWhenInactive = false;
     // Bloom cost for machines without a GPU: how many blur passes run (the
     // game's own 10 by default, 0 adds the bright part unblurred) and the blur
     // targets' size as a share of the render size (1.0 by default).
