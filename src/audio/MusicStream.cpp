@@ -25,9 +25,11 @@ struct MusicStream::File {
 
 std::unique_ptr<MusicStream> MusicStream::open(const std::string& path, ALuint source, std::ostream& log)
 {
-    if (!fileAllowed(path, FileKind::Sound, log)) return nullptr;
+    const CheckedDescriptor checked = openCheckedFile(path, FileKind::Sound, log);
+    if (checked.refused) return nullptr;
     auto file = std::make_unique<File>();
-    file->handle = sf_open(path.c_str(), SFM_READ, &file->info);
+    // libsndfile closes the descriptor with the handle.
+    if (checked.fd >= 0) file->handle = sf_open_fd(checked.fd, SFM_READ, &file->info, SF_TRUE);
     if (!file->handle || file->info.frames <= 0 || file->info.samplerate <= 0 || file->info.channels < 1 ||
         file->info.channels > 2) {
         log << "Sound failed to load at path: " << path << "\n";

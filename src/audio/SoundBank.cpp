@@ -23,9 +23,11 @@ struct SoundFile {
 DecodedSound decodeSound(const std::string& path, std::ostream& log)
 {
     DecodedSound sound;
-    if (!fileAllowed(path, FileKind::Sound, log)) return sound;
+    const CheckedDescriptor checked = openCheckedFile(path, FileKind::Sound, log);
+    if (checked.refused) return sound;
     SF_INFO info{};
-    SoundFile opened{sf_open(path.c_str(), SFM_READ, &info)};
+    // libsndfile closes the descriptor with the handle.
+    SoundFile opened{checked.fd >= 0 ? sf_open_fd(checked.fd, SFM_READ, &info, SF_TRUE) : nullptr};
     const bool fits = opened.file && info.channels > 0 && info.channels <= 8 && info.samplerate > 0 &&
                       info.frames > 0 && info.frames <= static_cast<sf_count_t>(kLongestEffectSeconds * info.samplerate);
     if (!fits) {

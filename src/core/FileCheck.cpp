@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <utility>
 #include <ostream>
 
 namespace {
@@ -106,15 +107,20 @@ CheckedFile readCheckedFile(const std::string& path, FileKind kind, std::ostream
     return result;
 }
 
-bool fileAllowed(const std::string& path, FileKind kind, std::ostream& log)
+CheckedDescriptor openCheckedFile(const std::string& path, FileKind kind, std::ostream& log)
 {
-    const Descriptor file{::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC)};
+    Descriptor file{::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC)};
     struct stat status {};
-    if (file.fd < 0 || ::fstat(file.fd, &status) != 0) return true;
+    if (file.fd < 0 || ::fstat(file.fd, &status) != 0) return {};
     const std::string why = statusRefusal(status, kind);
-    if (why.empty()) return true;
-    reportRefusedFile(log, path, why);
-    return false;
+    if (!why.empty()) {
+        reportRefusedFile(log, path, why);
+        return {-1, true};
+    }
+    // A regular file: its reads never wait on a writer, so it may block.
+    const int flags = ::fcntl(file.fd, F_GETFL);
+    if (flags < 0 || ::fcntl(file.fd, F_SETFL, flags & ~O_NONBLOCK) != 0) return {};
+    return {std::exchange(file.fd, -1), false};
 }
 
 std::string imageSizeRefusal(long long width, long long height)

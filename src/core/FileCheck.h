@@ -40,10 +40,16 @@ struct CheckedFile {
 // written to `log` as one line.
 CheckedFile readCheckedFile(const std::string& path, FileKind kind, std::ostream& log);
 
-// The same checks for loaders that must open the file themselves (Assimp):
-// true when the file may be handed on, or is simply missing (the loader then
-// reports it as it always did); false, after the line on `log`, when refused.
-bool fileAllowed(const std::string& path, FileKind kind, std::ostream& log);
+// The same checks for a loader that reads the file itself as it goes (the
+// music's decoder): the file opened once, checked, and handed over as a
+// blocking descriptor the caller closes. `fd` is -1 when the file is missing
+// (nothing said: the loader reports it as it always did) or refused (after
+// the line on `log`).
+struct CheckedDescriptor {
+    int fd = -1;
+    bool refused = false;
+};
+CheckedDescriptor openCheckedFile(const std::string& path, FileKind kind, std::ostream& log);
 
 // Why a picture of this size is refused, or an empty text when it is not.
 std::string imageSizeRefusal(long long width, long long height);

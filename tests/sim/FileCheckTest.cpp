@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -35,9 +37,17 @@ TEST(FileCheck, OnlyRegularFilesWithinTheirKindsCapAreRead)
         const CheckedFile file = readCheckedFile(row.path, row.kind, log);
         EXPECT_EQ(file.bytes.has_value(), row.read) << row.path;
         EXPECT_EQ(log.str(), row.why.empty() ? "" : "File refused: " + row.path + " " + row.why + "\n") << row.path;
+        // Opened once for a decoder that reads as it goes: the same refusals,
+        // and a descriptor that no longer waits on a writer's absence.
         std::ostringstream checkLog;
-        EXPECT_EQ(fileAllowed(row.path, row.kind, checkLog), row.why.empty()) << row.path;
+        const CheckedDescriptor opened = openCheckedFile(row.path, row.kind, checkLog);
+        EXPECT_EQ(opened.fd >= 0, row.read) << row.path;
+        EXPECT_EQ(opened.refused, !row.why.empty()) << row.path;
         EXPECT_EQ(checkLog.str(), log.str()) << row.path;
+        if (opened.fd >= 0) {
+            EXPECT_EQ(fcntl(opened.fd, F_GETFL) & O_NONBLOCK, 0) << row.path;
+            close(opened.fd);
+        }
     }
     std::ostringstream log;
     EXPECT_EQ(readCheckedFile(small, FileKind::Ini, log).bytes, "[s]\nk = 1\n");

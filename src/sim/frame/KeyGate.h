@@ -19,6 +19,10 @@ public:
     void setCursorVisible(bool visible) override { window.setCursorVisible(visible); }
     void requestClose() override { window.requestClose(); }
     bool isWindowKeyDown(WindowKey key) const override { return window.isWindowKeyDown(key); }
+    // The menus read the window itself: a menu is never recorded.
+    MenuFrameInput menuInput(float width, float height) override { return window.menuInput(width, height); }
+    MenuButtons menuHeld() const override { return window.menuHeld(); }
+    void showMenu(bool shown) override { window.showMenu(shown); }
 
     // A new session starts: the keys down at the next poll act only once
     // released and pressed again.
