@@ -14,6 +14,8 @@
 #include "core/XdgPaths.h"
 #include "sim/frame/GameSession.h"
 #include "sim/replay/CatalogueHash.h"
+#include "sim/replay/FrameCursor.h"
+#include "sim/replay/FrameRecord.h"
 #include "sim/replay/ReplayPlayback.h"
 #include "sim/replay/ReplayStore.h"
 #include "sim/replay/ReplayWriter.h"
@@ -111,6 +113,34 @@ TEST(Recording, TenHoursPausedAt144HzStayUnderAMebibyte)
     long frames = 0;
     for (const ReplayFrame& frame : parsed.replay->frames) frames += frame.repeat;
     EXPECT_EQ(frames, 10L * 3600 * 144 + 1);
+}
+
+// Paused lines never pass the reader's limit, however the frames come (one
+// by one, or a practice's lines handed on), and every player walks them as the
+// frames they stand for.
+TEST(Recording, PausedLinesSplitAtTheLimitAndAreWalkedFrameByFrame)
+{
+    const KeyMask p = maskOf({Key::P});
+    std::vector<ReplayFrame> lines;
+    for (const ReplayFrame& frame : {ReplayFrame{1.0f / 60.0f, 0}, ReplayFrame{0.0f, p, true, 500},
+                                     ReplayFrame{0.0f, p, true, 500}, ReplayFrame{0.0f, 0, true, 1}})
+        appendFrame(lines, frame);
+    std::vector<uint32_t> repeats;
+    for (const ReplayFrame& line : lines) repeats.push_back(line.repeat);
+    EXPECT_EQ(repeats, (std::vector<uint32_t>{1, kPausedRunLimit, 1000 - kPausedRunLimit, 1}));
+    EXPECT_EQ(frameCount(lines), 1002u);
+
+    FrameCursor cursor(lines);
+    size_t paused = 0;
+    for (; !cursor.atEnd(); paused += cursor.next().paused) {
+        if (cursor.played() == 300) {
+            const std::vector<ReplayFrame> cut = cursor.playedLines();
+            ASSERT_EQ(cut.size(), 2u);
+            EXPECT_EQ(cut.back().repeat, 299u) << "the paused line cut where the cursor is";
+        }
+    }
+    EXPECT_EQ(cursor.played(), 1002u);
+    EXPECT_EQ(paused, 1001u);
 }
 
 TEST(Recording, AReplayOfAnotherSimulationIsRefusedNamingBothUnlessForced)
