@@ -151,6 +151,7 @@ int Application::run()
     auto session = std::make_unique<GameSession>(config, std::move(settings), std::move(levelFile), log);
     // The mouse is not recorded, so a replay leaves the camera to the recorded keys.
     WindowTargets targets{&session->input, replay ? nullptr : &session->camera};
+    targets.pausesWhenInactive = session->config.pauseWhenInactive;
     glfwSetWindowUserPointer(window, &targets);
     renderer->attach(session->description);
 
@@ -177,7 +178,8 @@ int Application::run()
     if (!options.bench && !replay) {
         rules = playRules(options, session->config, log, [&](GameSession& opened) {
             renderer->attach(opened.description);
-            targets = WindowTargets{&opened.input, &opened.camera};
+            targets.input = &opened.input;
+            targets.camera = &opened.camera;
         });
         if (session->config.menu) {
             rules.menus = playMenus(options, *session, [&](const PlayerOptions& chosen) {
@@ -191,7 +193,8 @@ int Application::run()
         };
         rules.sessionOpened = [&](GameSession& opened) {
             renderer->attach(opened.description);
-            targets = WindowTargets{&opened.input, nullptr};
+            targets.input = &opened.input;
+            targets.camera = nullptr;
         };
     }
     RunFlow flow(std::move(session), std::move(rules), log);

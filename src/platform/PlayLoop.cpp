@@ -126,6 +126,8 @@ void applyOptions(GLFWwindow* window, SceneRenderer& renderer, GlfwFrameHost& ho
                   const PlayerOptions& options)
 {
     renderer.setBloom(options.blurPasses, options.blurScale);
+    if (auto* targets = static_cast<WindowTargets*>(glfwGetWindowUserPointer(window)))
+        targets->pausesWhenInactive = options.pauseWhenInactive;
     host.setBindings(options.keys, options.pad);
     if (sound) sound->setLevels(options.volume, options.effects, options.music);
     const bool fullscreen = glfwGetWindowMonitor(window) != nullptr;
@@ -157,7 +159,7 @@ void play(GLFWwindow* window, GlfwFrameHost& host, RunFlow& flow, SceneRenderer&
     while (!glfwWindowShouldClose(window)) {
         if (sound) sound->frameBegins();
         const GameSession& s = flow.session();
-        if (targets && std::exchange(targets->wentInactive, false) && s.config.pauseWhenInactive &&
+        if (targets && std::exchange(targets->wentInactive, false) && targets->pausesWhenInactive &&
             s.frame.warmUpOver() && !s.input.paused && s.gameManager.gameState == Playing)
             gate.pressPauseOnce();
         const FrameView& view = driver.frame();

@@ -12,6 +12,9 @@ struct WindowTargets {
     // Set when the window lost the focus or was minimised; the frame loop
     // reads and clears it.
     bool wentInactive = false;
+    // [general] pauseWhenInactive as the options menu leaves it: it applies at
+    // once, not only from the next session.
+    bool pausesWhenInactive = false;
 };
 
 void installWindowCallbacks(GLFWwindow* window);

@@ -53,7 +53,7 @@ TEST(PlayerOptions, ValuesStepWithinTheirRangesAndBloomGoesThroughItsPresets)
         {OptionId::RenderSize, 1, 1, true, "1366 X 768"},  // the monitor's own size sits in order
         {OptionId::RenderSize, -1, 3, true, "640 X 360"}, {OptionId::RenderSize, -1, 1, false, "640 X 360"},
         {OptionId::Fullscreen, 1, 1, true, "ON"},  {OptionId::Fullscreen, -1, 1, true, "OFF"},
-        {OptionId::FrameRate, 1, 1, true, "ON"},
+        {OptionId::FrameRate, 1, 1, true, "ON"},   {OptionId::PauseWhenInactive, 1, 1, true, "ON"},
     };
     for (const Case& c : cases) {
         bool changed = false;
@@ -77,7 +77,7 @@ TEST(PlayerOptions, WrittenToTheOverlayTheyReadBackOverTheSettingsAndOtherLinesS
     o.size = {960, 540};
     o.blurPasses = 4;
     o.blurScale = 0.5f;
-    o.showFrameRate = true;
+    o.showFrameRate = o.pauseWhenInactive = true;
     rebindKey(o.keys, slot(Key::Space), KeyboardKey::Up);
     rebindPadButton(o.pad, slot(Key::Space), GamepadState::B);
     o.keys.keys[slot(Key::F8)] = KeyboardKey::None;
@@ -91,7 +91,7 @@ TEST(PlayerOptions, WrittenToTheOverlayTheyReadBackOverTheSettingsAndOtherLinesS
     EXPECT_EQ(takeLog(log), "");
     EXPECT_EQ(config.level, "2");
     EXPECT_EQ(std::make_tuple(back.volume, back.effects, back.music), std::make_tuple(0.3f, 1.0f, 0.0f));
-    EXPECT_TRUE(back.fullscreen && back.showFrameRate);
+    EXPECT_TRUE(back.fullscreen && back.showFrameRate && back.pauseWhenInactive);
     EXPECT_EQ(back.size, (RenderSize{960, 540}));
     EXPECT_EQ(std::make_pair(back.blurPasses, back.blurScale), std::make_pair(4, 0.5f));
     EXPECT_EQ(back.keys.keys, o.keys.keys);

@@ -43,12 +43,13 @@ std::string optionValue(const MenuModel& model, OptionId option)
             if (p.quality == bloomQualityOf(o.blurPasses, o.blurScale)) return p.name;
         return "CUSTOM";
     case OptionId::FrameRate: return onOff(o.showFrameRate);
+    case OptionId::PauseWhenInactive: return onOff(o.pauseWhenInactive);
     default: return "";
     }
 }
 
 constexpr const char* kOptionLabels[] = {"MASTER VOLUME", "EFFECTS VOLUME", "MUSIC VOLUME", "FULL SCREEN",
-                                         "RENDER SIZE", "BLOOM", "FRAME RATE"};
+                                         "RENDER SIZE", "BLOOM", "FRAME RATE", "PAUSE WHEN INACTIVE"};
 static_assert(std::size(kOptionLabels) == static_cast<size_t>(OptionId::Count));
 
 std::vector<MenuEntry> controlsEntries(const MenuModel& model)
@@ -157,6 +158,7 @@ bool stepOption(MenuModel& model, OptionId option, int step)
     case OptionId::Music: return stepVolume(o.music);
     case OptionId::Fullscreen: o.fullscreen = !o.fullscreen; return true;
     case OptionId::FrameRate: o.showFrameRate = !o.showFrameRate; return true;
+    case OptionId::PauseWhenInactive: o.pauseWhenInactive = !o.pauseWhenInactive; return true;
     case OptionId::RenderSize: {
         const auto& sizes = model.sizes;
         const auto at = std::find(sizes.begin(), sizes.end(), o.size);

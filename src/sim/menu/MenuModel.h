@@ -25,7 +25,7 @@ struct RunSummary {
 };
 
 // The options screen's values, in the order they are listed.
-enum class OptionId : int { Volume, Effects, Music, Fullscreen, RenderSize, Bloom, FrameRate, Count };
+enum class OptionId : int { Volume, Effects, Music, Fullscreen, RenderSize, Bloom, FrameRate, PauseWhenInactive, Count };
 
 // Everything the menus show besides their own state.
 struct MenuModel {

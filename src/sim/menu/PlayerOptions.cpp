@@ -70,6 +70,7 @@ PlayerOptions PlayerOptions::of(const StartupConfig& config, const IniFile& sett
     o.blurPasses = config.blurPasses;
     o.blurScale = config.blurScale;
     o.showFrameRate = config.showFrameRate;
+    o.pauseWhenInactive = config.pauseWhenInactive;
     o.keys = config.controls;
     o.pad = config.padButtons;
     return o;
@@ -87,6 +88,7 @@ OverlayValues PlayerOptions::overlayValues() const
     v[{"window", "blurPasses"}] = std::to_string(blurPasses);
     v[{"window", "blurScale"}] = shortNumber(blurScale);
     v[{"window", "showFrameRate"}] = onOff(showFrameRate);
+    v[{"general", "pauseWhenInactive"}] = onOff(pauseWhenInactive);
     for (const ControlAction& action : controlActions()) {
         const KeyboardKey key = keys.keys[action.slot];
         v[{"controls", action.name}] = key == KeyboardKey::None ? KeyBindings::kNoKeyName : keyNameOf(key);
@@ -107,4 +109,5 @@ void PlayerOptions::applyTo(StartupConfig& config) const
     config.controls = keys;
     config.padButtons = pad;
     config.showFrameRate = showFrameRate;
+    config.pauseWhenInactive = pauseWhenInactive;
 }

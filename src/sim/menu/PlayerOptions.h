@@ -44,6 +44,7 @@ struct PlayerOptions {
     int blurPasses = 10;
     float blurScale = 1.0f;
     bool showFrameRate = false;
+    bool pauseWhenInactive = false;  // [general]: a lost focus or a minimise pauses
     KeyBindings keys = KeyBindings::defaults();
     PadBindings pad = PadBindings::defaults();
 
