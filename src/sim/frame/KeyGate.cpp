@@ -1,18 +1,10 @@
 #include "sim/frame/KeyGate.h"
 
-KeyMask KeyGate::windowKeys() const
-{
-    KeyMask down = 0;
-    for (unsigned k = 0; k < static_cast<unsigned>(Key::Count); ++k)
-        if (window.isKeyDown(static_cast<Key>(k))) down |= keyBit(static_cast<Key>(k));
-    return down;
-}
-
 void KeyGate::pollEvents()
 {
     // Callbacks run inside the window's poll: a focus loss asks for its P there.
     window.pollEvents();
-    const KeyMask down = windowKeys();
+    const KeyMask down = windowKeysDown();
     if (holdPending) heldBack = down;
     holdPending = false;
     heldBack &= down;  // a released key is free again

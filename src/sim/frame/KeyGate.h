@@ -1,5 +1,5 @@
 #pragma once
-#include "sim/frame/FrameHost.h"
+#include "sim/frame/ForwardingHost.h"
 
 // The window's keys as the game is allowed to see them, between the window
 // system and everything that reads or records keys (the game's own play only):
@@ -9,20 +9,12 @@
 //   frame;
 // - a pause asked for by the window (focus lost, minimised) is one frame of P,
 //   so a recording holds it as a press and its replay pauses on the same frame.
-class KeyGate : public FrameHost {
+class KeyGate : public ForwardingHost {
 public:
-    explicit KeyGate(FrameHost& window) : window(window) {}
+    using ForwardingHost::ForwardingHost;
 
     void pollEvents() override;
     bool isKeyDown(Key key) const override { return seen & keyBit(key); }
-    void setWireframe(bool on) override { window.setWireframe(on); }
-    void setCursorVisible(bool visible) override { window.setCursorVisible(visible); }
-    void requestClose() override { window.requestClose(); }
-    bool isWindowKeyDown(WindowKey key) const override { return window.isWindowKeyDown(key); }
-    // The menus read the window itself: a menu is never recorded.
-    MenuFrameInput menuInput(float width, float height) override { return window.menuInput(width, height); }
-    MenuButtons menuHeld() const override { return window.menuHeld(); }
-    void showMenu(bool shown) override { window.showMenu(shown); }
 
     // A new session starts: the keys down at the next poll act only once
     // released and pressed again.
@@ -31,9 +23,6 @@ public:
     void pressPauseOnce() { pausePending = true; }
 
 private:
-    KeyMask windowKeys() const;
-
-    FrameHost& window;
     KeyMask seen = 0;
     KeyMask heldBack = 0;
     bool holdPending = false;

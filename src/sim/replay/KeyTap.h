@@ -1,5 +1,5 @@
 #pragma once
-#include "sim/frame/FrameHost.h"
+#include "sim/frame/ForwardingHost.h"
 #include "sim/replay/ReplayFile.h"
 
 // The window as a recorded run reads it: every key's state is taken once, right
@@ -7,23 +7,17 @@
 // that snapshot, so the recording holds exactly what the game saw. (The window
 // system's key state only changes while events are polled, so the answers are
 // the ones the window would have given.)
-class KeyTap : public FrameHost {
+class KeyTap : public ForwardingHost {
 public:
-    explicit KeyTap(FrameHost& window) : window(window) {}
+    using ForwardingHost::ForwardingHost;
 
     void pollEvents() override
     {
         window.pollEvents();
-        seen = 0;
-        for (unsigned k = 0; k < static_cast<unsigned>(Key::Count); ++k)
-            if (window.isKeyDown(static_cast<Key>(k))) seen |= static_cast<KeyMask>(1u << k);
+        seen = windowKeysDown();
         polled = true;
     }
     bool isKeyDown(Key key) const override { return seen & keyBit(key); }
-    void setWireframe(bool on) override { window.setWireframe(on); }
-    void setCursorVisible(bool visible) override { window.setCursorVisible(visible); }
-    void requestClose() override { window.requestClose(); }
-    bool isWindowKeyDown(WindowKey key) const override { return window.isWindowKeyDown(key); }
 
     // The keys read in the frame that just ran (none in a frame that polled
     // nothing, such as the warm-up's); the next frame starts afresh.
@@ -35,7 +29,6 @@ public:
     }
 
 private:
-    FrameHost& window;
     KeyMask seen = 0;
     bool polled = false;
 };
