@@ -128,17 +128,23 @@ void applyOptions(GLFWwindow* window, SceneRenderer& renderer, GlfwFrameHost& ho
     renderer.setBloom(options.blurPasses, options.blurScale);
     if (auto* targets = static_cast<WindowTargets*>(glfwGetWindowUserPointer(window)))
         targets->pausesWhenInactive = options.pauseWhenInactive;
+    const int width = static_cast<int>(options.size.width), height = static_cast<int>(options.size.height);
+    renderer.setRenderSize(width, height);
     host.setBindings(options.keys, options.pad);
     if (sound) sound->setLevels(options.volume, options.effects, options.music);
     const bool fullscreen = glfwGetWindowMonitor(window) != nullptr;
-    if (options.fullscreen == fullscreen) return;
+    if (options.fullscreen == fullscreen) {
+        int shownWidth = 0, shownHeight = 0;
+        glfwGetWindowSize(window, &shownWidth, &shownHeight);
+        if (!fullscreen && (shownWidth != width || shownHeight != height)) glfwSetWindowSize(window, width, height);
+        return;
+    }
     GLFWmonitor* monitor = glfwGetPrimaryMonitor();
     const GLFWvidmode* mode = monitor ? glfwGetVideoMode(monitor) : nullptr;
     if (options.fullscreen && mode) {
         glfwSetWindowMonitor(window, monitor, 0, 0, mode->width, mode->height, mode->refreshRate);
     } else if (!options.fullscreen) {
-        glfwSetWindowMonitor(window, nullptr, 64, 64, static_cast<int>(options.size.width),
-                             static_cast<int>(options.size.height), GLFW_DONT_CARE);
+        glfwSetWindowMonitor(window, nullptr, 64, 64, width, height, GLFW_DONT_CARE);
     }
 }
 

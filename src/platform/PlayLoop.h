@@ -33,8 +33,8 @@ MenuRules playMenus(const LaunchOptions& options, const GameSession& session,
                     std::function<void(const PlayerOptions&)> optionsChanged);
 
 // What the window does for an options change, at once: the bloom, the key
-// bindings, full-screen and the volumes. The render size is kept for the next
-// start: the targets, the HUD and the camera are all made for one size.
+// bindings, full-screen, the volumes and the render size (a window takes it as
+// its size; full-screen keeps covering the monitor, the picture stretched).
 void applyOptions(GLFWwindow* window, SceneRenderer& renderer, GlfwFrameHost& host, SoundOutput* sound,
                   const PlayerOptions& options);
 

@@ -21,8 +21,9 @@ public:
     Bloom(Bloom&&) noexcept = default;
     Bloom& operator=(Bloom&&) noexcept = default;
 
-    // Builds the three framebuffers; prints "Framebuffer not complete!" when the
-    // scene target cannot be drawn to. Leaves ping-pong framebuffer 1 bound.
+    // Builds the three framebuffers (again at a new size: the old ones are
+    // freed); prints "Framebuffer not complete!" when the scene target cannot
+    // be drawn to. Leaves ping-pong framebuffer 1 bound.
     // The blur targets are `blurScale` times the scene's size (at least 1 × 1).
     void createTargets(int width, int height, float blurScale, std::ostream& log);
     // Fixed sampler units: bloom "diffuseTexture" 0, blur "image" 0,

@@ -45,7 +45,7 @@ public:
     Shader& shader;
     GlyphMap glyphs;  // texture names owned by glyphTextures
     std::vector<GlTexture> glyphTextures;
-    glm::vec2 screenSize;  // taken once: the layout ignores later window resizes
+    glm::vec2 screenSize;  // the render size (the renderer's, when it changes), not the window's
     DynamicQuad drawQuad{DynamicQuad::create("hud quad")};
 
 private:

@@ -202,6 +202,21 @@ void SceneRenderer::setBloom(int blurPasses, float blurScale)
     targets.blurPasses = blurPasses;
     if (blurScale == this->blurScale) return;
     this->blurScale = blurScale;
+    remakeTargets();
+}
+
+void SceneRenderer::setRenderSize(int width, int height)
+{
+    if (width == renderWidth && height == renderHeight) return;
+    renderWidth = width;
+    renderHeight = height;
+    remakeTargets();
+    if (hud) hud->screenSize = glm::vec2(static_cast<float>(width), static_cast<float>(height));
+}
+
+// The old targets are freed as their owners are assigned the new ones.
+void SceneRenderer::remakeTargets()
+{
     const int outputWidth = targets.outputWidth, outputHeight = targets.outputHeight;
     targets.createTargets(renderWidth, renderHeight, blurScale, log);
     targets.setOutputSize(outputWidth, outputHeight);

@@ -71,6 +71,9 @@ public:
     // The bloom's cost from now on (the options menu): the blur passes, and
     // the blur targets remade when their share of the render size changes.
     void setBloom(int blurPasses, float blurScale);
+    // The size the scene, the HUD and the menus render at from the next frame
+    // on (the options menu): the bloom targets are remade at it.
+    void setRenderSize(int width, int height);
     // The benchmark's stage timer, marked at each stage of render(); none by default.
     void setStageTimer(RenderStageTimer* timer) { stageTimer = timer; }
     // Frees the boxes' GPU buffers at shutdown.
@@ -78,6 +81,9 @@ public:
 
 private:
     void mark(RenderStage stage);
+    // The size-dependent targets made again at the render size and blur share,
+    // for the same output.
+    void remakeTargets();
     void startBursts(const FrameView& view);
     // Draws the frame's objects of one kind with `shader`, each with its own picture.
     void drawBoxes(const FrameView& view, std::initializer_list<ObjectKind> kinds, const Shader& shader);

@@ -1,9 +1,7 @@
-// The windowed latency benchmark's arithmetic on a mix made here: a wave
-// writer whose start, period and mixing moments are known.
+// The windowed latency benchmark's arithmetic on a wave writer made here.
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <sstream>
 
 #include "SoundTraceTiming.h"
 
@@ -29,9 +27,9 @@ std::vector<float> chirp()
 
 TEST(SoundTraceTiming, EachSoundIsTimedFromItsFrameToThePeriodHoldingItsFirstSampleMixed)
 {
-    // Frames starting at these moments after the writer began, each sound
-    // played 2 ms later; the third's play call just missed its period. The
-    // last frame starts as a period is mixed: the writer's start is known exactly.
+    // Frames starting this long after the writer began, each sound played 2 ms
+    // later; the third's play call just missed its period. The last frame
+    // starts as a period is mixed: the writer's start is known exactly.
     const struct { long long frameNs; long long lateBy; } rows[] = {
         {40'000'000, 0}, {402'000'000, 0}, {761'000'000, kPeriod}, {1'120'000'000, 0},
     };
@@ -55,27 +53,8 @@ TEST(SoundTraceTiming, EachSoundIsTimedFromItsFrameToThePeriodHoldingItsFirstSam
         const TimedSound timed = timeSound(s, mix, sound, *clock);
         const long long begins = s.playSample + rows[i].lateBy;
         EXPECT_EQ(timed.onset.sample, begins) << i;
-        EXPECT_GT(timed.onset.match, 0.3) << i;
         EXPECT_EQ(timed.firstPeriod, rows[i].lateBy == 0) << i;
         const double mixedAt = static_cast<double>(kWriterStartNs + nsOf(begins + kPeriod) - s.frameStartNs);
         EXPECT_NEAR(timed.latencyMs, mixedAt / 1e6, 1e-3) << i;
-    }
-}
-
-TEST(SoundTraceTiming, OnlyTheGamesTraceIsRead)
-{
-    const struct { const char* text; bool read; std::size_t sounds; } rows[] = {
-        {"# vaultrise sound trace: rate 44100 refresh 43\n# frame ...\n12 jump.wav 1 1024 2048 5 6\n", true, 1},
-        {"# vaultrise sound trace: rate 44100 refresh 43\n", true, 0},
-        {"# another file\n12 jump.wav 1 1024 2048 5 6\n", false, 0},
-        {"# vaultrise sound trace: rate 44100 refresh 43\n12 jump.wav 1 1024\n", false, 0},
-    };
-    for (const auto& row : rows) {
-        std::istringstream in(row.text);
-        const auto trace = readSoundTrace(in);
-        ASSERT_EQ(trace.has_value(), row.read) << row.text;
-        if (trace) {
-            EXPECT_EQ(trace->sounds.size(), row.sounds);
-        }
     }
 }

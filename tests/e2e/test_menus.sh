@@ -1,7 +1,8 @@
 # The menus with keys only: from the title through level select into level 2,
 # the pause menu's Restart, the master volume lowered in Options and kept in
-# the player's overlay (read again at the next start), and the forward key
-# rebound in Controls moving the astronaut to the goal.
+# the player's overlay (read again at the next start), the forward key
+# rebound in Controls moving the astronaut to the goal, and a render size
+# chosen in Options resizing the window at once.
 source "$(dirname "$0")/lib.sh"
 setup_fast_game
 sed -i 's/^level = 9/level = 0\nmenu = true/' assets/settings/settings.ini
@@ -50,6 +51,12 @@ launch_game
 sleep 1
 menu_keys Down Return Left       # OPTIONS, master volume down
 retry 20 grep -qx "volume = 0.6" "$overlay" || fail "the overlay was not read at start: $(cat "$overlay")"
+# The render size one step up: the window takes it at once.
+menu_keys Down Down Down Down Right
+retry 20 grep -qx "width = 640" "$overlay" || fail "the render size was not saved: $(cat "$overlay")"
+w=$(game_window)
+retry 20 bash -c "xdotool getwindowgeometry $w | grep -q 'Geometry: 640x360'" ||
+  fail "the window did not take the new render size: $(xdotool getwindowgeometry "$w")"
 menu_keys Escape Escape          # options, then the title: Escape there quits
 expect_clean_exit 30
 pass

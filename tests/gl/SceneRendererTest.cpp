@@ -20,13 +20,13 @@
 
 namespace {
 
-// The level file at `levelPath` rendered at 640 x 360 into a 320 x 180 window.
+// The level file at `levelPath` rendered at 640 x 360 (or the size given) into a 320 x 180 window.
 struct RenderedGame {
-    explicit RenderedGame(const std::string& levelPath)
+    explicit RenderedGame(const std::string& levelPath, uint32_t width = 640, uint32_t height = 360)
     {
         config.assetPath = std::string(VAULTRISE_SOURCE_DIR) + "/assets";
-        config.renderWidth = 640;
-        config.renderHeight = 360;
+        config.renderWidth = width;
+        config.renderHeight = height;
         config.aspectRatio = 320.0f / 180.0f;
         config.fieldOfView = 45.0f * 0.017453292f;
         config.loadTime = 0;
@@ -95,6 +95,35 @@ TEST(SceneRenderer, ShotsOfAShippedLevelMatchTheirReferencePictures)
     }
     EXPECT_EQ(game.output, "");
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+}
+
+// A render size chosen while playing draws as if the game had started with
+// it: the bloom targets are made again at that size and the HUD lays out for it.
+TEST(SceneRenderer, ARenderSizeChangedWhilePlayingDrawsAsIfTheGameHadStartedWithIt)
+{
+    const std::string level = std::string(VAULTRISE_SOURCE_DIR) + "/assets/settings/level1.ini";
+    const struct { uint32_t startWidth, startHeight, width, height; } rows[] = {
+        {640, 360, 640, 360}, {640, 360, 160, 90}, {160, 90, 160, 90}, {160, 90, 640, 360}};
+    std::vector<std::vector<unsigned char>> pictures;
+    for (const auto& row : rows) {
+        RenderedGame game(level, row.startWidth, row.startHeight);
+        ASSERT_TRUE(game.window.ok());
+        for (int i = 0; i < 20; ++i) {
+            if (i == 10) {
+                game.renderer->setRenderSize(static_cast<int>(row.width), static_cast<int>(row.height));
+                game.session->config.renderWidth = row.width;  // as the menu's options give the session
+                game.session->config.renderHeight = row.height;
+            }
+            game.frame();
+        }
+        pictures.emplace_back(320 * 180 * 4);
+        glBindFramebuffer(GL_READ_FRAMEBUFFER, 0);
+        glReadPixels(0, 0, 320, 180, GL_RGBA, GL_UNSIGNED_BYTE, pictures.back().data());
+        EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+    }
+    EXPECT_NE(pictures[0], pictures[2]) << "the two sizes draw differently";
+    EXPECT_EQ(pictures[1], pictures[2]) << "made smaller";
+    EXPECT_EQ(pictures[3], pictures[0]) << "made larger";
 }
 
 // Decoding ahead on worker threads changes neither what is loaded nor the

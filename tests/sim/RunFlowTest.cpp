@@ -299,3 +299,26 @@ TEST(RunFlow, MenusChooseTheLevelPauseTheSessionUnrecordedAndOfferTheRetry)
     EXPECT_EQ(played.replay->frames.size(), 6u) << "the six frames played; none of the menus' many";
     for (const ReplayFrame& f : played.replay->frames) EXPECT_EQ(f.keys & keyBit(Key::P), 0);
 }
+
+// A render size chosen in Options applies to the session on screen at once
+// (its camera and HUD read it every frame), not only to the next session.
+TEST(RunFlow, ARenderSizeChosenInOptionsAppliesToTheSessionOnScreen)
+{
+    RunRules rules;
+    rules.menus = MenuRules{};
+    rules.menus->opensOnTitle = true;
+    rules.menus->model.sizes = renderSizeChoices({1920, 1200}, rules.menus->model.options.size);
+    Game game(kQuiet, std::move(rules));
+    game.frame();
+    using C = MenuCommand;  // OPTIONS, then the fifth option (the render size) one step up
+    for (const C command : {C::Down, C::Select, C::Down, C::Down, C::Down, C::Down, C::Right}) {
+        game.host.menuButtons = menuBit(command);
+        game.frame();
+        game.host.menuButtons = 0;
+        game.frame();
+    }
+    const RenderSize chosen{1920, 1200};  // the next size up from 1920 x 1080: the monitor's own
+    const StartupConfig& onScreen = game.flow->session().config;
+    EXPECT_EQ(RenderSize(onScreen.renderWidth, onScreen.renderHeight), chosen);
+    EXPECT_FLOAT_EQ(onScreen.aspectRatio, 1.6f);
+}

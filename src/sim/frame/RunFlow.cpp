@@ -269,6 +269,8 @@ MenuResult RunFlow::menuFrame(const MenuFrameInput& input, float deltaTime, Fram
     const StartupConfig& config = current->config;
     MenuResult result = menus->frame(input, deltaTime, static_cast<float>(config.renderWidth),
                                      static_cast<float>(config.renderHeight));
+    // The camera, the HUD and the menus on screen take a new render size at once.
+    if (result.optionsChanged) menus->state().state().options.applySizeTo(current->config);
     switch (result.outcome) {
     case MenuOutcome::StartLevel:
         chosenLevel = result.level;

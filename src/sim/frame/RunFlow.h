@@ -35,7 +35,8 @@ struct MenuRules {
     std::optional<std::filesystem::path> overlayPath;
     // The options as the settings give them, and the render sizes offered.
     MenuModel model;
-    // An option changed: whoever can applies it at once (volumes, bloom, keys).
+    // An option changed: whoever can applies it at once (volumes, bloom, keys,
+    // the render size; the session on screen takes the size itself).
     std::function<void(const PlayerOptions&)> optionsChanged;
 };
 

@@ -98,12 +98,17 @@ OverlayValues PlayerOptions::overlayValues() const
     return v;
 }
 
-void PlayerOptions::applyTo(StartupConfig& config) const
+void PlayerOptions::applySizeTo(StartupConfig& config) const
 {
-    config.fullscreen = fullscreen;
     config.renderWidth = size.width;
     config.renderHeight = size.height;
     config.aspectRatio = static_cast<float>(size.width) / static_cast<float>(size.height);
+}
+
+void PlayerOptions::applyTo(StartupConfig& config) const
+{
+    config.fullscreen = fullscreen;
+    applySizeTo(config);
     config.blurPasses = blurPasses;
     config.blurScale = blurScale;
     config.controls = keys;

@@ -56,4 +56,7 @@ struct PlayerOptions {
     OverlayValues overlayValues() const;
     // What a new session takes from the options.
     void applyTo(StartupConfig& config) const;
+    // The render size alone (and its aspect ratio): what the session on
+    // screen takes at once.
+    void applySizeTo(StartupConfig& config) const;
 };
