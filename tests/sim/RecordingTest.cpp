@@ -1,6 +1,6 @@
 // What a recording keeps and what a replay trusts: paused frames stored as a
-// count, the simulation number, the header of the bytes the session read, level
-// settings that travel through a header, and file names no two writers share.
+// count, the header of the bytes the session read, level settings that travel
+// through a header, and file names no two writers share.
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -141,30 +141,6 @@ TEST(Recording, PausedLinesSplitAtTheLimitAndAreWalkedFrameByFrame)
     }
     EXPECT_EQ(cursor.played(), 1002u);
     EXPECT_EQ(paused, 1001u);
-}
-
-TEST(Recording, AReplayOfAnotherSimulationIsRefusedNamingBothUnlessForced)
-{
-    const fs::path game = freshFolder("simulation");
-    HeadlessRun run(kSettings, shippedLevel(0), 0);
-    for (const int simulation : {1, kSimulationVersion + 1}) {
-        ReplayHeader header = recordingHeader(run.session());
-        header.level = "0";
-        header.simulation = simulation;
-        std::ofstream(game / "run.replay", std::ios::trunc) << formatReplayHeader(header) << "0x1p-6 Space\n";
-        for (const bool force : {false, true}) {
-            StartupConfig config;
-            config.assetPath = kRoot + "/assets";
-            std::ostringstream err;
-            const auto replay = openReplay((game / "run.replay").string(), kSettings, config, force, err);
-            EXPECT_EQ(replay.has_value(), force) << err.str();
-            EXPECT_NE(err.str().find("recorded with simulation " + std::to_string(simulation)), std::string::npos)
-                << err.str();
-            EXPECT_NE(err.str().find("this vaultrise runs simulation " + std::to_string(kSimulationVersion)),
-                      std::string::npos)
-                << err.str();
-        }
-    }
 }
 
 TEST(Recording, TheHeaderFingerprintsTheBytesTheSessionReadNotTheFileAsItIsLater)

@@ -1,7 +1,7 @@
 // Replays: a run recorded through the game's own frame loop (fake clock,
 // scripted keys) plays back to the same outcome, frame and state; a file cut
 // inside a frame plays to its last whole frame; broken files get a clear line;
-// a changed level or catalogue is refused unless forced; recording failures
+// a changed level, catalogue or simulation is refused unless forced; recording failures
 // cost one line; the replay folder keeps the newest runs.
 #include <gtest/gtest.h>
 
@@ -152,20 +152,27 @@ TEST(Replay, BrokenFilesGetAClearLineAndNeverAFrame)
               "replay /nonexistent.replay: cannot read the file (missing or unreadable)");
 }
 
-TEST(Replay, ARunOnAChangedLevelOrCatalogueIsRefusedUnlessForced)
+TEST(Replay, ARunOnAChangedLevelCatalogueOrSimulationIsRefusedUnlessForced)
 {
     // A game folder with the shipped level 1, its proof run and the shipped catalogue.
     const fs::path game = freshFolder("changed");
     fs::create_directories(game / "settings");
     const std::string shippedSettings = text(kSettings);
     const std::string level1 = text(shippedLevel(1));
-    fs::copy_file(kRoot + "/assets/settings/level1.replay", game / "run.replay");
-    const auto setUp = [&](const std::string& settings, const std::string& level) {
-        std::ofstream(game / "settings.ini") << replaced(settings, "assetPath = assets", "assetPath = " + game.string());
-        std::ofstream(game / "settings" / "level1.ini") << level;
-    };
+    const std::string run = text(kRoot + "/assets/settings/level1.replay");
     struct Case {
         std::string settings, level, refusal;
+        int simulation = kSimulationVersion;  // the one the run names
+    };
+    const auto setUp = [&](const Case& c) {
+        std::ofstream(game / "settings.ini") << replaced(c.settings, "assetPath = assets", "assetPath = " + game.string());
+        std::ofstream(game / "settings" / "level1.ini") << c.level;
+        const std::string simulation = "\nsimulation " + std::to_string(kSimulationVersion) + "\n";
+        std::ofstream(game / "run.replay") << replaced(run, simulation, "\nsimulation " + std::to_string(c.simulation) + "\n");
+    };
+    const auto otherSimulation = [](int n) {
+        return "it was recorded with simulation " + std::to_string(n) + " (game 0.9.0), this vaultrise runs simulation " +
+               std::to_string(kSimulationVersion);
     };
     const Case cases[] = {
         {shippedSettings + "; a comment\n", level1, ""},
@@ -177,9 +184,11 @@ TEST(Replay, ARunOnAChangedLevelOrCatalogueIsRefusedUnlessForced)
          "settings/level1.ini is not the level file the run was recorded on"},
         {replaced(shippedSettings, "plat_stepX = 6", "plat_stepX = 7"), level1,
          "the [elements] catalogue in " + (game / "settings.ini").string() + " has changed"},
+        {shippedSettings, level1, otherSimulation(1), 1},
+        {shippedSettings, level1, otherSimulation(kSimulationVersion + 1), kSimulationVersion + 1},
     };
     for (const Case& c : cases) {
-        setUp(c.settings, c.level);
+        setUp(c);
         for (const bool force : {false, true}) {
             SCOPED_TRACE(c.refusal + (force ? " (forced)" : ""));
             StartupConfig config;
