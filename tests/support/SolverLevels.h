@@ -56,12 +56,3 @@ inline std::string powerUpVoidLevel(float voidSpeed, bool powerUpOnRoute = true)
                              {"regular", 0, 45.5f, 5}},
                             {}, 0, 48.6f, 5, voidSpeed);
 }
-
-// The goal on the floor inside four walls with a lid on top.
-inline std::string boxedInLevel()
-{
-    return craftedLevelText({{"wide", -20, 10.5f, 0}},
-                            {{"regular", -27, 10, 0}, {"regular", -13, 10, 0}, {"long", -20, 5, -7.5f},
-                             {"long", -20, 5, 7.5f}},
-                            -20, 3.1f, 0);
-}
