@@ -60,9 +60,8 @@ TEST(ShippedCampaign, ListsEveryLevelOnceInNamedSetsAndItsProofRunsShowTheVariet
         EXPECT_EQ(listed[std::to_string(n)], 1) << "must be listed exactly once";
         listed.erase(std::to_string(n));
         const IniFile level(shippedLevel(n), std::cout);
-        const ReplayParse proof = loadReplay(proofRunOf(n));
-        ASSERT_TRUE(proof.replay) << proof.error;
-        const ProofRunMeasure run = measureProofRun(*proof.replay, kSettings, shippedLevel(n));
+        const Replay proof = proofRun(n);
+        const ProofRunMeasure run = measureProofRun(proof, kSettings, shippedLevel(n));
         ASSERT_EQ(run.report.outcome, RunOutcome::Won);
         const float gravity = level.getFloat("physics", "gravity", NAN), goalY = level.getFloat("goal", "goalY", NAN);
         const float voidSpeed = level.getFloat("world", "voidSpeed", NAN);
@@ -70,7 +69,7 @@ TEST(ShippedCampaign, ListsEveryLevelOnceInNamedSetsAndItsProofRunsShowTheVariet
         if (gravity <= 30.0f) found.insert("gravity 30 or less");
         if (gravity >= 60.0f) found.insert("gravity 60 or more");
         if ((goalY + 10.0f) / voidSpeed < run.report.playTime) {  // the void beats the run without the power-up
-            EXPECT_EQ(measureProofRun(*proof.replay, kSettings, shippedLevel(n), true).report.outcome,
+            EXPECT_EQ(measureProofRun(proof, kSettings, shippedLevel(n), true).report.outcome,
                       RunOutcome::Lost);
             found.insert("lost without the power-up");
         }

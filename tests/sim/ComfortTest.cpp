@@ -32,29 +32,12 @@ const std::string kLevel1 = shippedLevel(1);
 
 bool sameBits(const glm::vec3& a, const glm::vec3& b) { return std::memcmp(&a, &b, sizeof a) == 0; }
 
-// Plays `frames` at exactly 1/60 s each; a pause of `pausedFrames` starts with P
-// on frame `pauseAt` (the frame's own keys are what was held before it) and
-// ends with P on the next one.
-RunReport playWithPause(const std::vector<std::vector<Key>>& frames, size_t pauseAt, int pausedFrames)
+// Plays level 1 frame by frame, each at its own deltaTime.
+RunReport playFrames(const std::vector<ReplayFrame>& frames)
 {
     HeadlessRun run(kSettings, kLevel1, 0);
-    for (size_t i = 0; i < frames.size() && !run.closed(); ++i) {
-        if (i == pauseAt && pausedFrames > 0) {
-            std::vector<Key> held = i > 0 ? frames[i - 1] : std::vector<Key>{};
-            held.push_back(Key::P);
-            run.exactFrame(held, HeadlessRun::kFrameTime);
-            held.pop_back();
-            for (int p = 1; p < pausedFrames; ++p) {
-                run.exactFrame(held, HeadlessRun::kFrameTime);
-                EXPECT_TRUE(run.session().hud.paused);
-            }
-            std::vector<Key> resume = frames[i];
-            resume.push_back(Key::P);
-            run.exactFrame(resume, HeadlessRun::kFrameTime);
-            continue;
-        }
-        run.exactFrame(frames[i], HeadlessRun::kFrameTime);
-    }
+    for (const ReplayFrame& frame : frames)
+        if (!run.closed()) run.exactFrame(keysOf(frame.keys), frame.deltaTime);
     return run.report();
 }
 
@@ -75,11 +58,11 @@ const std::string kHashA = "00000000000000aa", kHashB = "00000000000000bb";
 
 TEST(Pause, SixHundredPausedFramesChangeNothingButTheFrameCount)
 {
-    const auto frames = winScript(1).frames();
+    const std::vector<ReplayFrame> frames = proofRun(1).frames;
+    const RunReport plain = playFrames(frames);
+    ASSERT_EQ(plain.outcome, RunOutcome::Won) << plain.log;
     for (size_t pauseAt : {size_t{0}, size_t{40}, frames.size() / 2}) {
-        const RunReport plain = playWithPause(frames, pauseAt, 0);
-        const RunReport paused = playWithPause(frames, pauseAt, 600);
-        ASSERT_EQ(plain.outcome, RunOutcome::Won) << plain.log;
+        const RunReport paused = playFrames(withPause(frames, pauseAt, 599));  // P, 599 frames, P: 600 frames
         EXPECT_EQ(paused.outcome, plain.outcome) << "pause at " << pauseAt;
         EXPECT_EQ(paused.decidedFrame, plain.decidedFrame + 600) << "pause at " << pauseAt;
         EXPECT_TRUE(sameBits(paused.position, plain.position)) << "pause at " << pauseAt;

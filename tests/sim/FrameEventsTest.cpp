@@ -36,13 +36,6 @@ std::ostream& operator<<(std::ostream& out, const Seen& s)
     return out << "frame " << s.frame << " kind " << static_cast<int>(s.event.kind) << " speed " << s.event.speed;
 }
 
-Replay proofRun(int level)
-{
-    ReplayParse parsed = loadReplay(proofPathFor(shippedLevel(level)));
-    EXPECT_TRUE(parsed.replay) << parsed.error;
-    return parsed.replay.value_or(Replay{});
-}
-
 int count(const std::vector<Seen>& seen, FrameEventKind kind)
 {
     return static_cast<int>(std::count_if(seen.begin(), seen.end(), [&](const Seen& s) { return s.event.kind == kind; }));

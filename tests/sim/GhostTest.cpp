@@ -24,25 +24,7 @@
 
 namespace {
 
-Replay proofRun(int level)
-{
-    return loadReplay(kRoot + "/assets/settings/level" + std::to_string(level) + ".replay").replay.value();
-}
-
 bool same(glm::vec3 a, glm::vec3 b) { return a.x == b.x && a.y == b.y && a.z == b.z; }
-
-// The frames with a pause held from frame `at` for `length` frames: P pressed
-// with the previous frame's keys held, the wait, then frame `at` with P again.
-std::vector<ReplayFrame> withPause(const std::vector<ReplayFrame>& frames, size_t at, int length)
-{
-    std::vector<ReplayFrame> paused(frames.begin(), frames.begin() + static_cast<long>(at));
-    const KeyMask held = frames[at - 1].keys;
-    paused.push_back({1.0f / 60.0f, static_cast<KeyMask>(held | keyBit(Key::P))});
-    for (int i = 0; i < length; ++i) paused.push_back({1.0f / 60.0f, held});
-    paused.push_back({frames[at].deltaTime, static_cast<KeyMask>(frames[at].keys | keyBit(Key::P))});
-    paused.insert(paused.end(), frames.begin() + static_cast<long>(at) + 1, frames.end());
-    return paused;
-}
 
 // The window with G held when the test says so.
 struct GhostKeyHost : ScriptedHost {

@@ -57,11 +57,10 @@ class ShippedLevelCamera : public testing::TestWithParam<int> {};
 TEST_P(ShippedLevelCamera, ProofRunKeepsTheCameraInFrontOfTheScreensWithTheCharacterInSight)
 {
     const int n = GetParam();
-    const ReplayParse proof = loadReplay(proofRunOf(n));
-    ASSERT_TRUE(proof.replay) << proof.error;
-    HeadlessRun run(kSettings, shippedLevel(n), proof.replay->header.settings);
+    const Replay proof = proofRun(n);
+    HeadlessRun run(kSettings, shippedLevel(n), proof.header.settings);
     CameraWatch watch(run.session());
-    for (const ReplayFrame& frame : proof.replay->frames) {
+    for (const ReplayFrame& frame : proof.frames) {
         if (run.closed()) break;
         run.exactFrame(keysOf(frame.keys), frame.deltaTime);
         watch.observe(run.frames());
