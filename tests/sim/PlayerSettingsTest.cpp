@@ -4,10 +4,10 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
-#include <set>
 #include <sstream>
 #include <tuple>
 
+#include "core/ContentHash.h"
 #include "core/IniFile.h"
 #include "sim/frame/GamepadKeys.h"
 #include "sim/menu/Menu.h"
@@ -19,14 +19,6 @@
 #include "support/TestWorld.h"
 
 namespace {
-
-std::string readText(const std::filesystem::path& path)
-{
-    std::ifstream in(path);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
 
 constexpr size_t slot(Key key) { return static_cast<size_t>(key); }
 
@@ -101,15 +93,16 @@ TEST(PlayerOptions, WrittenToTheOverlayTheyReadBackOverTheSettingsAndOtherLinesS
     std::ofstream(path) << "; kept\n[audio]\nvolume = 0.9\nfutureKey = 7\n\n[mine]\nsomething = else\n";
     ASSERT_TRUE(writeSettingsOverlay(path, {{{"audio", "volume"}, "0.4"}, {{"audio", "music"}, "0.1"},
                                             {{"window", "width"}, "640"}}, log));
-    EXPECT_EQ(readText(path), "; kept\n[audio]\nvolume = 0.4\nfutureKey = 7\n\nmusic = 0.1\n[mine]\nsomething = else\n"
-                              "[window]\nwidth = 640\n");
+    EXPECT_EQ(readFileBytes(path.string(), FileKind::Ini),
+              "; kept\n[audio]\nvolume = 0.4\nfutureKey = 7\n\nmusic = 0.1\n[mine]\nsomething = else\n"
+              "[window]\nwidth = 640\n");
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(path.parent_path()), {}), 1) << "no temporary left";
 
     // A damaged file is read as nothing (one line) and replaced by the next change.
     std::ofstream(path) << "[audio\n";
     IniFile plain;
     EXPECT_EQ(applySettingsOverlay(plain, path, log), 0);
-    EXPECT_EQ(readText(path), "[audio\n");
+    EXPECT_EQ(readFileBytes(path.string(), FileKind::Ini), "[audio\n");
     ASSERT_TRUE(writeSettingsOverlay(path, {{{"audio", "volume"}, "0.4"}}, log));
     EXPECT_EQ(applySettingsOverlay(plain, path, log), 1);
     takeLog(log);
