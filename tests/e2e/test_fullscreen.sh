@@ -1,8 +1,8 @@
 # One level from one camera looks the same in a 640x360 window, after that
 # window is resized to 1280x720, and full-screen at 1280x720 with the 640x360
 # render size: the picture is scaled to the window, not cut to a corner. The
-# HUD's text is in both top corners of each, and F1's wireframe still fills
-# the window.
+# HUD's text is in both top corners of each until F2 hides it, and F1's
+# wireframe still fills the window.
 source "$(dirname "$0")/lib.sh"
 setup_fast_game true
 window_size 640 360
@@ -22,6 +22,8 @@ launch_game --fullscreen
 xdotool getwindowgeometry "$(game_window)" | grep -q "Geometry: 1280x720" || fail "not full-screen"
 await_key_handling
 shoot fullscreen
+tap_key F2
+shoot hidden
 quit_game
 grep -v -e "^OpenGL Version " -e "^Flip$" "$OUT" && fail "unexpected output"
 
@@ -37,6 +39,11 @@ for shot in windowed resized fullscreen wireframe; do
     echo "$shot: $text bright HUD pixels in $region"
     [ "$text" -gt 40 ] || fail "no HUD text in $region of the $shot picture"
   done
+done
+for region in 100x50+0+0 120x80+520+0; do
+  hidden=$(count_bright "$WORK/hidden.png" $region 60) shown=$(count_bright "$WORK/fullscreen.png" $region 60)
+  echo "hidden: $hidden bright HUD pixels in $region, $shown shown"
+  [ "$shown" -gt $((hidden + 30)) ] || fail "F2 did not hide the HUD in $region"
 done
 colours=$(convert "$WORK/wireframe.png" -format %k info:)
 echo "wireframe: $colours colours"

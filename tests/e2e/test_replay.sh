@@ -1,6 +1,7 @@
 # A played run lands in the replay folder; replayed headless (twice) and in a
-# window it ends with the same line. A broken file and a changed level are
-# refused with one line and status 1; --force plays the changed level.
+# window it ends with the same line; practised from the window it is recorded
+# as a new run. A broken file and a changed level are refused with one line and
+# status 1; --force plays the changed level.
 source "$(dirname "$0")/lib.sh"
 setup_fast_game
 arena 2 100 100 100
@@ -23,6 +24,27 @@ launch_game --replay "$WORK/run.replay"
 expect_clean_exit 120
 [ "$(tail -1 "$OUT")" = "$line" ] || fail "windowed replay ended with '$(tail -1 "$OUT")', headless with '$line'"
 [ "$(ls "$XDG_STATE_HOME"/vaultrise/replays | wc -l)" = 1 ] || fail "a replay was recorded as a new run"
+
+# Practice from the windowed replay: P pauses it, T takes over from that frame,
+# the player's keys then play, and the practice run is recorded as a new run
+# whose frames up to the take-over are the original's, byte for byte, and which
+# replays headless to the state the practice ended in.
+launch_game --replay "$WORK/run.replay"
+sleep 1
+tap_key p 0.4
+tap_until_output t '^Taken over at frame [0-9]*: practice$' 10 || fail "T did not take over"
+tap_key a 1.0
+quit_game
+frame=$(sed -n 's/^Taken over at frame \([0-9]*\): practice$/\1/p' "$OUT")
+practice=$(ls "$XDG_STATE_HOME"/vaultrise/replays/level9-*.replay | grep -v "^${runs[0]}$" | head -1)
+[ -n "$practice" ] || fail "the practice run was not recorded"
+[ "$frame" -gt 0 ] || fail "taken over at frame '$frame'"
+head_of() { sed -n '/^frames$/,$p' "$1" | sed -n "2,$((frame + 1))p"; }
+[ "$(head_of "$practice")" = "$(head_of "$WORK/run.replay")" ] || fail "the first $frame frames differ"
+[ "$(sed -n '/^frames$/,$p' "$practice" | wc -l)" -gt $((frame + 1)) ] || fail "no frame after the take-over"
+practiced=$("$GAME_BIN" --replay "$practice" --headless) || fail "the practice run does not replay"
+[[ "$practiced" =~ ^(lost|unfinished)\ frame\ [0-9]+\ state\ [0-9a-f]{16}$ ]] || fail "practice replay said '$practiced'"
+[ "$(tail -1 "$OUT")" = "$practiced" ] || fail "the practice ended with '$(tail -1 "$OUT")', its replay with '$practiced'"
 
 expect_refusal() {  # <file> <text of the one line>
   local status=0
