@@ -104,7 +104,7 @@ TEST(RunFlow, ADecidedGameClosesTheWindowUnlessItOffersTheRetryAndDebugModeDoesN
     }
 }
 
-TEST(RunFlow, NOpensTheNextLevelThatExistsAndEverySessionIsRecordedOnItsOwn)
+TEST(RunFlow, NOpensTheNextLevelOfTheCampaignTheSettingsNameAndEverySessionIsRecordedOnItsOwn)
 {
     const fs::path replays = freshFolder("runflow_replays");
     int recordings = 0;
@@ -118,39 +118,31 @@ TEST(RunFlow, NOpensTheNextLevelThatExistsAndEverySessionIsRecordedOnItsOwn)
                                               std::cerr);
     };
     rules.sessionOpened = [&](GameSession& session) { opened.push_back(&session); };
-    Game game(kQuiet, std::move(rules));
+    Game game(kQuiet, std::move(rules), "[general]\ncampaign = order.ini\n");
+    std::ofstream(game.folder / "settings" / "order.ini") << "[campaign]\nsets = 1\n[set1]\nlevels = 0 7 3\n";
+    std::ofstream(game.folder / "settings" / "level7.ini") << kQuiet;
     for (int i = 0; i < 4; ++i) game.frame({Key::W});
     game.frame({Key::N});
     EXPECT_TRUE(opened.empty()) << "the frame that chose plays out first";
-    EXPECT_NE(game.frame().find("Level 3 started in "), std::string::npos);
+    EXPECT_NE(game.frame().find("Level 7 started in "), std::string::npos) << "not the next number, 3";
     ASSERT_EQ(opened.size(), 1u);
     EXPECT_EQ(opened[0], &game.flow->session());
-    EXPECT_EQ(game.flow->session().config.level, "3");
+    EXPECT_EQ(game.flow->session().config.level, "7");
     EXPECT_FALSE(game.saw(FrameEventKind::LevelRestarted)) << "another level is no restart";
-    game.frame({Key::N});
-    game.frame();
-    EXPECT_EQ(game.flow->session().config.level, "0") << "after the last level, the first again";
+    for (const char* next : {"3", "0"}) {  // after the last level, the first again
+        game.frame({Key::N});
+        game.frame();
+        EXPECT_EQ(game.flow->session().config.level, next);
+    }
 
-    ASSERT_EQ(recordings, 3);
-    for (const char* name : {"run-2.replay", "run-3.replay"}) EXPECT_TRUE(fs::exists(replays / name)) << name;
+    ASSERT_EQ(recordings, 4);
+    for (const char* name : {"run-2.replay", "run-3.replay", "run-4.replay"})
+        EXPECT_TRUE(fs::exists(replays / name)) << name;
     const auto first = loadReplay((replays / "run.replay").string());
     ASSERT_TRUE(first.replay) << first.error;
     EXPECT_EQ(first.replay->frames.size(), 5u) << "the first session's five frames";
     EXPECT_EQ(first.replay->frames[2].keys, keyBit(Key::W)) << "after the warm-up the keys read are kept";
     EXPECT_EQ(first.replay->frames[4].keys, keyBit(Key::N));
-}
-
-TEST(RunFlow, NFollowsTheCampaignTheSettingsName)
-{
-    RunRules rules;
-    rules.sessionKeys = true;
-    Game game(kQuiet, std::move(rules), "[general]\ncampaign = order.ini\n");
-    std::ofstream(game.folder / "settings" / "order.ini") << "[campaign]\nsets = 1\n[set1]\nlevels = 0 7 3\n";
-    std::ofstream(game.folder / "settings" / "level7.ini") << kQuiet;
-    for (int i = 0; i < 4; ++i) game.frame();
-    game.frame({Key::N});
-    game.frame();
-    EXPECT_EQ(game.flow->session().config.level, "7") << "not the next number, 3";
 }
 
 TEST(RunFlow, AWinKeepsItsTimeAndReplayOnlyABetterOneIsANewBestAndNoMedalsAreSaidOnce)
