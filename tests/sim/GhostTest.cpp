@@ -88,7 +88,6 @@ TEST(Ghost, TheRunFlowDrawsTheBestRunAsOneMoreObjectAndTheLiveRunPlaysTheSame)
         proof.header.settings.applyTo(config);
         config.ghost = c.choice;
         RunRules rules;
-        rules.keepsBestTimes = false;
         rules.racesGhost = c.races;
         rules.bestRunFolder = folder;
         rules.settingsPath = kSettings;

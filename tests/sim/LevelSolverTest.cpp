@@ -190,19 +190,15 @@ TEST(LevelSolver, SolvesAShippedLevelTheSameOnAnyNumberOfThreads)
     }
 }
 
-TEST(LevelSolver, ASolvedRunGoesBesideTheLevelAndNamesItsLevelSetting)
+TEST(LevelSolver, ASolvedRunNeedsAPlaceToGoAndNamesItsLevelSetting)
 {
     const fs::path folder = freshFolder("solver_paths");
     const LevelFiles files = levelIn(folder / "levels", oneJumpLevel());
-    const std::string proof = proofPathFor(files.levelPath);
-    const std::string data = (folder / "data").string();
-    std::string error;
-    EXPECT_EQ(solvedRunPath(files.levelPath, std::nullopt, data.c_str(), nullptr, error), proof);
-
-    // Writing, the fallback under the data folder and the refusal to overwrite a
-    // proof run are played through the real command in e2e/test_solve_level.sh.
+    // Writing beside the level, the fallback under the data folder and the refusal to overwrite
+    // a proof run are played through the real command in e2e/test_solve_level.sh.
     // With a proof run in place and no data folder, there is nowhere to write.
-    std::ofstream(proof) << "a proof run\n";
+    std::ofstream(proofPathFor(files.levelPath)) << "a proof run\n";
+    std::string error;
     EXPECT_EQ(solvedRunPath(files.levelPath, std::nullopt, nullptr, nullptr, error), std::nullopt);
     EXPECT_NE(error.find("neither XDG_DATA_HOME nor HOME is set"), std::string::npos) << error;
 

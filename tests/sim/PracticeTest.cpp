@@ -74,13 +74,6 @@ uint64_t straightHash(size_t frames)
     return simulationStateHash(run.session());
 }
 
-std::string frameLines(const std::string& replayText, size_t count)
-{
-    size_t at = replayText.find("frames\n") + 7;
-    for (size_t i = 0; i < count; ++i) at = replayText.find('\n', at) + 1;
-    return replayText.substr(replayText.find("frames\n"), at - replayText.find("frames\n"));
-}
-
 }  // namespace
 
 TEST(Practice, SteppingBackAndForthLandsOnTheRecordedRunsStates)
@@ -96,7 +89,9 @@ TEST(Practice, SteppingBackAndForthLandsOnTheRecordedRunsStates)
     EXPECT_FALSE(p.practice->playRecordedFrame());
 }
 
-TEST(Practice, ARunTakenOverReplaysToThePracticesStateAndStartsWithTheOriginalsFrames)
+// That the practice run starts with the original's frames byte for byte is
+// checked on the recorded file in e2e/test_replay.sh.
+TEST(Practice, ARunTakenOverReplaysToThePracticesState)
 {
     Practice p;
     p.practice->seek(500);
@@ -115,7 +110,6 @@ TEST(Practice, ARunTakenOverReplaysToThePracticesStateAndStartsWithTheOriginalsF
     EXPECT_EQ(replayed.frames, static_cast<int>(p.practice->framesPlayed()));
     EXPECT_GT(replayed.frames, 600);
     EXPECT_NE(replayed.stateHash, straightHash(replayed.frames)) << "the practice went its own way";
-    EXPECT_EQ(frameLines(text, 500), frameLines(readFileBytes(kProofPath, FileKind::Replay).value(), 500));
 }
 
 TEST(Practice, APracticeWinIsShownAsPracticeAndKeepsNoRecord)
